@@ -1,0 +1,36 @@
+// Setting up a new meeting: records reset, competition read, line-ups entered, and the
+// meeting-wide adjustments that depend on them.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+
+#include "engine/competition_file.h"
+#include "engine/meeting.h"
+#include "engine/preferences.h"
+
+namespace corvane {
+
+class MeetingHost;
+class RandomSource;
+
+// Where a meeting set-up ended.
+enum class SetupOutcome {
+  NotStarted,    // the file could not be read, or the editor was left without starting
+  ReadyToRun,    // a competition meeting, ready for the runner
+  ScratchReady,  // scratch racing, ready for its first race
+};
+
+// Sets up a new meeting. `choice` is the competition; std::nullopt is scratch racing.
+SetupOutcome NewMeeting(Meeting& m, const std::optional<CompetitionChoice>& choice,
+                        const Preferences& prefs, const std::filesystem::path& scriptsFolder,
+                        MeetingHost& host, RandomSource& random);
+
+// Orders each group's riders by average, highest first, into AverageOrder.
+void SortByAverage(Meeting& m);
+
+// Group and number of every rider slot of the groups; slots after the groups (track reserves,
+// support riders) belong to no group.
+void AssignRiderTeams(Meeting& m);
+
+}  // namespace corvane
