@@ -1,0 +1,24 @@
+// Running one heat: start procedure, four laps, incidents, re-runs, ranking and the record.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "engine/meeting.h"
+
+namespace corvane {
+
+class MeetingHost;
+class RandomSource;
+
+// Working race positions of starting places 1..8 (index 0 unused).
+using RacePositions = std::array<Single, kMaxEntries + 1>;
+
+// Runs the heat described by HeatGrid and HeatRiders.
+void RunHeat(Meeting& m, MeetingHost& host, RandomSource& random);
+
+// The consequences of a fall by the rider in starting place `place` on `lap` (1..4).
+void ResolveFall(Meeting& m, RandomSource& random, const RacePositions& positions, int place,
+                 int lap);
+
+}  // namespace corvane

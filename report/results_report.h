@@ -1,0 +1,18 @@
+// The results report: a fixed-pitch text rebuilt in full from the meeting records.
+#pragma once
+
+#include <string>
+
+#include "engine/meeting.h"
+
+namespace corvane {
+
+class MeetingHost;
+
+// The whole report, CRLF line ends, Windows-1252.
+std::string WriteResults(const Meeting& m);
+
+// Rebuilds the report, hands it to the host and refreshes the Meeting menu.
+void RefreshResults(const Meeting& m, MeetingHost& host);
+
+}  // namespace corvane
