@@ -1,0 +1,56 @@
+#include "shell/corvane_main.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QTime>
+
+#include "shell/app_info.h"
+#include "shell/command_line.h"
+#include "shell/file_types.h"
+#include "shell/frm_about.h"
+#include "shell/frm_main_win.h"
+#include "shell/settings_store.h"
+#include "shell/twips.h"
+#include "shell/user_dialogs.h"
+
+namespace corvane {
+
+namespace {
+
+ScreenTwips PrimaryScreenTwips() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return {9600, 7200};
+  const QSize size = screen->size();
+  const double dpi = screen->logicalDotsPerInch();
+  return {PixelsToTwips(size.width(), dpi), PixelsToTwips(size.height(), dpi)};
+}
+
+std::vector<std::string> Arguments(const QApplication& app) {
+  std::vector<std::string> arguments;
+  const QStringList all = app.arguments();
+  for (qsizetype i = 1; i < all.size(); ++i) arguments.push_back(all[i].toStdString());
+  return arguments;
+}
+
+}  // namespace
+
+int Main(QApplication& app) {
+  QApplication::setApplicationName(QStringLiteral("Corvane Meeting"));
+  const auto seed = static_cast<std::uint64_t>(QTime::currentTime().msecsSinceStartOfDay());
+  const QString appVersion = AppVersion();
+  const AppFolders folders{QCoreApplication::applicationDirPath()};
+
+  const QString settingsFile = UserSettingsFile();
+  ShellSettings settings =
+      LoadSettings({settingsFile, folders.defaultsFile()}, appVersion, PrimaryScreenTwips());
+  RegisterFileTypes(StandardFileTypeTargets(folders.program), StartDetachedIfPresent);
+
+  QtUserDialogs dialogs;
+  frmMainWin window({folders, settingsFile, appVersion, seed}, std::move(settings), dialogs);
+  window.SetCommandFile(QString::fromStdString(CommandFileFrom(Arguments(app))));
+  window.show();
+  if (!window.resumePending()) window.ShowAbout();
+  return app.exec();
+}
+
+}  // namespace corvane

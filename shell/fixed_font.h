@@ -1,0 +1,11 @@
+// The fixed-pitch font of the results text: "Courier New", or the system's fixed-pitch font
+// where that is not installed.
+#pragma once
+
+#include <QFont>
+
+namespace corvane {
+
+QFont ResultsFont(qreal pointSize = 0);
+
+}  // namespace corvane

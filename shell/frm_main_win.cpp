@@ -1,0 +1,319 @@
+#include "shell/frm_main_win.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTextCursor>
+
+#include "shell/command_line.h"
+#include "shell/fixed_font.h"
+#include "shell/frm_about.h"
+#include "shell/frm_preferences.h"
+#include "shell/help_window.h"
+#include "shell/qt_text.h"
+#include "shell/results_file.h"
+#include "shell/results_printer.h"
+#include "shell/settings_store.h"
+#include "shell/twips.h"
+#include "shell/user_dialogs.h"
+
+namespace corvane {
+
+namespace {
+
+const QString kTextFileFilter = QStringLiteral("Text File (*.txt)");
+
+// Smallest outer size the placement rules accept, in twips.
+constexpr int kMinimumWidthTwips = 1680;
+constexpr int kMinimumHeightTwips = 405;
+
+QAction* NewAction(QObject* owner, const char* name, const QString& caption) {
+  auto* action = new QAction(caption, owner);
+  action->setObjectName(QLatin1String(name));
+  return action;
+}
+
+QMenu* NewMenu(QWidget* owner, const char* name, const QString& caption) {
+  auto* menu = new QMenu(caption, owner);
+  menu->setObjectName(QLatin1String(name));
+  return menu;
+}
+
+}  // namespace
+
+frmMainWin::frmMainWin(MainWindowSetup setup, ShellSettings settings, UserDialogs& dialogs,
+                       QWidget* parent)
+    : QMainWindow(parent),
+      setup_(std::move(setup)),
+      settings_(std::move(settings)),
+      dialogs_(dialogs) {
+  setObjectName(QStringLiteral("frmMainWin"));
+  setWindowTitle(QStringLiteral("Corvane Meeting"));
+
+  // The results box fills the window between the menu bar and the status bar.
+  txtResults = new QPlainTextEdit(this);
+  txtResults->setObjectName(QStringLiteral("txtResults"));
+  txtResults->setReadOnly(true);
+  txtResults->setLineWrapMode(QPlainTextEdit::NoWrap);
+  txtResults->setFont(ResultsFont());
+  txtResults->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  setCentralWidget(txtResults);
+
+  sbrResults = new QStatusBar(this);
+  sbrResults->setObjectName(QStringLiteral("sbrResults"));
+  statusLabel_ = new QLabel(sbrResults);
+  statusLabel_->setObjectName(QStringLiteral("lblStatus"));
+  sbrResults->addWidget(statusLabel_, 1);
+  setStatusBar(sbrResults);
+
+  BuildMenus();
+  host_ = std::make_unique<QtMeetingHost>(
+      this, txtResults, statusLabel_,
+      MeetingMenuActions{mnuMSuspend, mnuMSep, mnuMScratch, mnuMSupport, mnuMContinue}, dialogs_);
+  session_ =
+      std::make_unique<MeetingSession>(*host_, ToPath(setup_.folders.scripts()), setup_.seed);
+
+  SetCompetitions(settings_.competitions);
+  const double dpi = logicalDpiX();
+  setMinimumSize(TwipsToPixels(kMinimumWidthTwips, dpi), TwipsToPixels(kMinimumHeightTwips, dpi));
+  ApplyPlacement(settings_.window);
+}
+
+frmMainWin::~frmMainWin() = default;
+
+void frmMainWin::BuildMenus() {
+  mnuFile = NewMenu(this, "mnuFile", QStringLiteral("&File"));
+  mnuFNew = NewMenu(this, "mnuFNew", QStringLiteral("&New Meeting      "));
+  mnuFile->addMenu(mnuFNew);
+  mnuFNSep = mnuFNew->addSeparator();
+  mnuFNSep->setObjectName(QStringLiteral("mnuFNSep"));
+  mnuFNSep->setVisible(false);
+  mnuFNScratch = NewAction(this, "mnuFNScratch", QStringLiteral("&Scratch Racing"));
+  mnuFNew->addAction(mnuFNScratch);
+  mnuFSave = NewAction(this, "mnuFSave", QStringLiteral("&Save"));
+  mnuFSaveAs = NewAction(this, "mnuFSaveAs", QStringLiteral("Save &As..."));
+  mnuFPrint = NewAction(this, "mnuFPrint", QStringLiteral("&Print..."));
+  mnuFExit = NewAction(this, "mnuFExit", QStringLiteral("E&xit"));
+  mnuFile->addActions({mnuFSave, mnuFSaveAs, mnuFPrint, mnuFExit});
+  for (QAction* action : {mnuFSave, mnuFSaveAs, mnuFPrint}) action->setEnabled(false);
+
+  mnuEdit = NewMenu(this, "mnuEdit", QStringLiteral("&Edit"));
+  mnuECopy = NewAction(this, "mnuECopy", QStringLiteral("&Copy      "));
+  mnuEPrefs = NewAction(this, "mnuEPrefs", QStringLiteral("&Preferences..."));
+  mnuEdit->addActions({mnuECopy, mnuEPrefs});
+  mnuECopy->setEnabled(false);
+
+  mnuMeeting = NewMenu(this, "mnuMeeting", QStringLiteral("&Meeting"));
+  mnuMResume = NewAction(this, "mnuMResume", QStringLiteral("&Resume..."));
+  mnuMSuspend = NewAction(this, "mnuMSuspend", QStringLiteral("&Suspend..."));
+  mnuMeeting->addActions({mnuMResume, mnuMSuspend});
+  mnuMSep = mnuMeeting->addSeparator();
+  mnuMSep->setObjectName(QStringLiteral("mnuMSep"));
+  mnuMScratch = NewAction(this, "mnuMScratch", QStringLiteral("S&cratch Race"));
+  mnuMSupport = NewAction(this, "mnuMSupport", QStringLiteral("S&upport Competition"));
+  mnuMContinue = NewAction(this, "mnuMContinue", QStringLiteral("C&ontinue..."));
+  mnuMeeting->addActions({mnuMScratch, mnuMSupport, mnuMContinue});
+  // No meeting under way: Resume, and Suspend disabled.
+  mnuMSuspend->setEnabled(false);
+  for (QAction* action : {mnuMSep, mnuMScratch, mnuMSupport, mnuMContinue}) {
+    action->setVisible(false);
+  }
+
+  mnuHelp = NewMenu(this, "mnuHelp", QStringLiteral("&Help"));
+  mnuHTopics = NewAction(this, "mnuHTopics", QStringLiteral("&Help Topics"));
+  mnuHAbout = NewAction(this, "mnuHAbout", QStringLiteral("&About..."));
+  mnuHelp->addActions({mnuHTopics, mnuHAbout});
+
+  for (QMenu* menu : {mnuFile, mnuEdit, mnuMeeting, mnuHelp}) menuBar()->addMenu(menu);
+
+  connect(mnuFile, &QMenu::aboutToShow, this, &frmMainWin::UpdateFileMenu);
+  connect(mnuEdit, &QMenu::aboutToShow, this, &frmMainWin::UpdateEditMenu);
+  connect(txtResults, &QPlainTextEdit::copyAvailable, mnuECopy, &QAction::setEnabled);
+  connect(mnuFNScratch, &QAction::triggered, this, [this] { NewMeeting(0); });
+  connect(mnuFSave, &QAction::triggered, this, &frmMainWin::SaveResults);
+  connect(mnuFSaveAs, &QAction::triggered, this, &frmMainWin::SaveResultsAs);
+  connect(mnuFPrint, &QAction::triggered, this, &frmMainWin::PrintResults);
+  connect(mnuFExit, &QAction::triggered, this, &QWidget::close);
+  connect(mnuECopy, &QAction::triggered, this, &frmMainWin::CopyResults);
+  connect(mnuEPrefs, &QAction::triggered, this, &frmMainWin::EditPreferences);
+  connect(mnuHTopics, &QAction::triggered, this, &frmMainWin::ShowHelpTopics);
+  connect(mnuHAbout, &QAction::triggered, this, &frmMainWin::ShowAbout);
+}
+
+void frmMainWin::SetCompetitions(const std::vector<CompetitionEntry>& entries) {
+  for (QAction* item : mnuFNComp) delete item;
+  mnuFNComp.clear();
+  for (const CompetitionEntry& entry : entries) {
+    if (mnuFNComp.size() == static_cast<std::size_t>(kMaxCompetitions)) break;
+    const int index = static_cast<int>(mnuFNComp.size()) + 1;
+    auto* item = new QAction(FromCp1252(entry.caption), this);
+    item->setObjectName(QStringLiteral("mnuFNComp%1").arg(index));
+    item->setData(QString::fromStdString(entry.fileName));  // the tag
+    connect(item, &QAction::triggered, this, [this, index] { NewMeeting(index); });
+    mnuFNew->insertAction(mnuFNSep, item);
+    mnuFNComp.push_back(item);
+  }
+  mnuFNSep->setVisible(!mnuFNComp.empty());
+  settings_.competitions = Competitions();
+}
+
+std::vector<CompetitionEntry> frmMainWin::Competitions() const {
+  std::vector<CompetitionEntry> entries;
+  for (const QAction* item : mnuFNComp) {
+    entries.push_back({ToCp1252(item->text()), item->data().toString().toStdString()});
+  }
+  return entries;
+}
+
+void frmMainWin::SetCommandFile(const QString& file) {
+  CommandFile = file;
+  ResumePending = IsMeetingFileName(file.toStdString());
+}
+
+QString frmMainWin::statusText() const {
+  return statusLabel_->text();
+}
+
+void frmMainWin::ApplyPlacement(const WindowPlacement& placement) {
+  const double dpi = logicalDpiX();
+  move(TwipsToPixels(placement.left, dpi), TwipsToPixels(placement.top, dpi));
+  resize(TwipsToPixels(placement.width, dpi), TwipsToPixels(placement.height, dpi));
+  if (placement.state == 2) setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+WindowPlacement frmMainWin::CurrentPlacement() const {
+  const double dpi = logicalDpiX();
+  WindowPlacement placement;
+  placement.state = isMinimized() ? 1 : isMaximized() ? 2 : 0;
+  placement.left = PixelsToTwips(pos().x(), dpi);
+  placement.top = PixelsToTwips(pos().y(), dpi);
+  placement.width = PixelsToTwips(width(), dpi);
+  placement.height = PixelsToTwips(height(), dpi);
+  return placement;
+}
+
+void frmMainWin::SaveSettings() {
+  settings_.competitions = Competitions();
+  settings_.window = CurrentPlacement();
+  const Status saved = corvane::SaveSettings(setup_.settingsFile, settings_, setup_.appVersion);
+  if (!saved)
+    dialogs_.Warning(this, QStringLiteral("Settings"), QString::fromStdString(saved.error()));
+}
+
+void frmMainWin::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && ResumePending) {
+    OnFirstActivation();
+  }
+}
+
+void frmMainWin::closeEvent(QCloseEvent* event) {
+  SaveSettings();
+  event->accept();
+}
+
+void frmMainWin::OnFirstActivation() {
+  ResumePending = false;  // once only, whatever the resume does
+}
+
+void frmMainWin::NewMeeting(int menuIndex) {
+  std::optional<CompetitionChoice> choice;
+  if (menuIndex > 0) {
+    if (static_cast<std::size_t>(menuIndex) > mnuFNComp.size()) return;
+    const QAction* item = mnuFNComp[static_cast<std::size_t>(menuIndex) - 1];
+    choice = CompetitionChoice{item->data().toString().toStdString(), ToCp1252(item->text())};
+  }
+  session_->NewMeeting(choice, settings_.prefs);
+}
+
+void frmMainWin::UpdateFileMenu() {
+  // Once there is a report the commands stay available.
+  if (!txtResults->document()->isEmpty()) {
+    for (QAction* action : {mnuFSave, mnuFSaveAs, mnuFPrint}) action->setEnabled(true);
+  }
+}
+
+void frmMainWin::UpdateEditMenu() {
+  mnuECopy->setEnabled(txtResults->textCursor().hasSelection());
+}
+
+QString frmMainWin::SelectedResultsText() const {
+  QString text = txtResults->textCursor().selectedText();
+  text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+  text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+  return text;
+}
+
+void frmMainWin::SaveResults() {
+  if (ResultsFileName.isEmpty()) {
+    const QString name =
+        dialogs_.SaveFileName(this, QStringLiteral("Save"), QString(), kTextFileFilter, false);
+    if (name.isEmpty()) return;
+    ResultsFileName = name;
+  }
+  const Status saved = AppendResultsFile(ResultsFileName, txtResults->toPlainText());
+  if (!saved) {
+    // A name that cannot be written to is not kept, so the next Save asks again.
+    ResultsFileName.clear();
+    dialogs_.Warning(this, QStringLiteral("Save"), QString::fromStdString(saved.error()));
+  }
+}
+
+void frmMainWin::SaveResultsAs() {
+  const QString name = dialogs_.SaveFileName(this, QStringLiteral("Save As"), ResultsFileName,
+                                             kTextFileFilter, true);
+  if (name.isEmpty()) return;
+  const Status saved = WriteResultsFile(name, txtResults->toPlainText());
+  if (!saved) {
+    dialogs_.Warning(this, QStringLiteral("Save As"), QString::fromStdString(saved.error()));
+    return;
+  }
+  ResultsFileName = name;
+}
+
+void frmMainWin::PrintResults() {
+  if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  const bool hasSelection = txtResults->textCursor().hasSelection();
+  printer_->setPrintRange(QPrinter::AllPages);
+  if (!dialogs_.Print(this, *printer_, hasSelection)) return;
+  const bool selectionOnly = hasSelection && printer_->printRange() == QPrinter::Selection;
+  const Status printed =
+      PrintText(*printer_, selectionOnly ? SelectedResultsText() : txtResults->toPlainText());
+  if (!printed)
+    dialogs_.Warning(this, QStringLiteral("Print"), QString::fromStdString(printed.error()));
+}
+
+void frmMainWin::CopyResults() {
+  if (!txtResults->textCursor().hasSelection()) return;
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  clipboard->clear();
+  clipboard->setText(SelectedResultsText());
+}
+
+void frmMainWin::EditPreferences() {
+  frmPreferences dialog(settings_.prefs, Competitions(), setup_.folders, dialogs_, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  const PreferencesEditor::Applied& applied = dialog.applied();
+  settings_.prefs = applied.prefs;
+  SetCompetitions(applied.competitions);
+  SaveSettings();
+}
+
+void frmMainWin::ShowHelpTopics() {
+  ShowHelp(this, setup_.folders.help(), kHelpContents);
+}
+
+void frmMainWin::ShowAbout() {
+  frmAbout about(this);
+  about.exec();
+}
+
+}  // namespace corvane

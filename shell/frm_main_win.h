@@ -1,0 +1,121 @@
+// The main window: the results report, the status bar and every menu of the program.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <memory>
+#include <vector>
+
+#include "shell/app_info.h"
+#include "shell/meeting_session.h"
+#include "shell/qt_meeting_host.h"
+#include "shell/settings_values.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QPrinter;
+class QStatusBar;
+
+namespace corvane {
+
+class UserDialogs;
+
+struct MainWindowSetup {
+  AppFolders folders;
+  QString settingsFile;  // where the settings are written
+  QString appVersion;
+  std::uint64_t seed = 0;  // of the meeting's random source
+};
+
+class frmMainWin : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  frmMainWin(MainWindowSetup setup, ShellSettings settings, UserDialogs& dialogs,
+             QWidget* parent = nullptr);
+  ~frmMainWin() override;
+
+  // The New Meeting menu's competition items, replaced as a whole.
+  void SetCompetitions(const std::vector<CompetitionEntry>& entries);
+  std::vector<CompetitionEntry> Competitions() const;
+
+  // A meeting file named on the command line, resumed when the window is first activated.
+  void SetCommandFile(const QString& file);
+  bool resumePending() const { return ResumePending; }
+
+  const ShellSettings& settings() const { return settings_; }
+  MeetingSession& session() { return *session_; }
+  QtMeetingHost& host() { return *host_; }
+  QString statusText() const;
+  QString resultsFileName() const { return ResultsFileName; }
+
+  // Places the window as the settings say, and reads its placement back (twips).
+  void ApplyPlacement(const WindowPlacement& placement);
+  WindowPlacement CurrentPlacement() const;
+
+  // Writes the settings with the window's placement; a failure is shown.
+  void SaveSettings();
+
+  // Menu commands.
+  void NewMeeting(int menuIndex);
+  void SaveResults();
+  void SaveResultsAs();
+  void PrintResults();
+  void CopyResults();
+  void EditPreferences();
+  void ShowHelpTopics();
+  void ShowAbout();
+
+  QMenu* mnuFile;
+  QMenu* mnuFNew;
+  std::vector<QAction*> mnuFNComp;  // items 1, 2, ... of the competitions
+  QAction* mnuFNSep;
+  QAction* mnuFNScratch;
+  QAction* mnuFSave;
+  QAction* mnuFSaveAs;
+  QAction* mnuFPrint;
+  QAction* mnuFExit;
+  QMenu* mnuEdit;
+  QAction* mnuECopy;
+  QAction* mnuEPrefs;
+  QMenu* mnuMeeting;
+  QAction* mnuMResume;
+  QAction* mnuMSuspend;
+  QAction* mnuMSep;
+  QAction* mnuMScratch;
+  QAction* mnuMSupport;
+  QAction* mnuMContinue;
+  QMenu* mnuHelp;
+  QAction* mnuHTopics;
+  QAction* mnuHAbout;
+
+  QPlainTextEdit* txtResults;
+  QStatusBar* sbrResults;
+
+ protected:
+  void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildMenus();
+  void UpdateFileMenu();
+  void UpdateEditMenu();
+  void OnFirstActivation();
+  QString SelectedResultsText() const;
+
+  MainWindowSetup setup_;
+  ShellSettings settings_;
+  UserDialogs& dialogs_;
+  QLabel* statusLabel_;
+  std::unique_ptr<QtMeetingHost> host_;  // made once the widgets it writes to exist
+  std::unique_ptr<MeetingSession> session_;
+
+  QString ResultsFileName;
+  std::unique_ptr<QPrinter> printer_;  // keeps the last print's choices, print to file too
+  QString CommandFile;
+  bool ResumePending = false;
+};
+
+}  // namespace corvane

@@ -1,0 +1,53 @@
+#include "shell/help_window.h"
+
+#include <QFileInfo>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace corvane {
+
+QString HelpPageFor(int context) {
+  switch (context) {
+    case kHelpRegulations:
+      return QStringLiteral("regulations.html");
+    case kHelpControlMode:
+      return QStringLiteral("control.html");
+    default:
+      return QStringLiteral("index.html");
+  }
+}
+
+HelpWindow::HelpWindow(const QString& helpFolder, QWidget* owner)
+    : QWidget(owner, Qt::Window), helpFolder_(helpFolder), txtHelp(new QTextBrowser(this)) {
+  setObjectName(QStringLiteral("frmHelp"));
+  setWindowTitle(QStringLiteral("Corvane Meeting Help"));
+  txtHelp->setObjectName(QStringLiteral("txtHelp"));
+  txtHelp->setSearchPaths({helpFolder});
+  txtHelp->setOpenExternalLinks(true);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(txtHelp);
+  resize(640, 560);
+}
+
+void HelpWindow::ShowContext(int context) {
+  const QString page = helpFolder_ + QLatin1Char('/') + HelpPageFor(context);
+  if (QFileInfo::exists(page)) {
+    txtHelp->setSource(QUrl::fromLocalFile(page));
+  } else {
+    txtHelp->setPlainText(QStringLiteral("The help page %1 was not found.").arg(page));
+  }
+}
+
+HelpWindow* ShowHelp(QWidget* owner, const QString& helpFolder, int context) {
+  auto* window = owner->findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly);
+  if (window == nullptr) window = new HelpWindow(helpFolder, owner);
+  window->ShowContext(context);
+  window->show();
+  window->raise();
+  window->activateWindow();
+  return window;
+}
+
+}  // namespace corvane

@@ -1,0 +1,158 @@
+#include "shell/preferences_editor.h"
+
+#include <utility>
+
+#include "engine/conventions.h"
+#include "engine/file_io.h"
+#include "engine/meeting.h"
+#include "engine/text_encoding.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr std::size_t kMaxConfigFileBytes = 16u << 20;
+
+bool IsMarkIndex(int index) {
+  return index >= 1 && index <= kMarkCount;
+}
+
+}  // namespace
+
+std::optional<std::string> CompetitionTitleOf(std::string_view fileText) {
+  while (!fileText.empty()) {
+    const std::size_t end = fileText.find_first_of("\r\n");
+    const std::string line = Trim(fileText.substr(0, end));
+    fileText.remove_prefix(end == std::string_view::npos ? fileText.size() : end + 1);
+    if (line.empty() || line.front() == '#') continue;
+    const std::vector<std::string> fields = SplitFields(line, "~", 2);
+    if (!fields[2].empty()) return Left(fields[2], kCompetitionCaptionLength);
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> ReadCompetitionTitle(const std::filesystem::path& file) {
+  const Result<std::string> bytes = ReadWholeFile(file, kMaxConfigFileBytes);
+  if (!bytes) return std::nullopt;
+  return CompetitionTitleOf(FileTextToCp1252(bytes.value()));
+}
+
+std::string PathForFolder(const std::filesystem::path& file, const std::filesystem::path& folder) {
+  std::error_code ec;
+  const std::filesystem::path full = std::filesystem::weakly_canonical(file, ec);
+  if (ec) return file.string();
+  const std::filesystem::path base = std::filesystem::weakly_canonical(folder, ec);
+  if (ec) return full.string();
+  const std::filesystem::path relative = full.lexically_relative(base);
+  if (relative.empty() || *relative.begin() == "..") return full.string();
+  return relative.string();
+}
+
+CompetitionListEditor::CompetitionListEditor(std::vector<CompetitionEntry> entries)
+    : entries_(std::move(entries)) {
+  if (entries_.size() > static_cast<std::size_t>(kMaxCompetitions)) {
+    entries_.resize(static_cast<std::size_t>(kMaxCompetitions));
+  }
+  selected_ = entries_.empty() ? -1 : 0;
+}
+
+void CompetitionListEditor::Select(int row) {
+  selected_ = row >= 0 && static_cast<std::size_t>(row) < entries_.size() ? row : -1;
+}
+
+void CompetitionListEditor::Add() {
+  if (!CanAdd()) return;
+  const std::size_t at = selected_ >= 0 ? static_cast<std::size_t>(selected_) : entries_.size();
+  entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(at),
+                  CompetitionEntry{kNewCompetitionCaption, ""});
+  selected_ = static_cast<int>(at);
+}
+
+void CompetitionListEditor::Delete() {
+  if (!CanDelete()) return;
+  entries_.erase(entries_.begin() + selected_);
+  if (static_cast<std::size_t>(selected_) >= entries_.size()) {
+    selected_ = static_cast<int>(entries_.size()) - 1;
+  }
+}
+
+void CompetitionListEditor::MoveUp() {
+  if (!CanMoveUp()) return;
+  std::swap(entries_[static_cast<std::size_t>(selected_)],
+            entries_[static_cast<std::size_t>(selected_ - 1)]);
+  --selected_;
+}
+
+void CompetitionListEditor::MoveDown() {
+  if (!CanMoveDown()) return;
+  std::swap(entries_[static_cast<std::size_t>(selected_)],
+            entries_[static_cast<std::size_t>(selected_ + 1)]);
+  ++selected_;
+}
+
+void CompetitionListEditor::TypeConfigFile(std::string_view text) {
+  if (selected_ < 0) return;
+  std::string& file = entries_[static_cast<std::size_t>(selected_)].fileName;
+  if (file != "-") file = Trim(text);
+}
+
+void CompetitionListEditor::SetSelectedTitle(std::string title) {
+  if (selected_ >= 0) entries_[static_cast<std::size_t>(selected_)].caption = std::move(title);
+}
+
+std::string CompetitionListEditor::SelectedFile() const {
+  return selected_ >= 0 ? entries_[static_cast<std::size_t>(selected_)].fileName : std::string();
+}
+
+std::vector<CompetitionEntry> CompetitionListEditor::MenuEntries() const {
+  std::vector<CompetitionEntry> menu;
+  for (const CompetitionEntry& entry : entries_) {
+    if (!entry.caption.empty()) menu.push_back(entry);
+  }
+  return menu;
+}
+
+PreferencesEditor::PreferencesEditor(const Preferences& prefs,
+                                     std::vector<CompetitionEntry> competitionEntries)
+    : draft(prefs), competitions(std::move(competitionEntries)), current_(prefs) {}
+
+std::string PreferencesEditor::LeaveRiderFile(std::string_view text) {
+  const std::string file = Trim(text);
+  draft.PrefRiderDbFile = file.empty() ? current_.PrefRiderDbFile : file;
+  return draft.PrefRiderDbFile;
+}
+
+std::string PreferencesEditor::LeaveMaxAverage(std::string_view text) {
+  // Digits only reach the box; a value past the 16-bit range would overflow, so only the
+  // range the program can use is taken.
+  const std::string digits = Trim(text);
+  const bool allDigits = !digits.empty() && digits.size() <= 5 &&
+                         digits.find_first_not_of("0123456789") == std::string::npos;
+  if (allDigits) {
+    const int value = std::stoi(digits);
+    if (value >= 1 && value <= 99) draft.PrefMaxAverage = static_cast<Integer>(value);
+  }
+  return Dec(draft.PrefMaxAverage);
+}
+
+void PreferencesEditor::TypeMark(int index, std::string_view text) {
+  if (!IsMarkIndex(index)) return;
+  draft.PrefMarks[static_cast<std::size_t>(index)] = Left(Trim(text), kMarkLength);
+}
+
+std::string PreferencesEditor::LeaveMark(int index) {
+  if (!IsMarkIndex(index)) return std::string();
+  std::string& mark = draft.PrefMarks[static_cast<std::size_t>(index)];
+  if (mark.empty()) mark = current_.PrefMarks[static_cast<std::size_t>(index)];
+  return mark;
+}
+
+PreferencesEditor::Applied PreferencesEditor::Apply(std::string_view maxAverageText,
+                                                    std::string_view riderFileText) {
+  LeaveMaxAverage(maxAverageText);
+  LeaveRiderFile(riderFileText);
+  for (int i = 1; i <= kMarkCount; ++i) LeaveMark(i);
+  return {draft, competitions.MenuEntries()};
+}
+
+}  // namespace corvane

@@ -1,0 +1,59 @@
+// Dialogs answered in advance: file dialogs take the next prepared name (none means the user
+// cancelled), warnings are recorded instead of shown, the print dialog runs a test's callback.
+#pragma once
+
+#include <QPrinter>
+#include <QString>
+#include <deque>
+#include <functional>
+#include <vector>
+
+#include "shell/user_dialogs.h"
+
+namespace corvane {
+
+class AnsweringDialogs final : public UserDialogs {
+ public:
+  struct Message {
+    QString title;
+    QString text;
+  };
+  struct FileQuestion {
+    QString title;
+    QString proposedOrFolder;
+    QString filter;
+    bool confirmOverwrite = false;
+  };
+
+  std::deque<QString> fileAnswers;
+  std::function<bool(QPrinter&, bool selectionAvailable)> printAnswer;
+  std::vector<Message> warnings;
+  std::vector<FileQuestion> fileQuestions;
+
+  void Warning(QWidget*, const QString& title, const QString& text) override {
+    warnings.push_back({title, text});
+  }
+  QString SaveFileName(QWidget*, const QString& title, const QString& proposed,
+                       const QString& filter, bool confirmOverwrite) override {
+    fileQuestions.push_back({title, proposed, filter, confirmOverwrite});
+    return NextAnswer();
+  }
+  QString OpenFileName(QWidget*, const QString& title, const QString& folder,
+                       const QString& filter) override {
+    fileQuestions.push_back({title, folder, filter, false});
+    return NextAnswer();
+  }
+  bool Print(QWidget*, QPrinter& printer, bool selectionAvailable) override {
+    return printAnswer ? printAnswer(printer, selectionAvailable) : false;
+  }
+
+ private:
+  QString NextAnswer() {
+    if (fileAnswers.empty()) return QString();
+    QString answer = fileAnswers.front();
+    fileAnswers.pop_front();
+    return answer;
+  }
+};
+
+}  // namespace corvane

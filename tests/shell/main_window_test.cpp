@@ -1,0 +1,441 @@
+// The main window: its menus, the Meeting menu through a meeting, the competitions menu built
+// from the settings store, the file commands with their failures, preferences and start-up.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+
+#include <unistd.h>
+
+#include "engine/meeting.h"
+#include "shell/frm_main_win.h"
+#include "shell/frm_preferences.h"
+#include "shell/help_window.h"
+#include "shell/settings_store.h"
+#include "tests/shell/answering_dialogs.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr ScreenTwips kScreen{28800, 16200};
+
+// A two-team competition small enough to read in a test.
+constexpr char kLeagueFile[] =
+    "# A short league match\n"
+    "t~Test League\n"
+    "NUMTEAMS=2\nNUMGROUPS=2\nNUMRIDERS=2\n"
+    "1:A1,B1,A2,B2\n";
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+  void init() {
+    folder_ = std::make_unique<QTemporaryDir>();
+    QDir(folder_->path()).mkpath(QStringLiteral("Scripts"));
+    QFile cfg(folder_->filePath(QStringLiteral("Scripts/league.cfg")));
+    QVERIFY(cfg.open(QIODevice::WriteOnly));
+    cfg.write(kLeagueFile);
+    cfg.close();
+    dialogs_ = AnsweringDialogs{};
+  }
+  void cleanup() {
+    window_.reset();
+    folder_.reset();
+  }
+
+  void menusAsTheFormDefinesThem() {
+    frmMainWin& w = Window();
+    QCOMPARE(w.windowTitle(), QStringLiteral("Corvane Meeting"));
+    const QList<QAction*> bar = w.menuBar()->actions();
+    QCOMPARE(bar.size(), 4);
+    QCOMPARE(bar[0]->text(), QStringLiteral("&File"));
+    QCOMPARE(bar[1]->text(), QStringLiteral("&Edit"));
+    QCOMPARE(bar[2]->text(), QStringLiteral("&Meeting"));
+    QCOMPARE(bar[3]->text(), QStringLiteral("&Help"));
+
+    const std::vector<std::pair<const char*, const char*>> captions{
+        {"mnuFNScratch", "&Scratch Racing"},
+        {"mnuFSave", "&Save"},
+        {"mnuFSaveAs", "Save &As..."},
+        {"mnuFPrint", "&Print..."},
+        {"mnuFExit", "E&xit"},
+        {"mnuECopy", "&Copy      "},
+        {"mnuEPrefs", "&Preferences..."},
+        {"mnuMResume", "&Resume..."},
+        {"mnuMSuspend", "&Suspend..."},
+        {"mnuMScratch", "S&cratch Race"},
+        {"mnuMSupport", "S&upport Competition"},
+        {"mnuMContinue", "C&ontinue..."},
+        {"mnuHTopics", "&Help Topics"},
+        {"mnuHAbout", "&About..."}};
+    for (const auto& [name, caption] : captions) {
+      const auto* action = w.findChild<QAction*>(QLatin1String(name));
+      QVERIFY2(action != nullptr, name);
+      QCOMPARE(action->text(), QLatin1String(caption));
+    }
+    QCOMPARE(w.mnuFNew->title(), QStringLiteral("&New Meeting      "));
+    QVERIFY(w.findChild<QPlainTextEdit*>(QStringLiteral("txtResults"))->isReadOnly());
+    QVERIFY(QFontInfo(w.txtResults->font()).fixedPitch());
+
+    // Nothing to save yet; no meeting under way: Resume, and Suspend disabled.
+    QVERIFY(!w.mnuFSave->isEnabled() && !w.mnuFSaveAs->isEnabled() && !w.mnuFPrint->isEnabled());
+    QVERIFY(w.mnuMResume->isVisible() && w.mnuMResume->isEnabled());
+    QVERIFY(!w.mnuMSuspend->isEnabled());
+    for (QAction* hidden : {w.mnuMSep, w.mnuMScratch, w.mnuMSupport, w.mnuMContinue}) {
+      QVERIFY(!hidden->isVisible());
+    }
+  }
+
+  void meetingMenuFollowsTheMeeting() {
+    frmMainWin& w = Window();
+    Meeting m;
+    auto show = [&w, &m] { w.host().SetMeetingMenu(MeetingMenuFor(m)); };
+
+    m.ControlMode = 1;  // a player's team, waiting for Continue
+    m.MeetingState = 2;
+    m.HeatCount = 5;
+    show();
+    QVERIFY(w.mnuMSep->isVisible() && w.mnuMContinue->isVisible());
+    QVERIFY(!w.mnuMScratch->isVisible() && !w.mnuMSupport->isVisible());
+    QVERIFY(w.mnuMSuspend->isEnabled() && w.mnuMContinue->isEnabled());
+
+    m.MeetingState = 3;  // over: Scratch Race instead of Continue
+    show();
+    QVERIFY(w.mnuMScratch->isVisible() && !w.mnuMContinue->isVisible());
+    QVERIFY(!w.mnuMSupport->isVisible());
+
+    m.SupportMode = true;  // a support competition waits
+    show();
+    QVERIFY(w.mnuMSupport->isVisible() && w.mnuMSupport->isEnabled());
+    m.RunoffsPending = 1;
+    show();
+    QVERIFY(!w.mnuMSupport->isVisible());
+    m.RunoffsPending = 0;
+
+    m.HeatCount = 40;  // no room for another heat
+    show();
+    QVERIFY(w.mnuMSupport->isVisible());
+    QVERIFY(!w.mnuMScratch->isEnabled() && !w.mnuMSupport->isEnabled());
+    QVERIFY(!w.mnuMContinue->isEnabled() && !w.mnuMSuspend->isEnabled());
+
+    m = Meeting{};  // computer control, running on: nothing to suspend in the middle of a heat
+    m.HeatCount = 3;
+    show();
+    QVERIFY(!w.mnuMSep->isVisible() && !w.mnuMScratch->isVisible() && !w.mnuMContinue->isVisible());
+    QVERIFY(!w.mnuMSuspend->isEnabled());
+
+    m.MeetingState = 3;  // room again once the count is below 40
+    show();
+    QVERIFY(w.mnuMScratch->isVisible() && w.mnuMScratch->isEnabled() && w.mnuMSuspend->isEnabled());
+  }
+
+  void newMeetingFromTheMenu() {
+    frmMainWin& w = Window({{"Test League", "league.cfg"}, {"Missing", "missing.cfg"}});
+    w.mnuFNComp[0]->trigger();
+    const Meeting& m = w.session().meeting();
+    QCOMPARE(m.CompetitionTitle, std::string("Test League"));
+    QCOMPARE(m.NumTeams, Integer{2});
+    QVERIFY(w.mnuMSep->isVisible() && w.mnuMScratch->isVisible());  // all computer-controlled
+    QVERIFY(dialogs_.warnings.empty());
+
+    w.mnuFNComp[1]->trigger();
+    QCOMPARE(dialogs_.warnings.size(), std::size_t{1});
+    QCOMPARE(dialogs_.warnings[0].text, QStringLiteral("Configuration file not found"));
+    QVERIFY(!w.mnuMSep->isVisible());  // the set-up hid the meeting's items
+
+    w.mnuFNScratch->trigger();
+    QCOMPARE(w.session().meeting().CompetitionTitle, std::string("Scratch Racing"));
+    QVERIFY(w.mnuMContinue->isVisible() && !w.mnuMScratch->isVisible());
+  }
+
+  void hostShowsReportAndStatus() {
+    frmMainWin& w = Window();
+    w.host().PublishResults(" 1: Caf\xe9 Racer (3)\r\n 2: B\r\n");
+    QCOMPARE(w.txtResults->toPlainText(), QStringLiteral(" 1: Caf\u00e9 Racer (3)\n 2: B\n"));
+    w.host().SetStatusText("Heat 2: \xe9");
+    QCOMPARE(w.statusText(), QStringLiteral("Heat 2: \u00e9"));
+  }
+
+  void competitionsMenuBuiltFromTheStore() {
+    const QString store = folder_->filePath(QStringLiteral("store.ini"));
+    {
+      QSettings raw(store, QSettings::IniFormat);
+      raw.setValue(QStringLiteral("Version"), QStringLiteral("0.1"));
+      raw.setValue(QStringLiteral("Competitions/MenuPos01"), QStringLiteral("League, league.cfg"));
+      raw.setValue(QStringLiteral("Competitions/MenuPos02"), QStringLiteral("-"));
+      raw.setValue(QStringLiteral("Competitions/MenuPos03"), QStringLiteral("Cup, /abs/cup.cfg"));
+    }
+    frmMainWin& w = Window(LoadSettings({store, QString()}, QStringLiteral("0.1"), kScreen));
+    QCOMPARE(w.mnuFNComp.size(), std::size_t{2});
+    const QList<QAction*> items = w.mnuFNew->actions();
+    QCOMPARE(items.size(), 4);
+    QCOMPARE(items[0]->text(), QStringLiteral("League"));
+    QCOMPARE(items[0]->data().toString(), QStringLiteral("league.cfg"));
+    QCOMPARE(items[1]->objectName(), QStringLiteral("mnuFNComp2"));
+    QCOMPARE(items[1]->data().toString(), QStringLiteral("/abs/cup.cfg"));
+    QCOMPARE(items[2], w.mnuFNSep);
+    QVERIFY(w.mnuFNSep->isVisible());
+    QCOMPARE(items[3], w.mnuFNScratch);
+
+    w.SetCompetitions({});
+    QCOMPARE(w.mnuFNew->actions().size(), 2);
+    QVERIFY(!w.mnuFNSep->isVisible());
+  }
+
+  void fileAndEditMenusFollowTheText() {
+    frmMainWin& w = Window();
+    emit w.mnuFile->aboutToShow();
+    QVERIFY(!w.mnuFSave->isEnabled());
+    w.host().PublishResults("Report\r\n");
+    emit w.mnuFile->aboutToShow();
+    QVERIFY(w.mnuFSave->isEnabled() && w.mnuFSaveAs->isEnabled() && w.mnuFPrint->isEnabled());
+    w.host().PublishResults("");  // never disabled again
+    emit w.mnuFile->aboutToShow();
+    QVERIFY(w.mnuFSave->isEnabled());
+
+    w.host().PublishResults("First line\r\nSecond line\r\n");
+    emit w.mnuEdit->aboutToShow();
+    QVERIFY(!w.mnuECopy->isEnabled());
+    SelectFirstLines(w, 2);
+    emit w.mnuEdit->aboutToShow();
+    QVERIFY(w.mnuECopy->isEnabled());
+    w.mnuECopy->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("First line\nSecond line"));
+  }
+
+  void saveAsksOnceThenAppends() {
+    frmMainWin& w = Window();
+    w.host().PublishResults("Report\r\n");
+    emit w.mnuFile->aboutToShow();
+    const QString path = folder_->filePath(QStringLiteral("results.txt"));
+
+    w.mnuFSave->trigger();  // cancelled: silent, nothing remembered
+    QVERIFY(dialogs_.warnings.empty());
+    QVERIFY(w.resultsFileName().isEmpty());
+
+    dialogs_.fileAnswers = {path};
+    w.mnuFSave->trigger();
+    QCOMPARE(dialogs_.fileQuestions.back().filter, QStringLiteral("Text File (*.txt)"));
+    QVERIFY(!dialogs_.fileQuestions.back().confirmOverwrite);
+    w.mnuFSave->trigger();  // no question the second time
+    QCOMPARE(dialogs_.fileQuestions.size(), std::size_t{2});
+    QCOMPARE(ReadAll(path), QByteArray("Report\r\n\r\n\r\nReport\r\n\r\n\r\n"));
+
+    w.host().PublishResults("New\r\n");
+    dialogs_.fileAnswers = {path};
+    w.mnuFSaveAs->trigger();
+    QVERIFY(dialogs_.fileQuestions.back().confirmOverwrite);
+    QCOMPARE(ReadAll(path), QByteArray("New\r\n\r\n\r\n"));
+    QVERIFY(dialogs_.warnings.empty());
+  }
+
+  void saveFailuresShownWithTheReason() {
+    frmMainWin& w = Window();
+    w.host().PublishResults("Report\r\n");
+    emit w.mnuFile->aboutToShow();
+    const QString unwritable = folder_->filePath(QStringLiteral("no-folder/results.txt"));
+    dialogs_.fileAnswers = {unwritable};
+    w.mnuFSave->trigger();
+    QCOMPARE(dialogs_.warnings.size(), std::size_t{1});
+    QVERIFY(dialogs_.warnings[0].text.contains(QStringLiteral("results.txt")));
+    QVERIFY(dialogs_.warnings[0].text.contains(QStringLiteral("No such file or directory")));
+    QVERIFY(w.resultsFileName().isEmpty());  // the next Save asks again
+
+    dialogs_.fileAnswers = {unwritable};
+    w.mnuFSaveAs->trigger();
+    QCOMPARE(dialogs_.warnings.size(), std::size_t{2});
+    QCOMPARE(dialogs_.warnings[1].title, QStringLiteral("Save As"));
+    QVERIFY(w.resultsFileName().isEmpty());
+
+    // Save As over a file that cannot be replaced leaves it as it was.
+    if (geteuid() == 0) QSKIP("permissions do not hold for root");
+    const QString existing = folder_->filePath(QStringLiteral("kept.txt"));
+    WriteAll(existing, "previous");
+    QFile::setPermissions(folder_->path(), QFile::ReadOwner | QFile::ExeOwner);
+    dialogs_.fileAnswers = {existing};
+    w.mnuFSaveAs->trigger();
+    QFile::setPermissions(folder_->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(dialogs_.warnings.size(), std::size_t{3});
+    QVERIFY(dialogs_.warnings[2].text.contains(QStringLiteral("kept.txt")));
+    QCOMPARE(ReadAll(existing), QByteArray("previous"));
+  }
+
+  void printsTheTextOrTheSelection() {
+    frmMainWin& w = Window();
+    w.host().PublishResults("Line one\r\nLine two\r\n");
+    emit w.mnuFile->aboutToShow();
+    const QString pdf = folder_->filePath(QStringLiteral("out.pdf"));
+    bool offeredSelection = true;
+    dialogs_.printAnswer = [&](QPrinter& printer, bool selectionAvailable) {
+      offeredSelection = selectionAvailable;
+      printer.setOutputFileName(pdf);
+      return true;
+    };
+    w.mnuFPrint->trigger();
+    QVERIFY(!offeredSelection);
+    QVERIFY(QFileInfo(pdf).size() > 0);
+    QVERIFY(dialogs_.warnings.empty());
+
+    // The printer keeps its choices for the next Print, printing to a file among them.
+    QString remembered;
+    dialogs_.printAnswer = [&](QPrinter& printer, bool selectionAvailable) {
+      offeredSelection = selectionAvailable;
+      remembered = printer.outputFileName();
+      printer.setOutputFileName(folder_->filePath(QStringLiteral("no-folder/out.pdf")));
+      return true;
+    };
+    SelectFirstLines(w, 1);
+    w.mnuFPrint->trigger();
+    QVERIFY(offeredSelection);
+    QCOMPARE(remembered, pdf);
+    QCOMPARE(dialogs_.warnings.size(), std::size_t{1});
+    QVERIFY(dialogs_.warnings[0].text.contains(QStringLiteral("no-folder/out.pdf")));
+
+    dialogs_.printAnswer = [](QPrinter&, bool) { return false; };  // cancelled: silent
+    w.mnuFPrint->trigger();
+    QCOMPARE(dialogs_.warnings.size(), std::size_t{1});
+  }
+
+  void preferencesCancelAndOk() {
+    const QString store = folder_->filePath(QStringLiteral("store.ini"));
+    frmMainWin& w = Window({{"League", "league.cfg"}, {"Cup", "cup.cfg"}});
+
+    AnswerPreferences([](frmPreferences& dialog) {
+      QTest::mouseClick(dialog.cmdDelete, Qt::LeftButton);
+      dialog.chkHomeAdv->setChecked(true);
+      QTest::mouseClick(dialog.cmdCancel, Qt::LeftButton);
+    });
+    w.mnuEPrefs->trigger();
+    QCOMPARE(w.Competitions().size(), std::size_t{2});
+    QCOMPARE(w.settings().prefs.PrefHomeAdvantage, Integer{0});
+    QVERIFY(!QFileInfo::exists(store));
+
+    AnswerPreferences([](frmPreferences& dialog) {
+      QTest::mouseClick(dialog.cmdDelete, Qt::LeftButton);
+      dialog.chkHomeAdv->setChecked(true);
+      QTest::mouseClick(dialog.cmdOK, Qt::LeftButton);
+    });
+    w.mnuEPrefs->trigger();
+    QCOMPARE(w.Competitions(), (std::vector<CompetitionEntry>{{"Cup", "cup.cfg"}}));
+    QCOMPARE(w.mnuFNComp[0]->objectName(), QStringLiteral("mnuFNComp1"));
+    QCOMPARE(w.settings().prefs.PrefHomeAdvantage, Integer{1});
+    // OK wrote the settings at once.
+    const ShellSettings stored = LoadSettings({store, QString()}, QStringLiteral("0.1"), kScreen);
+    QCOMPARE(stored.competitions, w.Competitions());
+    QCOMPARE(stored.prefs.PrefHomeAdvantage, Integer{1});
+  }
+
+  void settingsWrittenWhenTheWindowCloses() {
+    const QString store = folder_->filePath(QStringLiteral("store.ini"));
+    ShellSettings settings;
+    settings.window = {1500, 1500, 6000, 9000, 0};
+    frmMainWin& w = Window(settings);
+    QCOMPARE(w.size(), QSize(TwipsToPixelsHere(w, 9000), TwipsToPixelsHere(w, 6000)));
+    w.close();
+    const ShellSettings stored = LoadSettings({store, QString()}, QStringLiteral("0.1"), kScreen);
+    QCOMPARE(stored.window.width, 9000);
+    QCOMPARE(stored.window.height, 6000);
+  }
+
+  void commandLineMeetingFileWaitsForActivation() {
+    frmMainWin& w = Window();
+    w.SetCommandFile(QStringLiteral("/tmp/notes.txt"));
+    QVERIFY(!w.resumePending());
+    w.SetCommandFile(QStringLiteral("/tmp/final.MTG"));
+    QVERIFY(w.resumePending());
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QVERIFY(!w.resumePending());
+  }
+
+  void helpOpensItsPages() {
+    frmMainWin& w = Window();
+    QDir(folder_->path()).mkpath(QStringLiteral("help"));
+    WriteAll(folder_->filePath(QStringLiteral("help/index.html")), "<h1>Contents</h1>");
+    WriteAll(folder_->filePath(QStringLiteral("help/regulations.html")), "<h1>Regulations</h1>");
+    w.mnuHTopics->trigger();
+    auto* help = w.findChild<HelpWindow*>();
+    QVERIFY(help != nullptr && help->isVisible());
+    QVERIFY(help->browser()->source().path().endsWith(QStringLiteral("index.html")));
+    QVERIFY(help->browser()->toPlainText().contains(QStringLiteral("Contents")));
+
+    ShowHelp(&w, folder_->filePath(QStringLiteral("help")), kHelpRegulations);
+    QCOMPARE(w.findChildren<HelpWindow*>().size(), 1);  // the same window
+    QVERIFY(help->browser()->source().path().endsWith(QStringLiteral("regulations.html")));
+    QCOMPARE(HelpPageFor(kHelpControlMode), QStringLiteral("control.html"));
+  }
+
+ private:
+  frmMainWin& Window(ShellSettings settings = {}) {
+    if (settings.window.width == 0) settings.window = {0, 0, 6000, 9000, 0};
+    window_ = std::make_unique<frmMainWin>(
+        MainWindowSetup{AppFolders{folder_->path()}, folder_->filePath(QStringLiteral("store.ini")),
+                        QStringLiteral("0.1"), 7},
+        std::move(settings), dialogs_);
+    return *window_;
+  }
+  frmMainWin& Window(std::vector<CompetitionEntry> competitions) {
+    ShellSettings settings;
+    settings.competitions = std::move(competitions);
+    return Window(std::move(settings));
+  }
+
+  // Answers the next modal preferences dialog.
+  static void AnswerPreferences(std::function<void(frmPreferences&)> answer) {
+    QTimer::singleShot(0, [answer] {
+      auto* dialog = qobject_cast<frmPreferences*>(QApplication::activeModalWidget());
+      QVERIFY(dialog != nullptr);
+      answer(*dialog);
+    });
+  }
+
+  static void SelectFirstLines(frmMainWin& w, int lines) {
+    QTextCursor cursor(w.txtResults->document());
+    cursor.movePosition(QTextCursor::Down, QTextCursor::KeepAnchor, lines - 1);
+    cursor.movePosition(QTextCursor::EndOfLine, QTextCursor::KeepAnchor);
+    w.txtResults->setTextCursor(cursor);
+  }
+
+  static int TwipsToPixelsHere(const QWidget& w, int twips) {
+    return static_cast<int>(std::lround(twips * w.logicalDpiX() / 1440.0));
+  }
+
+  static QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+  static void WriteAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+  }
+
+  std::unique_ptr<QTemporaryDir> folder_;
+  AnsweringDialogs dialogs_;
+  std::unique_ptr<frmMainWin> window_;
+};
+
+}  // namespace corvane
+
+QTEST_MAIN(corvane::MainWindowTest)
+#include "main_window_test.moc"

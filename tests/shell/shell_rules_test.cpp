@@ -1,0 +1,176 @@
+// The shell's rules that need no window: menu columns, the command line, competition titles,
+// file names for the preferences boxes, the results file and the desktop file types.
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "shell/command_line.h"
+#include "shell/file_types.h"
+#include "shell/menu_layout.h"
+#include "shell/preferences_editor.h"
+#include "shell/results_file.h"
+#include "shell/twips.h"
+
+namespace corvane {
+
+class ShellRulesTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void competitionMenuColumns() {
+    // 99 items and the separator and Scratch Racing on a screen of 7,200 twips: four columns
+    // of 25, breaking before positions 25, 50 and 75.
+    const CompetitionMenuColumns many = CompetitionMenuBreaks(99, 7200);
+    QCOMPARE(many.columns, 4);
+    QCOMPARE(many.itemsPerColumn, 25);
+    QCOMPARE(many.breaks, (std::vector<int>{25, 50, 75}));
+
+    const CompetitionMenuColumns few = CompetitionMenuBreaks(6, 7200);
+    QCOMPARE(few.columns, 1);
+    QVERIFY(few.breaks.empty());
+
+    // A column exactly as high as the screen does not fit: (26 + 2) x 255 = 7,140.
+    QCOMPARE(CompetitionMenuBreaks(26, 7140).columns, 2);
+    QCOMPARE(CompetitionMenuBreaks(26, 7141).columns, 1);
+
+    // A screen lower than one item still ends, with one item a column.
+    const CompetitionMenuColumns tiny = CompetitionMenuBreaks(3, 0);
+    QCOMPARE(tiny.columns, 5);
+    QCOMPARE(tiny.breaks, (std::vector<int>{1, 2}));
+  }
+
+  void commandLine() {
+    QCOMPARE(CommandFileFrom({}), std::string());
+    QCOMPARE(CommandFileFrom({" /tmp/a.MTG ", "extra"}), std::string("/tmp/a.MTG"));
+    // A quoted path keeps its blanks.
+    QCOMPARE(CommandFileFrom({"/home/me/My Meetings/final.mtg"}),
+             std::string("/home/me/My Meetings/final.mtg"));
+    QVERIFY(IsMeetingFileName("/tmp/a.MTG"));
+    QVERIFY(IsMeetingFileName("b.Mtg"));
+    QVERIFY(!IsMeetingFileName("mtg"));
+    QVERIFY(!IsMeetingFileName("/tmp/a.mtgx"));
+    QVERIFY(!IsMeetingFileName("/tmp/a.rdb"));
+  }
+
+  void twips() {
+    QCOMPARE(TwipsToPixels(1500, 96), 100);
+    QCOMPARE(PixelsToTwips(100, 96), 1500);
+    QCOMPARE(TwipsToPixels(1440, 120), 120);
+  }
+
+  void competitionTitleLine() {
+    QCOMPARE(CompetitionTitleOf("NUMTEAMS=2\r\nLeague~Premier Match\r\n"),
+             std::optional<std::string>("Premier Match"));
+    // Comments and lines with nothing after the "~" are passed over.
+    QCOMPARE(CompetitionTitleOf("# t~Not this\n  \nx~   \n a ~ Cup ~ Final \n"),
+             std::optional<std::string>("Cup"));
+    QCOMPARE(CompetitionTitleOf("t~" + std::string(50, 'x')),
+             std::optional<std::string>(std::string(40, 'x')));
+    QCOMPARE(CompetitionTitleOf("NUMTEAMS=2\n1:A1,B1\n"), std::nullopt);
+    QCOMPARE(CompetitionTitleOf(""), std::nullopt);
+  }
+
+  void competitionTitleFromFile() {
+    QTemporaryDir folder;
+    QFile file(folder.filePath(QStringLiteral("c.cfg")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("t~Caf\xc3\xa9 Trophy\n");  // UTF-8 file
+    file.close();
+    QCOMPARE(ReadCompetitionTitle(folder.filePath(QStringLiteral("c.cfg")).toStdString()),
+             std::optional<std::string>("Caf\xe9 Trophy"));
+    QCOMPARE(ReadCompetitionTitle(folder.filePath(QStringLiteral("none.cfg")).toStdString()),
+             std::nullopt);
+  }
+
+  void pathsInsideTheBundledFolder() {
+    QTemporaryDir root;
+    QDir(root.path()).mkpath(QStringLiteral("Scripts/more"));
+    const std::string scripts = root.filePath(QStringLiteral("Scripts")).toStdString();
+    QCOMPARE(PathForFolder(scripts + "/cup.cfg", scripts), std::string("cup.cfg"));
+    QCOMPARE(PathForFolder(scripts + "/more/cup.cfg", scripts), std::string("more/cup.cfg"));
+    const std::string elsewhere = root.filePath(QStringLiteral("Other/cup.cfg")).toStdString();
+    QCOMPARE(PathForFolder(elsewhere, scripts), elsewhere);
+    // A sibling folder whose name starts like the bundled one is not inside it.
+    const std::string sibling = root.filePath(QStringLiteral("Scripts2/cup.cfg")).toStdString();
+    QCOMPARE(PathForFolder(sibling, scripts), sibling);
+  }
+
+  void resultsFileText() {
+    QCOMPARE(ResultsFileBytes(QStringLiteral("a\nb")), QByteArray("a\r\nb\r\n\r\n"));
+    QCOMPARE(ResultsFileBytes(QStringLiteral("a\r\n")), QByteArray("a\r\n\r\n\r\n"));
+    QCOMPARE(ResultsFileBytes(QStringLiteral("Caf\u00e9")), QByteArray("Caf\xc3\xa9\r\n\r\n"));
+  }
+
+  void saveAppendsAndSaveAsReplaces() {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("r.txt"));
+    QVERIFY(AppendResultsFile(path, QStringLiteral("one")).ok());
+    QVERIFY(AppendResultsFile(path, QStringLiteral("two")).ok());
+    QCOMPARE(ReadAll(path), QByteArray("one\r\n\r\ntwo\r\n\r\n"));
+    QVERIFY(WriteResultsFile(path, QStringLiteral("three")).ok());
+    QCOMPARE(ReadAll(path), QByteArray("three\r\n\r\n"));
+  }
+
+  void saveFailuresSayWhy() {
+    QTemporaryDir folder;
+    const QString missing = folder.filePath(QStringLiteral("no/such/folder/r.txt"));
+    const Status appended = AppendResultsFile(missing, QStringLiteral("x"));
+    QVERIFY(!appended.ok());
+    QVERIFY(appended.error().find("r.txt") != std::string::npos);
+    QVERIFY(appended.error().find("No such file") != std::string::npos);
+    QVERIFY(!WriteResultsFile(missing, QStringLiteral("x")).ok());
+    QVERIFY(!WriteResultsFile(folder.path(), QStringLiteral("x")).ok());  // a folder
+  }
+
+  void fileTypesWrittenOnceAndToolsStarted() {
+    QTemporaryDir home;
+    const FileTypeTargets targets{home.path(), QStringLiteral("/opt/corvane $1/corvane"),
+                                  QStringLiteral("/opt/corvane $1/tavrel")};
+    QStringList started;
+    const DetachedStarter record = [&started](const QString& program, const QStringList& args) {
+      started << program + QLatin1Char(' ') + args.join(QLatin1Char(' '));
+    };
+    RegisterFileTypes(targets, record);
+    QCOMPARE(started, (QStringList{QStringLiteral("update-mime-database ") + home.path() + "/mime",
+                                   QStringLiteral("update-desktop-database ") + home.path() +
+                                       "/applications"}));
+    const QByteArray mime = ReadAll(home.filePath(QStringLiteral("mime/packages/corvane.xml")));
+    QVERIFY(mime.contains("<glob pattern=\"*.mtg\"/>"));
+    QVERIFY(mime.contains("Corvane Meeting Rider Database"));
+    const QByteArray desktop =
+        ReadAll(home.filePath(QStringLiteral("applications/corvane.desktop")));
+    QVERIFY(desktop.contains("Exec=\"/opt/corvane \\\\$1/corvane\" %f\n"));
+    QVERIFY(desktop.contains("MimeType=application/x-corvane-meeting;\n"));
+    QVERIFY(ReadAll(home.filePath(QStringLiteral("applications/tavrel.desktop")))
+                .contains("MimeType=application/x-corvane-riderdb;\n"));
+
+    // Nothing changed: nothing written, no tool started.
+    started.clear();
+    RegisterFileTypes(targets, record);
+    QVERIFY(started.isEmpty());
+  }
+
+  void unwritableDataFolderIsIgnored() {
+    QTemporaryDir home;
+    QFile blocker(home.filePath(QStringLiteral("mime")));  // a file where a folder should be
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    QStringList started;
+    RegisterFileTypes(
+        {home.path(), QStringLiteral("/c"), QStringLiteral("/t")},
+        [&started](const QString& program, const QStringList&) { started << program; });
+    QCOMPARE(started, QStringList{QStringLiteral("update-desktop-database")});
+  }
+
+ private:
+  static QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+};
+
+}  // namespace corvane
+
+QTEST_GUILESS_MAIN(corvane::ShellRulesTest)
+#include "shell_rules_test.moc"
