@@ -1,5 +1,6 @@
 #include "riderdb/lineup_record.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace corvane {
@@ -81,10 +82,15 @@ std::string LineupLine(const LineupRecord& record) {
   line += FieldText(record.compId, true);
   line += ':';
   line += Dec(record.startingRiders);
-  for (int j = 1; j <= kLineupRiders; ++j) {
+  // Slots are known by their place in the line, so an empty slot before a named one is
+  // written too; only the empty slots after the count and the last named rider are left out.
+  int lastWritten = std::clamp<int>(record.startingRiders, 0, kLineupRiders);
+  for (int j = kLineupRiders; j > lastWritten; --j) {
+    if (!record.riderNames[static_cast<std::size_t>(j)].empty()) lastWritten = j;
+  }
+  for (int j = 1; j <= lastWritten; ++j) {
     const auto slot = static_cast<std::size_t>(j);
     const std::string& name = record.riderNames[slot];
-    if (j > record.startingRiders && name.empty()) continue;
     line += ',';
     line += FieldText(name, false);
     line += ',';

@@ -52,8 +52,9 @@ std::string FileAverageText(Single held);
 LineupRecord ParseLineupLine(std::string_view line);
 LineupRecord ParseLineupFields(const std::vector<std::string>& fields);
 
-// The line of a record, without its line end. A separator inside a field would shift every
-// later field, so commas, line breaks and (in the ID) colons are written as blanks.
+// The line of a record, without its line end: every slot up to the count, and beyond it up to
+// the last named rider, so each rider keeps his slot. A separator inside a field would shift
+// every later field, so commas, line breaks and (in the ID) colons are written as blanks.
 std::string LineupLine(const LineupRecord& record);
 
 }  // namespace corvane
