@@ -118,6 +118,7 @@ Meeting TwoTeamMatch() {
   m.HeatGrid[1] = {0, 3, 0, 0, 10, 5};
   m.HeatGrid[2] = {0, 6, 0, 0, 0, 0};
   m.HeatRiders = 4;
+  m.NominatedLast = 3;
   m.HandicapCode[1] = 11;
   return m;
 }
