@@ -38,7 +38,7 @@ bool RanksHigher(int totalA, const PlaceCountTable& countsA, int totalB,
 void RankRiders(const Meeting& m, ReportOrder& order) {
   const int groups = std::min<int>(m.NumGroups, kMaxGroups);
   const bool reservesAtEnd = m.NumGroups == 1 && m.ResMode == 2;
-  const int ranked = m.NumRiders - (reservesAtEnd ? m.NumReserves : 0);
+  const int ranked = std::min(m.NumRiders - (reservesAtEnd ? m.NumReserves : 0), int{m.NumRiders});
   const auto higher = [&m](int a, int b) {
     const auto sa = static_cast<std::size_t>(a);
     const auto sb = static_cast<std::size_t>(b);

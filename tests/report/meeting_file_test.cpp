@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <random>
 
 #include "engine/file_io.h"
 #include "engine/headless_host.h"
@@ -195,6 +196,23 @@ TEST(MeetingFile, ValuesOutsideTheirArraysAreRejected) {
     const Result<Meeting> loaded = DecodeMeeting(bytes, {});
     ASSERT_FALSE(loaded.ok()) << c.named << " = " << c.value << " was accepted";
     EXPECT_NE(loaded.error().find(c.named), std::string::npos) << loaded.error();
+  }
+}
+
+// Any file either is refused or gives a meeting that can be reported and written again.
+TEST(MeetingFile, CorruptedFilesAreRefusedOrUsable) {
+  const std::string sound = Encoded(test::TwoTeamMatch());
+  std::mt19937 random(20240512);
+  for (int round = 0; round < 3000; ++round) {
+    std::string bytes = sound;
+    for (int k = 0; k < 1 + round % 4; ++k) {
+      const std::size_t at = random() % (bytes.size() - 1);
+      PutInt16(bytes, at, static_cast<int>(random() % 65536) - 32768);
+    }
+    const Result<Meeting> loaded = DecodeMeeting(bytes, {});
+    if (!loaded.ok()) continue;
+    EXPECT_FALSE(WriteResults(loaded.value()).empty() && loaded.value().HeatCount > 0);
+    EXPECT_TRUE(EncodeMeeting(loaded.value()).ok());
   }
 }
 
