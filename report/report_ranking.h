@@ -8,9 +8,9 @@ namespace corvane {
 
 struct ReportOrder {
   // rider[p]: the slot listed at position p, where position j of group g is
-  // (g - 1) * NumRiders + j. Always a slot 1..40.
+  // (g - 1) * NumRiders + j. Positions 1..40 hold slots 1..40.
   SlotArray<int> rider{};
-  // group[i]: the group listed i-th. Always a group 1..9.
+  // group[i]: the group listed i-th; entries 1..9 hold groups 1..9.
   GroupArray<int> group{};
 };
 
