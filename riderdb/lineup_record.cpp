@@ -12,12 +12,13 @@ bool IsFileAverage(double value) {
 }
 
 // A field is written whole or not at all: every byte that would end it early becomes a blank.
+// Blanks at either end are dropped, as reading drops them.
 std::string FieldText(std::string_view text, bool colonEndsField) {
   std::string out(text);
   for (char& c : out) {
     if (c == ',' || c == '\r' || c == '\n' || (colonEndsField && c == ':')) c = ' ';
   }
-  return out;
+  return Trim(out);
 }
 
 }  // namespace

@@ -87,6 +87,11 @@ TEST(LineupLine, SeparatorsInsideFieldsNeverShiftTheLaterFields) {
   EXPECT_FLOAT_EQ(back.riderAverages[1], 0.5f);
   EXPECT_EQ(back.riderNames[2], "Line  Break");
   EXPECT_FLOAT_EQ(back.riderAverages[2], 0.75f);
+
+  // A field cut in the middle of a phrase may end in a blank; it is written as it reads back.
+  const LineupRecord cut = ParseLineupLine("Herons,Holli Xyz:7,Ann Lee");
+  EXPECT_EQ(cut.compId, "Holli ");
+  EXPECT_EQ(LineupLine(ParseLineupLine(LineupLine(cut))), LineupLine(cut));
 }
 
 }  // namespace
