@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "engine/meeting_host.h"
+#include "engine/meeting_runner.h"
 #include "engine/random_source.h"
 
 namespace corvane {
@@ -152,10 +153,14 @@ SetupOutcome NewMeeting(Meeting& m, const std::optional<CompetitionChoice>& choi
   }
 
   ShowMeetingMenu(host, m.ControlMode);
-  if (m.ControlMode == 2) return SetupOutcome::ScratchReady;  // the first race follows
+  if (m.ControlMode == 2) {
+    RunSingleRace(m, host, random);  // scratch racing: the first race at once
+    return SetupOutcome::ScratchReady;
+  }
 
   SortByAverage(m);
-  return SetupOutcome::ReadyToRun;  // the runner takes over from here
+  RunProgramme(m, host, random);
+  return SetupOutcome::ReadyToRun;
 }
 
 }  // namespace corvane
