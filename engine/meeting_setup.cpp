@@ -89,9 +89,9 @@ void SortByAverage(Meeting& m) {
   }
 }
 
-SetupOutcome NewMeeting(Meeting& m, const std::optional<CompetitionChoice>& choice,
-                        const Preferences& prefs, const std::filesystem::path& scriptsFolder,
-                        MeetingHost& host, RandomSource& random) {
+SetupOutcome SetUpMeeting(Meeting& m, const std::optional<CompetitionChoice>& choice,
+                          const Preferences& prefs, const std::filesystem::path& scriptsFolder,
+                          MeetingHost& host, RandomSource& random) {
   ResetRecords(m, prefs);
   HideMeetingMenu(host);
 
@@ -139,13 +139,7 @@ SetupOutcome NewMeeting(Meeting& m, const std::optional<CompetitionChoice>& choi
     }
   }
 
-  // A random grid favours the inside or the outside gates for the whole meeting.
-  if (m.StartGridOption == 0) {
-    m.StartGridOption = static_cast<Integer>(IntFloor(2.0 * random.Next() + 1.0));
-  } else if (m.StartGridOption == 3) {
-    m.StartGridOption = 0;
-  }
-  m.StartGridNow = m.StartGridOption;
+  ResolveStartGrid(m, random);
 
   for (int i = 1; i <= kMarkCount; ++i) {
     auto& mark = m.ProgMarks[static_cast<std::size_t>(i)];
@@ -153,14 +147,30 @@ SetupOutcome NewMeeting(Meeting& m, const std::optional<CompetitionChoice>& choi
   }
 
   ShowMeetingMenu(host, m.ControlMode);
-  if (m.ControlMode == 2) {
-    RunSingleRace(m, host, random);  // scratch racing: the first race at once
-    return SetupOutcome::ScratchReady;
-  }
-
+  if (m.ControlMode == 2) return SetupOutcome::ScratchReady;
   SortByAverage(m);
-  RunProgramme(m, host, random);
   return SetupOutcome::ReadyToRun;
+}
+
+void ResolveStartGrid(Meeting& m, RandomSource& random) {
+  if (m.StartGridOption == 0) {
+    m.StartGridOption = static_cast<Integer>(IntFloor(2.0 * random.Next() + 1.0));
+  } else if (m.StartGridOption == 3) {
+    m.StartGridOption = 0;
+  }
+  m.StartGridNow = m.StartGridOption;
+}
+
+SetupOutcome NewMeeting(Meeting& m, const std::optional<CompetitionChoice>& choice,
+                        const Preferences& prefs, const std::filesystem::path& scriptsFolder,
+                        MeetingHost& host, RandomSource& random) {
+  const SetupOutcome outcome = SetUpMeeting(m, choice, prefs, scriptsFolder, host, random);
+  if (outcome == SetupOutcome::ScratchReady) {
+    RunSingleRace(m, host, random);  // scratch racing: the first race at once
+  } else if (outcome == SetupOutcome::ReadyToRun) {
+    RunProgramme(m, host, random);
+  }
+  return outcome;
 }
 
 }  // namespace corvane

@@ -28,6 +28,15 @@ SetupOutcome NewMeeting(Meeting& m, const std::optional<CompetitionChoice>& choi
                         const Preferences& prefs, const std::filesystem::path& scriptsFolder,
                         MeetingHost& host, RandomSource& random);
 
+// The set-up alone, up to where the runner (or the first scratch race) would take over.
+SetupOutcome SetUpMeeting(Meeting& m, const std::optional<CompetitionChoice>& choice,
+                          const Preferences& prefs, const std::filesystem::path& scriptsFolder,
+                          MeetingHost& host, RandomSource& random);
+
+// The starting-grid preference made definite for the meeting: a random grid favours the inside
+// or the outside gates with equal chance, "all equal" favours neither.
+void ResolveStartGrid(Meeting& m, RandomSource& random);
+
 // Orders each group's riders by average, highest first, into AverageOrder.
 void SortByAverage(Meeting& m);
 
