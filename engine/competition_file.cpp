@@ -225,6 +225,19 @@ bool LoadCompetitionText(Meeting& m, std::string_view bytes, Integer prefMaxAver
   }
 }
 
+std::string CompetitionTitleLine(std::string_view bytes) {
+  const std::string text = FileTextToCp1252(bytes);
+  for (std::string_view raw : SplitLines(text)) {
+    const std::string line = Trim(raw);
+    if (line.empty() || line[0] == '#') continue;
+    const std::size_t tilde = line.find('~');
+    if (tilde == std::string::npos) continue;
+    const std::string title = Trim(std::string_view(line).substr(tilde + 1));
+    if (!title.empty()) return Left(title, 40);
+  }
+  return std::string();
+}
+
 std::filesystem::path CompetitionFilePath(const std::string& fileName,
                                           const std::filesystem::path& scriptsFolder) {
   const std::filesystem::path file(fileName);

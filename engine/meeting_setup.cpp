@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "engine/meeting_host.h"
+#include "engine/meeting_runner.h"
 #include "engine/random_source.h"
 
 namespace corvane {
@@ -88,9 +89,9 @@ void SortByAverage(Meeting& m) {
   }
 }
 
-SetupOutcome NewMeeting(Meeting& m, const std::optional<CompetitionChoice>& choice,
-                        const Preferences& prefs, const std::filesystem::path& scriptsFolder,
-                        MeetingHost& host, RandomSource& random) {
+SetupOutcome SetUpMeeting(Meeting& m, const std::optional<CompetitionChoice>& choice,
+                          const Preferences& prefs, const std::filesystem::path& scriptsFolder,
+                          MeetingHost& host, RandomSource& random) {
   ResetRecords(m, prefs);
   HideMeetingMenu(host);
 
@@ -138,13 +139,7 @@ SetupOutcome NewMeeting(Meeting& m, const std::optional<CompetitionChoice>& choi
     }
   }
 
-  // A random grid favours the inside or the outside gates for the whole meeting.
-  if (m.StartGridOption == 0) {
-    m.StartGridOption = static_cast<Integer>(IntFloor(2.0 * random.Next() + 1.0));
-  } else if (m.StartGridOption == 3) {
-    m.StartGridOption = 0;
-  }
-  m.StartGridNow = m.StartGridOption;
+  ResolveStartGrid(m, random);
 
   for (int i = 1; i <= kMarkCount; ++i) {
     auto& mark = m.ProgMarks[static_cast<std::size_t>(i)];
@@ -152,10 +147,30 @@ SetupOutcome NewMeeting(Meeting& m, const std::optional<CompetitionChoice>& choi
   }
 
   ShowMeetingMenu(host, m.ControlMode);
-  if (m.ControlMode == 2) return SetupOutcome::ScratchReady;  // the first race follows
-
+  if (m.ControlMode == 2) return SetupOutcome::ScratchReady;
   SortByAverage(m);
-  return SetupOutcome::ReadyToRun;  // the runner takes over from here
+  return SetupOutcome::ReadyToRun;
+}
+
+void ResolveStartGrid(Meeting& m, RandomSource& random) {
+  if (m.StartGridOption == 0) {
+    m.StartGridOption = static_cast<Integer>(IntFloor(2.0 * random.Next() + 1.0));
+  } else if (m.StartGridOption == 3) {
+    m.StartGridOption = 0;
+  }
+  m.StartGridNow = m.StartGridOption;
+}
+
+SetupOutcome NewMeeting(Meeting& m, const std::optional<CompetitionChoice>& choice,
+                        const Preferences& prefs, const std::filesystem::path& scriptsFolder,
+                        MeetingHost& host, RandomSource& random) {
+  const SetupOutcome outcome = SetUpMeeting(m, choice, prefs, scriptsFolder, host, random);
+  if (outcome == SetupOutcome::ScratchReady) {
+    RunSingleRace(m, host, random);  // scratch racing: the first race at once
+  } else if (outcome == SetupOutcome::ReadyToRun) {
+    RunProgramme(m, host, random);
+  }
+  return outcome;
 }
 
 }  // namespace corvane

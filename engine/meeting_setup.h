@@ -17,14 +17,25 @@ class RandomSource;
 // Where a meeting set-up ended.
 enum class SetupOutcome {
   NotStarted,    // the file could not be read, or the editor was left without starting
-  ReadyToRun,    // a competition meeting, ready for the runner
-  ScratchReady,  // scratch racing, ready for its first race
+  ReadyToRun,    // a competition meeting, handed to the runner
+  ScratchReady,  // scratch racing, its first race run
 };
 
-// Sets up a new meeting. `choice` is the competition; std::nullopt is scratch racing.
+// Sets up a new meeting and starts it: the programme runs until it waits for the user or ends;
+// scratch racing runs its first race. `choice` is the competition; std::nullopt is scratch
+// racing.
 SetupOutcome NewMeeting(Meeting& m, const std::optional<CompetitionChoice>& choice,
                         const Preferences& prefs, const std::filesystem::path& scriptsFolder,
                         MeetingHost& host, RandomSource& random);
+
+// The set-up alone, up to where the runner (or the first scratch race) would take over.
+SetupOutcome SetUpMeeting(Meeting& m, const std::optional<CompetitionChoice>& choice,
+                          const Preferences& prefs, const std::filesystem::path& scriptsFolder,
+                          MeetingHost& host, RandomSource& random);
+
+// The starting-grid preference made definite for the meeting: a random grid favours the inside
+// or the outside gates with equal chance, "all equal" favours neither.
+void ResolveStartGrid(Meeting& m, RandomSource& random);
 
 // Orders each group's riders by average, highest first, into AverageOrder.
 void SortByAverage(Meeting& m);

@@ -219,6 +219,13 @@ TEST(CompetitionFile, AcceptsUtf8Files) {
   EXPECT_EQ(m.GroupTitle[1], "J\xD8RGENSEN");
 }
 
+TEST(CompetitionFile, TitleLineNamesTheCompetition) {
+  EXPECT_EQ(CompetitionTitleLine("# Cup~not this\nNUMTEAMS=2\nx~\nCompetition~ Summer Cup \n"),
+            "Summer Cup");
+  EXPECT_EQ(CompetitionTitleLine("a~" + std::string(50, 'x')), std::string(40, 'x'));
+  EXPECT_EQ(CompetitionTitleLine("NUMTEAMS=2\n"), "");
+}
+
 class CompetitionFolder : public ::testing::Test {
  protected:
   void SetUp() override {

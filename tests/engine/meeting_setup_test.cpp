@@ -51,7 +51,7 @@ TEST_F(SetupTest, StartsOnlyWhenTheEditorStartsTheMeeting) {
 
   host_.startMeeting = true;
   EXPECT_EQ(Run(kTwoTeams, random), SetupOutcome::ReadyToRun);
-  EXPECT_EQ(meeting_.MeetingState, kStartedFromEditor);
+  EXPECT_EQ(meeting_.MeetingState, kMeetingOver);  // the runner has taken the meeting to its end
   EXPECT_EQ(meeting_.CompetitionTitle, "Test Cup");
   EXPECT_TRUE(host_.menu.separatorVisible);
   EXPECT_TRUE(host_.menu.scratchVisible);  // all teams computer-controlled

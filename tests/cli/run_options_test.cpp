@@ -1,0 +1,94 @@
+#include "cli/run_options.h"
+
+#include <gtest/gtest.h>
+
+namespace corvane {
+namespace {
+
+Result<RunOptions> Parse(std::vector<std::string> args) {
+  return ParseRunOptions(args);
+}
+
+TEST(RunOptions, ReadsEveryOption) {
+  const auto parsed = Parse({"-l",
+                             "db.rdb",
+                             "-t",
+                             "Reds",
+                             "--team",
+                             "Blues",
+                             "--date",
+                             "01/02/27",
+                             "--venue",
+                             "Oak Park",
+                             "--title",
+                             "Cup",
+                             "-s",
+                             "42",
+                             "--support",
+                             "Juniors",
+                             "-o",
+                             "out.txt",
+                             "--home-advantage",
+                             "--team-scoring",
+                             "--start-grid",
+                             "outside",
+                             "league-match.cfg"});
+  ASSERT_TRUE(parsed.ok()) << parsed.error();
+  const RunOptions& o = parsed.value();
+  EXPECT_EQ(o.competition, "league-match.cfg");
+  EXPECT_EQ(o.lineupsFile, "db.rdb");
+  EXPECT_EQ(o.teams, (std::vector<std::string>{"Reds", "Blues"}));
+  EXPECT_EQ(o.date, "01/02/27");
+  EXPECT_EQ(o.venue, "Oak Park");
+  EXPECT_EQ(o.title, "Cup");
+  EXPECT_EQ(o.seed, 42u);
+  EXPECT_EQ(o.support, "Juniors");
+  EXPECT_EQ(o.outputFile, "out.txt");
+  EXPECT_EQ(o.prefs.PrefHomeAdvantage, 1);
+  EXPECT_EQ(o.prefs.PrefTeamScoring, 1);
+  EXPECT_EQ(o.prefs.PrefStartGrid, 2);
+
+  const auto stats = Parse({"-n", "1000", "-j", "2", "--format", "csv", "x.cfg"});
+  ASSERT_TRUE(stats.ok());
+  EXPECT_EQ(stats.value().runs, 1000);
+  EXPECT_EQ(stats.value().threads, 2);
+  EXPECT_EQ(stats.value().format, StatisticsFormat::Csv);
+
+  const auto suspend = Parse({"--suspend-after", "5", "m.mtg", "x.cfg"});
+  ASSERT_TRUE(suspend.ok());
+  EXPECT_EQ(suspend.value().suspendAfter, 5);
+  EXPECT_EQ(suspend.value().suspendFile, "m.mtg");
+
+  const auto resume = Parse({"--resume", "m.mtg"});
+  ASSERT_TRUE(resume.ok());  // a resumed meeting needs no competition
+  EXPECT_EQ(resume.value().resumeFile, "m.mtg");
+}
+
+TEST(RunOptions, RejectsBadInputWithAMessage) {
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{"--bogus", "x.cfg"}, "unknown option --bogus"},
+      {{"-s", "12x", "x.cfg"}, "bad number for -s: \"12x\""},
+      {{"-s", "-1", "x.cfg"}, "bad number for -s: \"-1\""},
+      {{"-n", "0", "x.cfg"}, "bad number for -n: \"0\""},
+      {{"-j", "abc", "x.cfg"}, "bad number for -j: \"abc\""},
+      {{"--suspend-after", "41", "f", "x.cfg"}, "bad number for --suspend-after: \"41\""},
+      {{"x.cfg", "-t"}, "option -t needs a value"},
+      {{"--format", "xml", "x.cfg"}, "unknown format \"xml\" (text, json or csv)"},
+      {{"--start-grid", "middle", "x.cfg"},
+       "unknown starting grid \"middle\" (random, inside, outside or equal)"},
+      {{}, "no competition given (see --help)"},
+      {{"a.cfg", "b.cfg"}, "more than one competition given: \"a.cfg\" and \"b.cfg\""},
+      {{"-n", "5", "--resume", "m.mtg"},
+       "--runs cannot be combined with --suspend-after or --resume"},
+  };
+  for (const auto& [args, message] : cases) {
+    const auto parsed = Parse(args);
+    ASSERT_FALSE(parsed.ok()) << message;
+    EXPECT_EQ(parsed.error(), message);
+  }
+  EXPECT_TRUE(Parse({"--help"}).value().help);
+  EXPECT_TRUE(Parse({"--version"}).value().version);
+}
+
+}  // namespace
+}  // namespace corvane

@@ -1,0 +1,93 @@
+#include "engine/programme_commands.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/meeting_runner.h"
+#include "runner_fixtures.h"
+
+namespace corvane {
+namespace {
+
+using testing::CountingHost;
+using testing::StartedMeeting;
+
+void Command(Meeting& m, const std::string& line) {
+  CountingHost host;
+  EXPECT_TRUE(RunProgrammeCommand(m, host, host.random, line)) << line;
+}
+
+TEST(SupportLine, AcceptsRidersThatFitTheFreeSlotsAndEndsTheMainMeeting) {
+  // Seven riders a group and two track reserves: two groups leave 24 slots, five leave 3.
+  for (const auto& [line, groups, accepted] :
+       {std::tuple{"SUPPORT-6", 2, 6}, {"support - 9", 2, 0}, {"SUPPORT-6", 5, 0}}) {
+    Meeting m = StartedMeeting(2, groups, 7, {line, "13:A1,B1,A2,B2"});
+    m.NumReserves = 2;
+    m.ResMode = 2;
+    m.HeatCount = 12;
+    CountingHost host;
+    RunProgramme(m, host, host.random);
+    EXPECT_EQ(m.SupportRiders, accepted) << line << groups;
+    EXPECT_EQ(m.MeetingState, kMeetingOver);
+    EXPECT_TRUE(m.SupportMode);
+    EXPECT_EQ(m.MainHeats, 12);
+    EXPECT_EQ(m.ProgLine, 2);
+    EXPECT_EQ(m.LastPreparedLine, 0) << "the support heats wait for their start";
+  }
+}
+
+TEST(SwitchLines, ArgumentsTakeEffectAndUnknownWordsChangeNothing) {
+  Meeting m = StartedMeeting(2, 2, 7);
+  m.ResUse = m.ResUseNow = 2;
+  m.SpclRaceMode = 2;
+  m.HandicapCode[5] = 12;
+  Command(m, "POINTS-0,1,2,3");
+  EXPECT_EQ(m.ProgMarks[9] + m.ProgMarks[12] + m.ProgMarks[13] + m.ProgMarks[17], "03*");
+  Command(m, "RESSUBS-OFF");
+  Command(m, "RESSUBS-SOMETIMES");
+  EXPECT_EQ(m.ResUseNow, 7);
+  Command(m, "ressubs-on");
+  EXPECT_EQ(m.ResUseNow, 2) << "back to the configured use, not to 7";
+  Command(m, "SCORING-OPTIONAL");
+  EXPECT_EQ(m.ScoringOn, 0);
+  Command(m, "Handicap-Reset");
+  EXPECT_EQ(m.HandicapCode[5], 0);
+  const auto nominated = [&m] { return std::pair<int, int>(m.NominatedFirst, m.NominatedLast); };
+  m.NominatedRides[3] = 2;
+  Command(m, "NOMINATED-3,9");  // more riders than the team has after the third
+  EXPECT_EQ(nominated(), std::pair(3, 7));
+  EXPECT_EQ(m.NominatedRides[3], 0);
+  Command(m, "NOMINATED-0,2");
+  EXPECT_EQ(nominated(), std::pair(1, 2));
+  Command(m, "NOMINATED-3,2");
+  EXPECT_EQ(nominated(), std::pair(3, 4));
+}
+
+TEST(CommandLines, ThatDoNotApplyDoNothingAndAreNeverHeats) {
+  Meeting m = StartedMeeting(1, 3, 4, {"RUNOFFS-2", "TFRTEAM-A>C"});
+  m.RunoffMode = 3;  // an individual meeting with groups has no standings to settle
+  m.GroupTitle[1] = "QUALIFIERS";
+  m.RiderName[9].clear();
+  CountingHost host;
+  RunProgramme(m, host, host.random);
+  EXPECT_EQ(m.HeatRiders, 4);
+  EXPECT_EQ(m.RunoffTable[0][0], 0);
+  EXPECT_EQ(m.GroupTitle[3] + m.RiderName[9], "");
+  EXPECT_EQ(m.LastPreparedLine, 0);
+}
+
+TEST(RunoffsLine, HeatSizeFallsBackToFourAndThePlayerWaitsForTheFirstRunoff) {
+  Meeting m = StartedMeeting(1, 1, 8, {"RUNOFFS-1", "Final:S1,S2,S3,S4"});
+  m.RunoffMode = 3;
+  m.ControlMode = 1;
+  testing::SetStandingPoints(m, {12, 12, 10, 10, 10, 8, 6, 4});
+  CountingHost host;
+  RunProgramme(m, host, host.random);
+  EXPECT_EQ(m.HeatRiders, 4);
+  EXPECT_EQ(m.RunoffsPending, 1);
+  EXPECT_EQ(m.MeetingState, kHeatDecided);
+  EXPECT_EQ(m.ProgLine, 1);
+  EXPECT_EQ(host.reports, 1);
+}
+
+}  // namespace
+}  // namespace corvane

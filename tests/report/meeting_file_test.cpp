@@ -1,0 +1,352 @@
+#include "report/meeting_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "engine/file_io.h"
+#include "engine/headless_host.h"
+#include "report/results_report.h"
+#include "tests/report/report_fixtures.h"
+
+namespace corvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Encoded(const Meeting& m) {
+  Result<std::string> bytes = EncodeMeeting(m);
+  EXPECT_TRUE(bytes.ok()) << bytes.error();
+  return bytes.ok() ? bytes.value() : std::string();
+}
+
+int Int16At(const std::string& bytes, std::size_t offset) {
+  return static_cast<std::int16_t>(static_cast<unsigned char>(bytes[offset]) |
+                                   static_cast<unsigned char>(bytes[offset + 1]) << 8);
+}
+
+void PutInt16(std::string& bytes, std::size_t offset, int value) {
+  bytes[offset] = static_cast<char>(value & 0xFF);
+  bytes[offset + 1] = static_cast<char>((value >> 8) & 0xFF);
+}
+
+// Byte offsets in the file of a meeting with no programme lines, no ride columns and every
+// text empty.
+constexpr std::size_t kNumGroupsAt = 8;
+constexpr std::size_t kSupportModeAt = 118;
+constexpr std::size_t kHomeAdvantageAt = 150;
+constexpr std::size_t kRiderAverageAt = 240;
+constexpr std::size_t kRiderTeamAt = 486;
+constexpr std::size_t kPlaceCountsAt = 1612;
+constexpr std::size_t kHeatResultsAt = 2672;
+constexpr std::size_t kProgLineAt = 6136;
+constexpr std::size_t kHeatCountAt = 6142;
+constexpr std::size_t kHeatGridAt = 6170;
+constexpr std::size_t kRunoffTableAt = 6278;
+constexpr std::size_t kMeetingStateAt = 6302;
+
+std::size_t HeatResultsAt(std::size_t heat, std::size_t entry, std::size_t field) {
+  return kHeatResultsAt + 2 * (heat + 41 * (entry + 9 * field));
+}
+
+TEST(MeetingFile, LayoutOfAMeetingWithoutTexts) {
+  Meeting m;
+  m.SupportMode = true;
+  m.HomeAdvantage = true;
+  m.RiderAverage[1] = 0.5f;
+  m.PlaceCounts[3][1] = 0x0102;
+  m.HeatResults[2][1][1] = 0x0304;
+  m.HeatGrid[1][1] = 7;
+  m.RunoffTable[0][0] = 2;
+  m.MeetingState = kWaitForUser;
+  const std::string bytes = Encoded(m);
+
+  // 6,058 bytes of fixed records plus the length of each of its 123 texts.
+  ASSERT_EQ(bytes.size(), 6058u + 2 * 123);
+  EXPECT_EQ(Int16At(bytes, 0), 0);  // programme lines
+  EXPECT_EQ(Int16At(bytes, kNumGroupsAt), 1);
+  EXPECT_EQ(Int16At(bytes, kSupportModeAt), -1);  // true is written as -1
+  EXPECT_EQ(Int16At(bytes, kHomeAdvantageAt), -1);
+  EXPECT_EQ(bytes.substr(kRiderAverageAt + 4, 4), std::string("\0\0\0\x3F", 4));
+  EXPECT_EQ(Int16At(bytes, kPlaceCountsAt + 2 * (3 + 41 * 1)), 0x0102);  // slot varies fastest
+  EXPECT_EQ(Int16At(bytes, HeatResultsAt(2, 1, 1)), 0x0304);             // then entry, field
+  EXPECT_EQ(Int16At(bytes, kHeatGridAt + 2 * (1 + 9 * 1)), 7);
+  EXPECT_EQ(Int16At(bytes, kRunoffTableAt), 2);
+  EXPECT_EQ(Int16At(bytes, kMeetingStateAt), kWaitForUser);
+}
+
+TEST(MeetingFile, TextsAreWrittenWithTheirLength) {
+  Meeting m;
+  m.ProgrammeLines = {"", "1:A1,B1"};
+  m.MaxRides = 2;
+  ResizeScorecard(m, 2);
+  const std::string bytes = Encoded(m);
+  EXPECT_EQ(bytes.substr(0, 15), std::string("\1\0\2\0\0\0\7\0001:A1,B1", 15));
+}
+
+TEST(MeetingFile, SizeIsTheFixedPartPlusTheTexts) {
+  const Meeting m = test::TwoTeamMatch();
+  std::size_t texts = 0;
+  std::size_t characters = 0;
+  const auto count = [&](const std::string& text) {
+    ++texts;
+    characters += text.size();
+  };
+  for (const auto& line : m.ProgrammeLines) count(line);
+  for (const auto& mark : m.ProgMarks) count(mark);
+  for (const auto& id : m.CompIds) count(id);
+  for (const auto* line : {&m.DateLines, &m.VenueLines, &m.TitleLines}) count(*line);
+  for (const auto& name : m.RiderName) count(name);
+  for (const auto& row : m.Scorecard) {
+    for (const auto& cell : row) count(cell);
+  }
+  for (const auto& title : m.GroupTitle) count(title);
+
+  const std::size_t lines = m.ProgrammeLines.size() - 1;
+  const std::size_t rides = static_cast<std::size_t>(m.MaxRides);
+  EXPECT_EQ(texts, lines + 1 + 18 + 9 + 3 + 41 + 41 * (rides + 1) + 10);
+  EXPECT_EQ(Encoded(m).size(), 6058 + 2 * texts + characters);
+}
+
+TEST(MeetingFile, RoundTripGivesTheSameFileAndReport) {
+  const Meeting original = test::TwoTeamMatch();
+  const std::string bytes = Encoded(original);
+
+  Meeting current;
+  current.CompetitionTitle = "Another Competition";
+  current.SpclRaceName = "Golden Helmet";
+  current.GroupsPerRow = 3;
+  current.HeatTitle = "Final";
+  current.SlotCursor = 2;
+  current.RaceStatus[3] = 9;
+  current.ReplacedNow[4] = 1;
+  current.NumTeams = 7;
+
+  const Result<Meeting> loaded = DecodeMeeting(bytes, current);
+  ASSERT_TRUE(loaded.ok()) << loaded.error();
+  const Meeting& m = loaded.value();
+  EXPECT_EQ(Encoded(m), bytes);
+  EXPECT_EQ(WriteResults(m), WriteResults(original));
+  EXPECT_EQ(m.RiderAverage, original.RiderAverage);
+  EXPECT_TRUE(m.SupportMode == original.SupportMode && m.HomeAdvantage);
+
+  // Records a meeting file does not hold come from the meeting in memory.
+  EXPECT_EQ(m.CompetitionTitle, "Another Competition");
+  EXPECT_EQ(m.SpclRaceName, "Golden Helmet");
+  EXPECT_EQ(m.GroupsPerRow, 3);
+  EXPECT_EQ(m.HeatTitle, "Final");
+  EXPECT_EQ(m.SlotCursor, 2);
+  EXPECT_EQ(m.RaceStatus, SlotArray<Integer>{});
+  EXPECT_EQ(m.ReplacedNow, SlotArray<Integer>{});
+}
+
+TEST(MeetingFile, BytesAfterTheLastRecordAreIgnored) {
+  const std::string bytes = Encoded(test::TwoTeamMatch());
+  const Result<Meeting> loaded = DecodeMeeting(bytes + std::string(300, '\x7F'), Meeting{});
+  ASSERT_TRUE(loaded.ok()) << loaded.error();
+  EXPECT_EQ(Encoded(loaded.value()), bytes);
+}
+
+TEST(MeetingFile, FileCutShortAtAnyLengthIsRejected) {
+  const std::string bytes = Encoded(test::TwoTeamMatch());
+  for (std::size_t length = 0; length < bytes.size(); ++length) {
+    const Result<Meeting> loaded = DecodeMeeting(std::string_view(bytes).substr(0, length), {});
+    ASSERT_FALSE(loaded.ok()) << "accepted a file cut to " << length << " bytes";
+  }
+  EXPECT_NE(DecodeMeeting(bytes.substr(0, 3000), {}).error().find("ends early"), std::string::npos);
+}
+
+TEST(MeetingFile, ValuesOutsideTheirArraysAreRejected) {
+  const std::string sound = Encoded(Meeting{});
+  ASSERT_TRUE(DecodeMeeting(sound, {}).ok());
+
+  struct Spoiled {
+    std::size_t offset;
+    int value;
+    const char* named;
+  };
+  const Spoiled cases[] = {
+      {0, -1, "line count"},
+      {2, 41, "MaxRides"},
+      {2, -2, "MaxRides"},
+      {kNumGroupsAt, 0, "NumGroups"},
+      {kNumGroupsAt, 10, "NumGroups"},
+      {kRiderTeamAt + 2 * 5, 10, "RiderTeam(5)"},
+      {HeatResultsAt(2, 1, 1), 41, "HeatResults(2, 1, 1)"},
+      {HeatResultsAt(2, 1, 1), -1, "HeatResults(2, 1, 1)"},
+      {HeatResultsAt(2, 1, 2), 18, "HeatResults(2, 1, 2)"},
+      {HeatResultsAt(7, 0, 2), 9, "HeatResults(7, 0, 2)"},
+      {kProgLineAt, 0, "ProgLine"},
+      {kProgLineAt, 2, "ProgLine"},  // one past the end of a programme without lines is the most
+      {kHeatCountAt, 41, "HeatCount"},
+      {kHeatGridAt + 2 * (3 + 9 * 1), 45, "HeatGrid(3, 1)"},
+      {kRunoffTableAt, 4, "RunoffTable(0, 0)"},
+      {kMeetingStateAt, 4, "MeetingState"},
+      {kMeetingStateAt, -2, "MeetingState"},
+  };
+  for (const Spoiled& c : cases) {
+    std::string bytes = sound;
+    PutInt16(bytes, c.offset, c.value);
+    const Result<Meeting> loaded = DecodeMeeting(bytes, {});
+    ASSERT_FALSE(loaded.ok()) << c.named << " = " << c.value << " was accepted";
+    EXPECT_NE(loaded.error().find(c.named), std::string::npos) << loaded.error();
+  }
+}
+
+// Any file either is refused or gives a meeting that can be reported and written again.
+TEST(MeetingFile, CorruptedFilesAreRefusedOrUsable) {
+  const std::string sound = Encoded(test::TwoTeamMatch());
+  std::mt19937 random(20240512);
+  for (int round = 0; round < 3000; ++round) {
+    std::string bytes = sound;
+    for (int k = 0; k < 1 + round % 4; ++k) {
+      const std::size_t at = random() % (bytes.size() - 1);
+      PutInt16(bytes, at, static_cast<int>(random() % 65536) - 32768);
+    }
+    const Result<Meeting> loaded = DecodeMeeting(bytes, {});
+    if (!loaded.ok()) continue;
+    EXPECT_FALSE(WriteResults(loaded.value()).empty() && loaded.value().HeatCount > 0);
+    EXPECT_TRUE(EncodeMeeting(loaded.value()).ok());
+  }
+}
+
+TEST(MeetingFile, AverageThatIsNotANumberIsRejected) {
+  Meeting m;
+  m.RiderAverage[4] = std::nanf("");
+  EXPECT_FALSE(DecodeMeeting(Encoded(m), {}).ok());
+}
+
+TEST(MeetingFile, ProposedNameTakesDayMonthAndYearFromTheDate) {
+  EXPECT_EQ(ProposedMeetingFileName("12/05/24"), "120524.mtg");
+  EXPECT_EQ(ProposedMeetingFileName("12/05/2024"), "120524.mtg");
+  EXPECT_EQ(ProposedMeetingFileName(""), ".mtg");
+  EXPECT_EQ(ProposedMeetingFileName("7"), "77.mtg");
+  EXPECT_EQ(ProposedMeetingFileName("Sat"), "Saat.mtg");
+  // A date with one-digit parts keeps its separators out of the name.
+  EXPECT_EQ(ProposedMeetingFileName("1/2/03"), "1__003.mtg");
+}
+
+// A folder of its own for each test, removed afterwards.
+class MeetingFileOnDisk : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "corvane-mtg-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    folder_ = pattern;
+  }
+  void TearDown() override {
+    ::chmod(folder_.c_str(), 0700);
+    fs::remove_all(folder_);
+  }
+
+  static std::string Contents(const fs::path& path) {
+    const Result<std::string> bytes = ReadWholeFile(path, kMaxMeetingFileBytes);
+    return bytes.ok() ? bytes.value() : std::string("<unreadable>");
+  }
+  static void Put(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+  }
+
+  fs::path folder_;
+};
+
+TEST_F(MeetingFileOnDisk, SuspendResumeAndSuspendAgainGiveTheSameFileAndReport) {
+  const fs::path first = folder_ / "120524.mtg";
+  const fs::path second = folder_ / "again.mtg";
+  const Meeting original = test::TwoTeamMatch();
+  ASSERT_TRUE(SuspendMeeting(original, first).ok());
+
+  Meeting m;
+  HeadlessHost host;
+  host.statusText = "Heat 3:  Race not held";
+  const ResumeOutcome outcome = ResumeMeeting(m, first, host);
+  ASSERT_EQ(outcome.kind, ResumeOutcome::Loaded) << outcome.message;
+  EXPECT_EQ(host.results, WriteResults(original));
+  EXPECT_EQ(host.statusText, "");
+  EXPECT_EQ(host.menu, MeetingMenuFor(original));
+  EXPECT_EQ(m.ProgLine, original.ProgLine);
+  EXPECT_EQ(m.MeetingState, kWaitForUser);
+
+  ASSERT_TRUE(SuspendMeeting(m, second).ok());
+  EXPECT_EQ(Contents(second), Contents(first));
+}
+
+TEST_F(MeetingFileOnDisk, SuspendingOverALongerFileLeavesOnlyTheNewMeeting) {
+  const fs::path path = folder_ / "meeting.mtg";
+  Put(path, std::string(20000, 'x'));
+  const Meeting m = test::TwoTeamMatch();
+  ASSERT_TRUE(SuspendMeeting(m, path).ok());
+  EXPECT_EQ(Contents(path), Encoded(m));
+}
+
+TEST_F(MeetingFileOnDisk, MissingFileDoesNothing) {
+  Meeting m = test::TwoTeamMatch();
+  HeadlessHost host;
+  host.statusText = "kept";
+  const ResumeOutcome outcome = ResumeMeeting(m, folder_ / "none.mtg", host);
+  EXPECT_EQ(outcome.kind, ResumeOutcome::Missing);
+  EXPECT_EQ(outcome.message, "");
+  EXPECT_EQ(Encoded(m), Encoded(test::TwoTeamMatch()));
+  EXPECT_EQ(host.statusText, "kept");
+  EXPECT_EQ(host.results, "");
+}
+
+TEST_F(MeetingFileOnDisk, RejectedFileLeavesTheMeetingUntouched) {
+  const fs::path path = folder_ / "bad.mtg";
+  std::string bytes = Encoded(Meeting{});
+  PutInt16(bytes, kHeatCountAt, 99);
+  const std::string corrupt[] = {bytes, Encoded(Meeting{}).substr(0, 5000), ""};
+  for (const std::string& contents : corrupt) {
+    Put(path, contents);
+    Meeting m = test::TwoTeamMatch();
+    HeadlessHost host;
+    host.statusText = "kept";
+    const ResumeOutcome outcome = ResumeMeeting(m, path, host);
+    EXPECT_EQ(outcome.kind, ResumeOutcome::Rejected);
+    EXPECT_NE(outcome.message.find("bad.mtg"), std::string::npos) << outcome.message;
+    EXPECT_EQ(Encoded(m), Encoded(test::TwoTeamMatch()));
+    EXPECT_EQ(host.results, "");
+    EXPECT_EQ(host.statusText, "kept");
+  }
+}
+
+TEST_F(MeetingFileOnDisk, FolderInPlaceOfAFileIsRejected) {
+  Meeting m;
+  HeadlessHost host;
+  EXPECT_EQ(ResumeMeeting(m, folder_, host).kind, ResumeOutcome::Rejected);
+}
+
+TEST_F(MeetingFileOnDisk, FailedSuspendSaysWhyAndKeepsThePreviousFile) {
+  const Status noFolder = SuspendMeeting(Meeting{}, folder_ / "missing" / "x.mtg");
+  ASSERT_FALSE(noFolder.ok());
+  EXPECT_NE(noFolder.error().find("x.mtg"), std::string::npos) << noFolder.error();
+
+  // A meeting the layout cannot hold is refused before anything is written.
+  const fs::path path = folder_ / "meeting.mtg";
+  Put(path, "previous");
+  Meeting tooLong;
+  tooLong.GroupTitle[1] = std::string(70000, 'A');
+  const Status refused = SuspendMeeting(tooLong, path);
+  ASSERT_FALSE(refused.ok());
+  EXPECT_NE(refused.error().find("65535"), std::string::npos) << refused.error();
+  EXPECT_EQ(Contents(path), "previous");
+}
+
+TEST_F(MeetingFileOnDisk, SuspendIntoAReadOnlyFolderKeepsThePreviousFile) {
+  const fs::path path = folder_ / "meeting.mtg";
+  Put(path, "previous");
+  if (::geteuid() == 0) GTEST_SKIP() << "folder permissions do not stop the superuser";
+  ::chmod(folder_.c_str(), 0500);
+  const Status readOnly = SuspendMeeting(Meeting{}, path);
+  EXPECT_FALSE(readOnly.ok());
+  EXPECT_EQ(Contents(path), "previous");
+}
+
+}  // namespace
+}  // namespace corvane

@@ -1,0 +1,361 @@
+#include "report/results_report.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "engine/headless_host.h"
+#include "engine/preferences.h"
+#include "tests/report/report_fixtures.h"
+
+namespace corvane {
+namespace {
+
+using test::Lines;
+using test::PutRider;
+using test::RecordHeat;
+using test::RecordHeatNotHeld;
+
+Meeting WithDefaultMarks() {
+  Meeting m;
+  const auto marks = Preferences::DefaultMarks();
+  std::copy(marks.begin(), marks.end(), m.ProgMarks.begin());
+  return m;
+}
+
+const std::string kTwoTeamHeatTable = Lines({
+    " No. Results                                            As Br  As Br",
+    "  1: Al Archer, Di Dunn, Bo Baker, Ed Eve..............  3  3   3  3 ",
+    "  2: Di Dunn, Al Archer, Ed Eve (R), Bo Baker (10/Fx)..  4  2   7  5 ",
+    "  3: Race not held.....................................  0  0   7  5 ",
+});
+
+TEST(ResultsReport, TwoTeamMatchInProgrammeOrderWithHeatPointsAndRunningTotals) {
+  // The second team's extra points show in brackets; the unheld heat is padded to the same
+  // column as the others.
+  const std::string expected = Lines({
+                                   " 12/05/24  at Ashford Park",
+                                   " Spring Trophy",
+                                   "",
+                                   " Ashford 7",
+                                   " 1. Al Archer................. 3  2   5",
+                                   " 2. Bo Baker.................. 1' Fx  1+1",
+                                   " 3. Cy Cole................... -  -   0   (I)",
+                                   "",
+                                   " Brayton 5 (8)",
+                                   " 1. Di Dunn................... 2  3   5",
+                                   " 2. Ed Eve.................... 0  R   0",
+                                   " 3. ",
+                                   "",
+                               }) +
+                               kTwoTeamHeatTable;
+  EXPECT_EQ(WriteResults(test::TwoTeamMatch()), expected);
+}
+
+TEST(ResultsReport, TwoTeamMatchKeepsProgrammeOrderWhenTheSecondTeamLeads) {
+  Meeting m = test::TwoTeamMatch();
+  m.GroupPoints[2] = 50;
+  const std::string text = WriteResults(m);
+  EXPECT_LT(text.find(" Ashford 7"), text.find(" Brayton 50 (53)"));
+}
+
+TEST(ResultsReport, HeaderNeedsADate) {
+  Meeting m = test::TwoTeamMatch();
+  m.DateLines.clear();
+  EXPECT_TRUE(WriteResults(m).starts_with(" Ashford 7\r\n"));
+
+  m.DateLines = "12/05/24";
+  m.VenueLines.clear();
+  m.TitleLines.clear();
+  EXPECT_TRUE(WriteResults(m).starts_with(Lines({" 12/05/24", "", " Ashford 7"})));
+}
+
+TEST(ResultsReport, NoRideColumnsLeavesOnlyHeaderAndHeatTable) {
+  Meeting m = test::TwoTeamMatch();
+  m.MaxRides = 0;
+  ResizeScorecard(m, 0);
+  EXPECT_EQ(WriteResults(m),
+            Lines({" 12/05/24  at Ashford Park", " Spring Trophy", ""}) + kTwoTeamHeatTable);
+}
+
+TEST(ResultsReport, FourTeamsRankedByPointsThenPlaceCounts) {
+  Meeting m = WithDefaultMarks();
+  m.NumTeams = m.NumGroups = 4;
+  m.NumRiders = 2;
+  m.MaxRides = 1;
+  m.GroupTitle = {"", "Alpha", "B", "Gamma", ""};
+  m.GroupPoints = {0, 6, 9, 9, 6};
+  m.GroupPlaceCounts[1] = {0, 1, 1};
+  m.GroupPlaceCounts[2] = {0, 2, 0};
+  m.GroupPlaceCounts[3] = {0, 3, 0};
+  m.GroupPlaceCounts[4] = {0, 1, 1};  // level with Alpha on everything: programme order stays
+  PutRider(m, 1, "Ann", {"3"}, 3);
+  PutRider(m, 2, "Ben", {"2"}, 2);
+  PutRider(m, 3, "Cal", {"3"}, 3);
+  PutRider(m, 5, "Dee", {"3"}, 3);
+  PutRider(m, 6, "Gus", {"2"}, 2);
+  PutRider(m, 7, "Eli", {"1"}, 1);
+  PutRider(m, 8, "Fay", {"N"}, 0);
+  m.MaxRiderPoints = 3;
+  m.MaxGroupTotal = 9;
+  RecordHeat(m, 1, {{1, 12}, {3, 11}, {5, 10}, {7, 9}}, {0, 3, 2, 1, 0});
+  RecordHeatNotHeld(m, 2, {0, 6, 9, 9, 6});
+
+  // A team without a name gets no heading; in the table it is "T" and its number.
+  EXPECT_EQ(WriteResults(m), Lines({
+                                 " Gamma 9",
+                                 " 1. Dee....................... 3   3",
+                                 " 2. Gus....................... 2   2",
+                                 "",
+                                 " B 9",
+                                 " 1. Cal....................... 3   3",
+                                 " 2. ",
+                                 "",
+                                 " Alpha 6",
+                                 " 1. Ann....................... 3   3",
+                                 " 2. Ben....................... 2   2",
+                                 "",
+                                 " 1. Eli....................... 1   1",
+                                 " 2. Fay....................... N   0",
+                                 "",
+                                 " No. Results                        Al T2 Ga T4",
+                                 "  1: Ann, Cal, Dee, Eli............  3  2  1  0 ",
+                                 "  2: Race not held.................  6  9  9  6 ",
+                             }));
+}
+
+// One group of ten: seven ranked positions and three reserves.
+Meeting IndividualMeeting() {
+  Meeting m = WithDefaultMarks();
+  m.DateLines = "03/06/23";
+  m.NumRiders = 10;
+  m.NumReserves = 3;
+  m.ResMode = 2;
+  m.MaxRides = 2;
+  PutRider(m, 1, "Ivan Ivers", {"2", "1"}, 3);
+  m.RiderFlag[1] = 1;
+  m.PlaceCounts[1] = {0, 0, 1, 0, 1};
+  PutRider(m, 2, "Jack Jones", {"3", "3"}, 6);
+  m.PlaceCounts[2] = {0, 2};
+  PutRider(m, 3, "Karl Kent", {"2", "0"}, 2, 1);
+  m.PlaceCounts[3] = {0, 0, 1, 1, 0};
+  PutRider(m, 4, "Lars Lund", {"3", "3"}, 6);
+  m.PlaceCounts[4] = {1, 2};
+  PutRider(m, 8, "Rex Reed", {"3", "3"}, 6);  // would lead if reserves were ranked
+  m.PlaceCounts[8] = {2, 2};
+  PutRider(m, 10, "Sam Shaw");
+  m.MaxRiderPoints = 6;
+  m.MaxRiderBonus = 1;
+  RecordHeat(m, 1, {{4, 12}, {2, 11}, {1, 10, 10}, {3, 1}}, {1});
+  RecordHeat(m, 2, {{2, 12}, {4, 11}, {3, 10}, {8, 9}}, {1});
+  RecordHeat(m, 3, {{4, 10}, {2, 9}}, {1});
+  m.MainHeats = 2;
+  return m;
+}
+
+TEST(ResultsReport, IndividualMeetingRanksRidersAndKeepsReservesAtTheEnd) {
+  // Equal totals are decided by the first place count that differs; bonus counts in the total.
+  // The later heat is set apart from the main meeting.
+  EXPECT_EQ(WriteResults(IndividualMeeting()),
+            Lines({
+                " 03/06/23",
+                "",
+                "  1. Lars Lund................. 3  3   6",
+                "  2. Jack Jones................ 3  3   6",
+                "  3. Karl Kent................. 2  0   2+1",
+                "  4. Ivan Ivers................ 2  1   3   (A)",
+                "  5. ",
+                "  6. ",
+                "  7. ",
+                "  R. Rex Reed.................. 3  3   6",
+                "  R. Sam Shaw.................. Did not ride",
+                "",
+                " No. Results",
+                "  1: Lars Lund, Jack Jones, Ivan Ivers (10), Karl Kent (N) ",
+                "  2: Jack Jones, Lars Lund, Karl Kent, Rex Reed ",
+                "",
+                "  3: Lars Lund, Jack Jones ",
+            }));
+}
+
+TEST(ResultsReport, RiderWithoutRidesShowsDashesWhileTheMainMeetingRuns) {
+  Meeting m = IndividualMeeting();
+  m.MainHeats = 0;
+  const std::string text = WriteResults(m);
+  EXPECT_NE(text.find("  R. Sam Shaw.................. -  -   0\r\n"), std::string::npos);
+  EXPECT_EQ(text.find("Did not ride"), std::string::npos);
+  EXPECT_EQ(text.find("\r\n\r\n  3: "), std::string::npos);  // no set-off line either
+}
+
+Meeting TwoGroupIndividualMeeting() {
+  Meeting m = WithDefaultMarks();
+  m.NumGroups = 2;
+  m.NumRiders = 2;
+  m.NumReserves = 2;
+  m.ResMode = 2;
+  m.MaxRides = 1;
+  m.GroupTitle[1] = "Group A";
+  PutRider(m, 1, "Al", {"3"}, 3);
+  PutRider(m, 2, "Bo", {"2"}, 2);
+  PutRider(m, 3, "Cy", {"1"}, 1);
+  PutRider(m, 4, "Di", {"3"}, 3);
+  PutRider(m, 5, "Tom Track", {"2"}, 2);
+  return m;
+}
+
+TEST(ResultsReport, GroupsOfAnIndividualMeetingAndTheirTrackReserves) {
+  // Each group is ranked on its own and headed by its title, even an empty one.
+  EXPECT_EQ(WriteResults(TwoGroupIndividualMeeting()), Lines({
+                                                           " Group A ",
+                                                           " 1. Al........................ 3   3",
+                                                           " 2. Bo........................ 2   2",
+                                                           "",
+                                                           "  ",
+                                                           " 1. Di........................ 3   3",
+                                                           " 2. Cy........................ 1   1",
+                                                           "",
+                                                           " R. Tom Track................. 2   2",
+                                                           "",
+                                                           " No. Results",
+                                                       }));
+}
+
+TEST(ResultsReport, EmptyTrackReservesBlockLeavesNoTrace) {
+  Meeting m = TwoGroupIndividualMeeting();
+  m.RiderName[5].clear();
+  EXPECT_NE(WriteResults(m).find(" 2. Cy........................ 1   1\r\n\r\n No. Results\r\n"),
+            std::string::npos);
+}
+
+TEST(ResultsReport, RiderReplacementAndTheReplacementSlot) {
+  Meeting m = WithDefaultMarks();
+  m.NumTeams = m.NumGroups = 2;
+  m.NumRiders = 3;  // the last of each team is the replacement slot
+  m.RdrRepSlot = 1;
+  m.MaxRides = 1;
+  PutRider(m, 1, "Al", {"3"}, 3);
+  PutRider(m, 2, "Bo", {"2"}, 2);
+  m.GroupReplacement[1][1] = 2;
+  PutRider(m, 4, "Cy", {"2"}, 2);
+  PutRider(m, 6, "Guest", {"1"}, 1);
+  // The empty replacement slot of the first team is left out; an empty ordinary slot is not.
+  EXPECT_EQ(WriteResults(m), Lines({
+                                 " 1. Al........................ 3   3",
+                                 " 2. Bo........................ Rider replacement",
+                                 "",
+                                 " 1. Cy........................ 2   2",
+                                 " 2. ",
+                                 " 3. Guest..................... 1   1",
+                                 "",
+                                 " No. Results                        T1 T2  T1 T2",
+                             }));
+}
+
+TEST(ResultsReport, ColumnsWidenPastNinetyNine) {
+  Meeting m = WithDefaultMarks();
+  m.NumTeams = m.NumGroups = 2;
+  m.NumRiders = 1;
+  m.MaxRides = 1;
+  m.GroupTitle = {"", "Ashford", "Brayton"};
+  m.GroupPoints = {0, 120, 7};
+  PutRider(m, 1, "Al", {"3"}, 105, 3);
+  PutRider(m, 2, "Bo", {"2"}, 7);
+  m.RiderFlag[1] = m.RiderFlag[2] = 1;
+  m.MaxRiderPoints = 105;
+  m.MaxRiderBonus = 12;
+  m.MaxGroupTotal = 120;
+  m.MaxHeatPoints = 5;
+  RecordHeat(m, 1, {{1, 10}, {2, 9}}, {0, 120, 7, 3, 2});
+  // Absent marks line up one blank after the widest bonus; the heat-point headings stay over
+  // their narrower columns.
+  EXPECT_EQ(WriteResults(m), Lines({
+                                 " Ashford 120",
+                                 " 1. Al........................ 3  105+3  (A)",
+                                 "",
+                                 " Brayton 7",
+                                 " 1. Bo........................ 2    7    (A)",
+                                 "",
+                                 " No. Results                        As Br   As  Br",
+                                 "  1: Al, Bo........................  3  2  120   7 ",
+                             }));
+}
+
+TEST(ResultsReport, IndividualHeatsAndManyTeamsHaveNoScoreColumns) {
+  Meeting m = test::TwoTeamMatch();
+  m.HeatScores[1][0] = 1;  // scoring was off for this heat
+  EXPECT_NE(WriteResults(m).find("\r\n  1: Al Archer, Di Dunn, Bo Baker, Ed Eve \r\n"),
+            std::string::npos);
+
+  m.NumTeams = 5;
+  const std::string text = WriteResults(m);
+  EXPECT_NE(text.find("\r\n No. Results\r\n  1: "), std::string::npos);
+  EXPECT_NE(text.find("\r\n  3: Race not held \r\n"), std::string::npos);
+}
+
+TEST(ResultsReport, NamesLongerThanTheNameColumnGetNoDots) {
+  Meeting m = test::TwoTeamMatch();
+  m.RiderName[1] = "Maximilian Alexander Archer-Smythe";
+  EXPECT_NE(WriteResults(m).find(" 1. Maximilian Alexander Archer-Smythe 3  2   5\r\n"),
+            std::string::npos);
+}
+
+// Whatever the records hold, the report is written without reading outside them.
+TEST(ResultsReport, SurvivesRecordsOutsideTheirRanges) {
+  const auto variants = std::vector<std::function<void(Meeting&)>>{
+      [](Meeting& m) { m.HeatResults[1][1][1] = 41; },
+      [](Meeting& m) { m.HeatResults[1][2][1] = -7; },
+      [](Meeting& m) { m.HeatResults[2][3][2] = 99; },
+      [](Meeting& m) { m.HeatResults[2][4][2] = -1; },
+      [](Meeting& m) { m.HeatCount = 41; },
+      [](Meeting& m) { m.HeatCount = -3; },
+      [](Meeting& m) { m.NumGroups = 0; },
+      [](Meeting& m) { m.NumGroups = 12; },
+      [](Meeting& m) { m.NumTeams = 12; },
+      [](Meeting& m) { m.NumTeams = -1; },
+      [](Meeting& m) { m.NumRiders = 0; },
+      [](Meeting& m) { m.NumRiders = -5; },
+      [](Meeting& m) { m.NumRiders = 30000; },
+      [](Meeting& m) {
+        m.NumTeams = 1;
+        m.NumGroups = 9;
+        m.NumRiders = 30;
+        m.NumReserves = 30;
+        m.ResMode = 2;
+      },
+      [](Meeting& m) {
+        m.NumTeams = 1;
+        m.NumGroups = 1;
+        m.ResMode = 2;
+        m.NumReserves = -20;
+      },
+      [](Meeting& m) { m.MaxRides = 7; },  // scorecard rows narrower than MaxRides
+      [](Meeting& m) { m.ResultsWidth = -100; },
+      [](Meeting& m) { m.GroupReplacement[1][1] = -1; },
+      [](Meeting& m) { m.MainHeats = -4; },
+      [](Meeting& m) {
+        m.MaxRiderBonus = -3;
+        m.MaxRiderPoints = -200;
+        m.MaxGroupTotal = 32767;
+        m.MaxHeatPoints = -32768;
+      },
+  };
+  for (const auto& spoil : variants) {
+    Meeting m = test::TwoTeamMatch();
+    spoil(m);
+    const std::string text = WriteResults(m);
+    EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+  }
+}
+
+TEST(ResultsReport, RefreshPublishesTheReportAndTheMenu) {
+  Meeting m = test::TwoTeamMatch();
+  m.MeetingState = kMeetingOver;
+  HeadlessHost host;
+  RefreshResults(m, host);
+  EXPECT_EQ(host.results, WriteResults(m));
+  EXPECT_EQ(host.menu, MeetingMenuFor(m));
+}
+
+}  // namespace
+}  // namespace corvane

@@ -1,0 +1,222 @@
+#include "riderdb/lineup_choice.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "engine/competition_file.h"
+#include "riderdb/lineup_record.h"
+
+namespace corvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::array<std::string, 9> Ids(std::initializer_list<std::string> values) {
+  std::array<std::string, 9> ids;
+  std::size_t i = 1;
+  for (const auto& v : values) ids[i++] = v;
+  return ids;
+}
+
+std::vector<std::string> Texts(const std::vector<OfferedLineup>& offered) {
+  std::vector<std::string> texts;
+  for (const auto& o : offered) texts.push_back(o.text);
+  return texts;
+}
+
+Meeting TeamMeeting(int teams, int riders) {
+  Meeting m;
+  m.NumTeams = m.NumGroups = m.GroupsPerRow = static_cast<Integer>(teams);
+  m.NumRiders = static_cast<Integer>(riders);
+  return m;
+}
+
+TEST(LineupChoice, CompIdsMatchExactlyOrByPrefixWildcard) {
+  const auto wildcard = Ids({"LG*"});
+  EXPECT_TRUE(CompIdMatches("LG", wildcard));
+  EXPECT_TRUE(CompIdMatches("LGE", wildcard));
+  EXPECT_TRUE(CompIdMatches("LG2", wildcard));
+  EXPECT_FALSE(CompIdMatches("L", wildcard));
+
+  const auto exact = Ids({"", "LGE", "SUP"});  // an empty value is skipped, later ones tried
+  EXPECT_TRUE(CompIdMatches("LGE", exact));
+  EXPECT_TRUE(CompIdMatches("SUP", exact));
+  EXPECT_FALSE(CompIdMatches("LG", exact));
+  EXPECT_FALSE(CompIdMatches("LGE", Ids({})));
+}
+
+TEST(LineupChoice, OfferedTextsFollowTheKindOfMeeting) {
+  const std::string db = "Reds,LGE:7\r\n\r\n,LGE:7\r\nBlues,SUP:8\r\nGreens,L:4\r\n";
+  Meeting team = TeamMeeting(2, 7);
+  team.CompIds = Ids({"LG*"});
+  const auto offered = OfferLineups(db, team, false);
+  ASSERT_TRUE(offered.ok());
+  EXPECT_EQ(Texts(offered.value()), (std::vector<std::string>{"REDS", "<Untitled>"}));
+  EXPECT_EQ(offered.value()[1].position, 14u);
+
+  Meeting individual;
+  individual.CompIds = Ids({"LG*"});
+  EXPECT_EQ(Texts(OfferLineups(db, individual, true).value()),
+            (std::vector<std::string>{"Reds", "<Untitled>", "Blues", "Greens"}));
+}
+
+TEST(LineupChoice, ATeamTakesItsPositionsAndLosesItsReplacedRider) {
+  // Nine riders for a team of seven plus the replacement slot: the first seven are loaded.
+  std::string line = "Reds,LGE:9";
+  for (int j = 1; j <= 9; ++j) line += ",R" + std::to_string(j) + "," + std::to_string(j + 2);
+  const std::string db = "Blues,LGE:7,Other,99\r\n" + line + ",,\r\n";
+  Meeting m = TeamMeeting(2, 8);
+  m.RdrRepSlot = 1;
+  m.RdrRepUse = 1;
+  m.CompIds = Ids({"LGE"});
+  m.RiderName[16] = "Kept";
+  m.GroupReplacement[2][1] = 12;
+  const auto offered = OfferLineups(db, m, false).value();
+  ASSERT_EQ(offered.size(), 2u);
+
+  ASSERT_TRUE(LoadChosenLineupFromText(m, 2, offered[1], db).ok());
+  EXPECT_EQ(m.GroupTitle[2], "REDS");
+  EXPECT_EQ(m.RiderName[9], "R1");
+  EXPECT_FLOAT_EQ(m.RiderAverage[9] * 12, 3.0f);
+  EXPECT_EQ(m.RiderName[15], "R7");
+  EXPECT_EQ(m.RiderName[16], "Kept") << "the replacement slot is not loaded";
+  EXPECT_EQ(m.GroupReplacement[2][1], 0);
+  EXPECT_TRUE(m.RiderName[1].empty()) << "the other team is untouched";
+
+  // A shorter line-up empties the positions it has no rider for.
+  ASSERT_TRUE(LoadChosenLineupFromText(m, 2, offered[0], db).ok());
+  EXPECT_EQ(m.RiderName[9], "Other");
+  EXPECT_EQ(m.RiderAverage[9], 0) << "an average off the 12-point scale is none";
+  EXPECT_TRUE(m.RiderName[10].empty());
+  EXPECT_EQ(m.RiderAverage[15], 0);
+
+  EXPECT_FALSE(LoadChosenLineupFromText(m, 3, offered[0], db).ok());
+}
+
+TEST(LineupChoice, AnIndividualMeetingFillsEveryShownSlotFromOne) {
+  Meeting m;
+  m.NumRiders = 16;
+  m.ResMode = 2;
+  m.NumReserves = 2;
+  m.CompIds = Ids({"IND"});
+  std::string db = "Field,IND:20";
+  for (int j = 1; j <= 20; ++j) db += ",R" + std::to_string(j) + ",6";
+  for (int s = 1; s <= kMaxSlots; ++s) m.RiderName[static_cast<std::size_t>(s)] = "old";
+  const auto offered = OfferLineups(db, m, false).value();
+  ASSERT_EQ(offered.size(), 1u);
+  ASSERT_TRUE(LoadChosenLineupFromText(m, 0, offered[0], db).ok());
+  EXPECT_EQ(m.TitleLines, "Field");
+  EXPECT_EQ(m.RiderName[18], "R18");
+  EXPECT_FLOAT_EQ(m.RiderAverage[18], 0.5f);
+  EXPECT_EQ(m.RiderName[19], "old");
+}
+
+TEST(LineupChoice, AChangedDatabaseIsNotReadFromAStalePosition) {
+  const std::string db = "Reds,LGE:7,A,6\r\nBlues,LGE:7,B,7\r\n";
+  Meeting m = TeamMeeting(2, 7);
+  m.CompIds = Ids({"LGE"});
+  const auto offered = OfferLineups(db, m, false).value();
+  ASSERT_EQ(offered.size(), 2u);
+  const Meeting before = m;
+
+  // A line-up added at the top moves Blues: its old position is now inside another line.
+  const std::string edited = "Greens,LGE:7\r\n" + db;
+  EXPECT_FALSE(LoadChosenLineupFromText(m, 1, offered[1], edited).ok());
+  // The line-ups swapped places: the position starts a line, but not Blues.
+  EXPECT_FALSE(
+      LoadChosenLineupFromText(m, 1, offered[0], "Blues,LGE:7,B,7\r\nReds,LGE:7\r\n").ok());
+  // Shortened past the position.
+  EXPECT_FALSE(LoadChosenLineupFromText(m, 1, offered[1], "Reds,LGE:7\r\n").ok());
+  EXPECT_EQ(m.RiderName, before.RiderName);
+  EXPECT_EQ(m.GroupTitle, before.GroupTitle);
+
+  EXPECT_FALSE(LoadChosenLineup(m, 1, offered[0], "/nonexistent/Lineups.rdb").ok());
+  EXPECT_FALSE(OfferLineupsFromFile("/nonexistent/Lineups.rdb", m, false).ok());
+}
+
+// The bundled database and competitions, from the source tree.
+const fs::path kSourceDir = CORVANE_SOURCE_DIR;
+
+std::string FileText(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+int NamedRiders(const std::vector<std::string>& fields) {
+  const LineupRecord r = ParseLineupFields(fields);
+  int named = 0;
+  for (const auto& name : r.riderNames) named += name.empty() ? 0 : 1;
+  return named;
+}
+
+// How many line-ups of how many riders a meeting needs to be filled from the database.
+void ExpectFilled(const Meeting& m, const std::string& bundled, const std::string& what) {
+  const bool teamMeeting = m.NumTeams > 1;
+  const int lineupsNeeded = teamMeeting ? m.NumTeams : 1;
+  const int ridersNeeded =
+      teamMeeting ? m.NumRiders - (m.RdrRepSlot == 1 ? 1 : 0) : IndividualSlotCount(m);
+  const auto offered = OfferLineups(bundled, m, false);
+  ASSERT_TRUE(offered.ok()) << what;
+  int fit = 0;
+  for (const auto& o : offered.value()) {
+    const auto fields = ReadOfferedLineup(bundled, m, o);
+    ASSERT_TRUE(fields.ok()) << what << ": " << o.text;
+    if (NamedRiders(fields.value()) >= ridersNeeded) ++fit;
+  }
+  EXPECT_GE(fit, lineupsNeeded) << what << " needs " << lineupsNeeded << " line-ups of "
+                                << ridersNeeded << " riders";
+  for (std::size_t i = 1; i < m.CompIds.size(); ++i) {
+    if (m.CompIds[i].empty()) continue;
+    Meeting one = m;
+    one.CompIds = Ids({m.CompIds[i]});
+    EXPECT_FALSE(OfferLineups(bundled, one, false).value().empty())
+        << what << " offers nothing for " << m.CompIds[i];
+  }
+}
+
+TEST(BundledLineups, EveryBundledCompetitionCanBeFilled) {
+  const std::string bundled = FileText(kSourceDir / "Lineups" / "Lineups.rdb");
+  ASSERT_FALSE(bundled.empty());
+  EXPECT_EQ(bundled.find('\n'), bundled.find("\r\n") + 1) << "lines end with CR LF";
+  int competitions = 0;
+  const fs::path scripts = kSourceDir / "Scripts";
+  if (fs::is_directory(scripts)) {
+    for (const auto& file : fs::directory_iterator(scripts)) {
+      if (file.path().extension() != ".cfg") continue;
+      Meeting m;
+      if (!LoadCompetitionText(m, FileText(file.path()), 12)) continue;
+      if (std::all_of(m.CompIds.begin(), m.CompIds.end(), [](auto& id) { return id.empty(); })) {
+        continue;
+      }
+      ++competitions;
+      ExpectFilled(m, bundled, file.path().filename().string());
+    }
+  }
+  if (competitions == 0) GTEST_SKIP() << "no bundled competition names a COMPID yet";
+}
+
+// The competitions planned for the bundle, so the database is checked before their files land.
+TEST(BundledLineups, PlannedCompetitionsCanBeFilled) {
+  const std::string bundled = FileText(kSourceDir / "Lineups" / "Lineups.rdb");
+  struct Plan {
+    std::vector<std::string> ids;
+    int teams;
+    int riders;
+  };
+  const Plan plans[] = {{{"LGE", "SUP"}, 2, 7}, {{"FOUR"}, 4, 4}, {{"CUP"}, 4, 4}, {{"CUP"}, 1, 16},
+                        {{"IND"}, 1, 18},       {{"HCP"}, 1, 12}, {{"SUP"}, 1, 8}};
+  for (const Plan& plan : plans) {
+    Meeting m = TeamMeeting(plan.teams, plan.riders);
+    if (plan.teams == 1) m.NumGroups = m.GroupsPerRow = 1;
+    for (std::size_t i = 0; i < plan.ids.size(); ++i) m.CompIds[i + 1] = plan.ids[i];
+    ExpectFilled(m, bundled, plan.ids[0] + " with " + std::to_string(plan.teams) + " teams");
+  }
+}
+
+}  // namespace
+}  // namespace corvane
