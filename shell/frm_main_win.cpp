@@ -22,6 +22,7 @@
 #include "shell/results_file.h"
 #include "shell/results_printer.h"
 #include "shell/settings_store.h"
+#include "shell/stand_in_dialogs.h"
 #include "shell/twips.h"
 #include "shell/user_dialogs.h"
 
@@ -30,6 +31,7 @@ namespace corvane {
 namespace {
 
 const QString kTextFileFilter = QStringLiteral("Text File (*.txt)");
+const QString kMeetingFileFilter = QStringLiteral("Meeting File (*.mtg);;All Files (*)");
 
 // Smallest outer size the placement rules accept, in twips.
 constexpr int kMinimumWidthTwips = 1680;
@@ -80,6 +82,10 @@ frmMainWin::frmMainWin(MainWindowSetup setup, ShellSettings settings, UserDialog
       MeetingMenuActions{mnuMSuspend, mnuMSep, mnuMScratch, mnuMSupport, mnuMContinue}, dialogs_);
   session_ =
       std::make_unique<MeetingSession>(*host_, ToPath(setup_.folders.scripts()), setup_.seed);
+  host_->SetProgrammeEditor([this](Meeting& m) {
+    StandInProgrammeEditor(
+        m, RiderDatabasePath(settings_.prefs.PrefRiderDbFile, ToPath(setup_.folders.lineups())));
+  });
 
   SetCompetitions(settings_.competitions);
   const double dpi = logicalDpiX();
@@ -144,6 +150,11 @@ void frmMainWin::BuildMenus() {
   connect(mnuFExit, &QAction::triggered, this, &QWidget::close);
   connect(mnuECopy, &QAction::triggered, this, &frmMainWin::CopyResults);
   connect(mnuEPrefs, &QAction::triggered, this, &frmMainWin::EditPreferences);
+  connect(mnuMResume, &QAction::triggered, this, &frmMainWin::ResumeFromFile);
+  connect(mnuMSuspend, &QAction::triggered, this, &frmMainWin::SuspendToFile);
+  connect(mnuMScratch, &QAction::triggered, this, &frmMainWin::RunScratchRace);
+  connect(mnuMSupport, &QAction::triggered, this, &frmMainWin::StartSupport);
+  connect(mnuMContinue, &QAction::triggered, this, &frmMainWin::ContinueMeeting);
   connect(mnuHTopics, &QAction::triggered, this, &frmMainWin::ShowHelpTopics);
   connect(mnuHAbout, &QAction::triggered, this, &frmMainWin::ShowAbout);
 }
@@ -222,6 +233,47 @@ void frmMainWin::closeEvent(QCloseEvent* event) {
 
 void frmMainWin::OnFirstActivation() {
   ResumePending = false;  // once only, whatever the resume does
+  // After the activation has been handled, so a message box does not open inside it.
+  QMetaObject::invokeMethod(
+      this, [this] { Resume(CommandFile); }, Qt::QueuedConnection);
+}
+
+void frmMainWin::Resume(const QString& file) {
+  const ResumeOutcome outcome = session_->Resume(ToPath(file));
+  if (outcome.kind == ResumeOutcome::Rejected) {
+    dialogs_.Warning(this, QStringLiteral("Resume Meeting"),
+                     QString::fromStdString(outcome.message));
+  }
+}
+
+void frmMainWin::ResumeFromFile() {
+  const QString file =
+      dialogs_.OpenFileName(this, QStringLiteral("Resume Meeting"), QString(), kMeetingFileFilter);
+  if (!file.isEmpty()) Resume(file);
+}
+
+void frmMainWin::SuspendToFile() {
+  const QString file =
+      dialogs_.SaveFileName(this, QStringLiteral("Suspend Meeting"),
+                            FromCp1252(session_->ProposedSuspendName()), kMeetingFileFilter, true);
+  if (file.isEmpty()) return;
+  const Status saved = session_->Suspend(ToPath(file));
+  if (!saved) {
+    dialogs_.Warning(this, QStringLiteral("Suspend Meeting"),
+                     QString::fromStdString(saved.error()));
+  }
+}
+
+void frmMainWin::ContinueMeeting() {
+  session_->Continue();
+}
+
+void frmMainWin::RunScratchRace() {
+  session_->ScratchRace();
+}
+
+void frmMainWin::StartSupport() {
+  session_->SupportCompetition();
 }
 
 void frmMainWin::NewMeeting(int menuIndex) {

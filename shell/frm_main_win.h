@@ -60,6 +60,11 @@ class frmMainWin : public QMainWindow {
 
   // Menu commands.
   void NewMeeting(int menuIndex);
+  void ResumeFromFile();
+  void SuspendToFile();
+  void ContinueMeeting();
+  void RunScratchRace();
+  void StartSupport();
   void SaveResults();
   void SaveResultsAs();
   void PrintResults();
@@ -103,6 +108,8 @@ class frmMainWin : public QMainWindow {
   void UpdateFileMenu();
   void UpdateEditMenu();
   void OnFirstActivation();
+  // Resumes the meeting file; a file that cannot be resumed is reported, a missing one is not.
+  void Resume(const QString& file);
   QString SelectedResultsText() const;
 
   MainWindowSetup setup_;

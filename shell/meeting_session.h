@@ -1,16 +1,19 @@
-// The meeting the main window runs, with its random source and host: one method per Meeting
+// The meeting the main window runs, with its random source and host: one method per meeting
 // command, so the commands can be driven without the window.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
 
 #include "engine/competition_file.h"
 #include "engine/meeting.h"
 #include "engine/meeting_setup.h"
 #include "engine/preferences.h"
 #include "engine/random_source.h"
+#include "engine/result.h"
+#include "report/meeting_file.h"
 
 namespace corvane {
 
@@ -23,8 +26,21 @@ class MeetingSession {
   const Meeting& meeting() const { return meeting_; }
   Meeting& meeting() { return meeting_; }
 
-  // File, New Meeting: a competition of the menu, or scratch racing (no choice).
+  // File, New Meeting: a competition of the menu, or scratch racing (no choice). The meeting
+  // runs until it waits for the user or is over.
   SetupOutcome NewMeeting(const std::optional<CompetitionChoice>& choice, const Preferences& prefs);
+
+  // Meeting, Continue: the next single race in scratch racing, otherwise the programme.
+  void Continue();
+  // Meeting, Scratch Race: one race outside the programme.
+  void ScratchRace();
+  // Meeting, Support Competition.
+  void SupportCompetition();
+
+  // Meeting, Suspend and Resume.
+  std::string ProposedSuspendName() const;
+  Status Suspend(const std::filesystem::path& file) const;
+  ResumeOutcome Resume(const std::filesystem::path& file);
 
  private:
   MeetingHost& host_;

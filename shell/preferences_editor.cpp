@@ -2,10 +2,10 @@
 
 #include <utility>
 
+#include "engine/competition_file.h"
 #include "engine/conventions.h"
 #include "engine/file_io.h"
 #include "engine/meeting.h"
-#include "engine/text_encoding.h"
 
 namespace corvane {
 
@@ -19,22 +19,12 @@ bool IsMarkIndex(int index) {
 
 }  // namespace
 
-std::optional<std::string> CompetitionTitleOf(std::string_view fileText) {
-  while (!fileText.empty()) {
-    const std::size_t end = fileText.find_first_of("\r\n");
-    const std::string line = Trim(fileText.substr(0, end));
-    fileText.remove_prefix(end == std::string_view::npos ? fileText.size() : end + 1);
-    if (line.empty() || line.front() == '#') continue;
-    const std::vector<std::string> fields = SplitFields(line, "~", 2);
-    if (!fields[2].empty()) return Left(fields[2], kCompetitionCaptionLength);
-  }
-  return std::nullopt;
-}
-
 std::optional<std::string> ReadCompetitionTitle(const std::filesystem::path& file) {
   const Result<std::string> bytes = ReadWholeFile(file, kMaxConfigFileBytes);
   if (!bytes) return std::nullopt;
-  return CompetitionTitleOf(FileTextToCp1252(bytes.value()));
+  std::string title = CompetitionTitleLine(bytes.value());
+  if (title.empty()) return std::nullopt;
+  return title;
 }
 
 std::string PathForFolder(const std::filesystem::path& file, const std::filesystem::path& folder) {

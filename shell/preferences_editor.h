@@ -15,12 +15,8 @@ namespace corvane {
 
 inline constexpr char kNewCompetitionCaption[] = "<New Meeting>";
 
-// The competition title of a configuration file's text (Windows-1252): the text after the
-// first "~" of the first line that is neither empty nor a comment and has text there, cut to
-// 40 characters.
-std::optional<std::string> CompetitionTitleOf(std::string_view fileText);
-
-// Reads a configuration file's title; nothing when the file cannot be read or has none.
+// Reads a configuration file's title line (Windows-1252); nothing when the file cannot be read
+// or has none.
 std::optional<std::string> ReadCompetitionTitle(const std::filesystem::path& file);
 
 // A chosen file as its box shows it: its path relative to `folder` when it lies inside it,

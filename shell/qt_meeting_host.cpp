@@ -35,11 +35,10 @@ QtMeetingHost::QtMeetingHost(QWidget* window, QPlainTextEdit* results, QLabel* s
       status_(status),
       menu_(menu),
       dialogs_(dialogs),
-      programmeEditor_(StandInProgrammeEditor),
       heatManager_(StandInHeatManager) {}
 
 void QtMeetingHost::ShowProgrammeEditor(Meeting& m) {
-  programmeEditor_(m);
+  if (programmeEditor_) programmeEditor_(m);
 }
 
 void QtMeetingHost::ShowHeatManager(Meeting& m) {

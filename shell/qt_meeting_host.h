@@ -38,7 +38,8 @@ class QtMeetingHost final : public MeetingHost {
   QtMeetingHost(QWidget* window, QPlainTextEdit* results, QLabel* status, MeetingMenuActions menu,
                 UserDialogs& dialogs);
 
-  // The modal dialogs the engine opens. Both start as the stand-ins of stand_in_dialogs.h.
+  // The modal dialogs the engine opens. Without a programme editor no meeting starts; the heat
+  // manager starts as the stand-in of stand_in_dialogs.h.
   void SetProgrammeEditor(MeetingDialog editor) { programmeEditor_ = std::move(editor); }
   void SetHeatManager(MeetingDialog manager) { heatManager_ = std::move(manager); }
 

@@ -21,10 +21,13 @@
 #include <unistd.h>
 
 #include "engine/meeting.h"
+#include "report/results_report.h"
 #include "shell/frm_main_win.h"
 #include "shell/frm_preferences.h"
 #include "shell/help_window.h"
+#include "shell/qt_text.h"
 #include "shell/settings_store.h"
+#include "shell/stand_in_dialogs.h"
 #include "tests/shell/answering_dialogs.h"
 
 namespace corvane {
@@ -33,12 +36,12 @@ namespace {
 
 constexpr ScreenTwips kScreen{28800, 16200};
 
-// A two-team competition small enough to read in a test.
+// A two-team competition of three heats.
 constexpr char kLeagueFile[] =
     "# A short league match\n"
     "t~Test League\n"
-    "NUMTEAMS=2\nNUMGROUPS=2\nNUMRIDERS=2\n"
-    "1:A1,B1,A2,B2\n";
+    "NUMTEAMS=2\nNUMGROUPS=2\nNUMRIDERS=4\n"
+    "1:A1,B1,A2,B2\n2:A3,B3,A4,B4\n3:A1,B2,A2,B1\n";
 
 }  // namespace
 
@@ -55,6 +58,9 @@ class MainWindowTest : public QObject {
     QVERIFY(cfg.open(QIODevice::WriteOnly));
     cfg.write(kLeagueFile);
     cfg.close();
+    QDir(folder_->path()).mkpath(QStringLiteral("Lineups"));
+    QVERIFY(QFile::copy(QStringLiteral(CORVANE_SOURCE_DIR "/Lineups/Lineups.rdb"),
+                        folder_->filePath(QStringLiteral("Lineups/Lineups.rdb"))));
     dialogs_ = AnsweringDialogs{};
   }
   void cleanup() {
@@ -148,23 +154,119 @@ class MainWindowTest : public QObject {
     QVERIFY(w.mnuMScratch->isVisible() && w.mnuMScratch->isEnabled() && w.mnuMSuspend->isEnabled());
   }
 
-  void newMeetingFromTheMenu() {
+  void meetingRunFromTheMenus() {
     frmMainWin& w = Window({{"Test League", "league.cfg"}, {"Missing", "missing.cfg"}});
     w.mnuFNComp[0]->trigger();
     const Meeting& m = w.session().meeting();
     QCOMPARE(m.CompetitionTitle, std::string("Test League"));
-    QCOMPARE(m.NumTeams, Integer{2});
-    QVERIFY(w.mnuMSep->isVisible() && w.mnuMScratch->isVisible());  // all computer-controlled
-    QVERIFY(dialogs_.warnings.empty());
+    QVERIFY(!m.GroupTitle[1].empty() && !m.GroupTitle[2].empty());  // from the rider database
+    QVERIFY(m.GroupTitle[1] != m.GroupTitle[2]);
+    QCOMPARE(m.MeetingState, Integer{kMeetingOver});  // computer control runs to the end
+    QCOMPARE(w.txtResults->toPlainText(), ResultsBoxText(WriteResults(m)));
+    QVERIFY(w.mnuMScratch->isVisible() && w.mnuMScratch->isEnabled());
+    QVERIFY(!w.mnuMContinue->isVisible());
+    QVERIFY(w.mnuMSuspend->isEnabled());
 
     w.mnuFNComp[1]->trigger();
     QCOMPARE(dialogs_.warnings.size(), std::size_t{1});
     QCOMPARE(dialogs_.warnings[0].text, QStringLiteral("Configuration file not found"));
-    QVERIFY(!w.mnuMSep->isVisible());  // the set-up hid the meeting's items
+    QVERIFY(!w.mnuMSep->isVisible() && !w.mnuMSuspend->isEnabled());  // no meeting now
 
     w.mnuFNScratch->trigger();
     QCOMPARE(w.session().meeting().CompetitionTitle, std::string("Scratch Racing"));
     QVERIFY(w.mnuMContinue->isVisible() && !w.mnuMScratch->isVisible());
+  }
+
+  void continueRunsTheRestOfTheProgramme() {
+    frmMainWin& w = Window({{"Test League", "league.cfg"}});
+    w.mnuFNComp[0]->trigger();
+    Meeting& m = w.session().meeting();
+    m.ControlMode = 1;  // a player's meeting, stopped before its last heat
+    m.MeetingState = kRunOn;
+    m.ProgLine = 7;
+    m.MainHeats = 0;
+    w.host().SetMeetingMenu(MeetingMenuFor(m));
+    QVERIFY(w.mnuMContinue->isVisible() && w.mnuMContinue->isEnabled());
+    QVERIFY(!w.mnuMScratch->isVisible() && !w.mnuMSuspend->isEnabled());
+
+    w.mnuMContinue->trigger();
+    QCOMPARE(m.MeetingState, Integer{kMeetingOver});
+    QVERIFY(!w.mnuMContinue->isVisible() && w.mnuMScratch->isVisible());
+  }
+
+  void suspendAndResume() {
+    frmMainWin& w = Window({{"Test League", "league.cfg"}});
+    DatedEditor(w);
+    w.mnuFNComp[0]->trigger();
+    const QString file = folder_->filePath(QStringLiteral("meeting.mtg"));
+    dialogs_.fileAnswers = {file};
+    w.mnuMSuspend->trigger();
+    const AnsweringDialogs::FileQuestion asked = dialogs_.fileQuestions.back();
+    QCOMPARE(asked.title, QStringLiteral("Suspend Meeting"));
+    QCOMPARE(asked.proposedOrFolder, QStringLiteral("120524.mtg"));
+    QCOMPARE(asked.filter, QStringLiteral("Meeting File (*.mtg);;All Files (*)"));
+    QVERIFY(asked.confirmOverwrite);
+    QVERIFY(QFileInfo::exists(file));
+    const QString report = w.txtResults->toPlainText();
+    const std::string home = w.session().meeting().GroupTitle[1];
+
+    dialogs_.fileAnswers = {folder_->filePath(QStringLiteral("no-folder/m.mtg"))};
+    w.mnuMSuspend->trigger();
+    QCOMPARE(dialogs_.warnings.size(), std::size_t{1});
+    QVERIFY(dialogs_.warnings[0].text.contains(QStringLiteral("m.mtg")));
+
+    w.mnuFNScratch->trigger();
+    w.host().SetStatusText("Heat 1");
+    dialogs_.fileAnswers = {file};
+    w.mnuMResume->trigger();
+    QCOMPARE(dialogs_.fileQuestions.back().title, QStringLiteral("Resume Meeting"));
+    QCOMPARE(w.session().meeting().GroupTitle[1], home);
+    QCOMPARE(w.txtResults->toPlainText(), report);
+    QVERIFY(w.statusText().isEmpty());
+
+    // A file that is no meeting is refused, saying why; the meeting stays.
+    const QString bad = folder_->filePath(QStringLiteral("bad.mtg"));
+    WriteAll(bad, "not a meeting");
+    dialogs_.fileAnswers = {bad};
+    w.mnuMResume->trigger();
+    QCOMPARE(dialogs_.warnings.size(), std::size_t{2});
+    QCOMPARE(w.session().meeting().GroupTitle[1], home);
+
+    w.mnuMResume->trigger();  // cancelled: silent
+    QCOMPARE(dialogs_.warnings.size(), std::size_t{2});
+  }
+
+  void commandLineMeetingResumedOnce() {
+    const QString file = folder_->filePath(QStringLiteral("final.MTG"));
+    std::string home;
+    {
+      frmMainWin& first = Window({{"Test League", "league.cfg"}});
+      first.mnuFNComp[0]->trigger();
+      home = first.session().meeting().GroupTitle[1];
+      QVERIFY(first.session().Suspend(ToPath(file)).ok());
+    }
+    frmMainWin& w = Window();
+    w.SetCommandFile(QStringLiteral("/tmp/notes.txt"));
+    QVERIFY(!w.resumePending());
+    w.SetCommandFile(file);
+    QVERIFY(w.resumePending());
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTRY_COMPARE(w.session().meeting().GroupTitle[1], home);
+    QVERIFY(!w.resumePending());
+
+    // Later activations leave the meeting alone.
+    w.mnuFNScratch->trigger();
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTest::qWait(20);
+    QCOMPARE(w.session().meeting().CompetitionTitle, std::string("Scratch Racing"));
+    QVERIFY(dialogs_.warnings.empty());
   }
 
   void hostShowsReportAndStatus() {
@@ -356,18 +458,6 @@ class MainWindowTest : public QObject {
     QCOMPARE(stored.window.height, 6000);
   }
 
-  void commandLineMeetingFileWaitsForActivation() {
-    frmMainWin& w = Window();
-    w.SetCommandFile(QStringLiteral("/tmp/notes.txt"));
-    QVERIFY(!w.resumePending());
-    w.SetCommandFile(QStringLiteral("/tmp/final.MTG"));
-    QVERIFY(w.resumePending());
-    w.show();
-    w.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-    QVERIFY(!w.resumePending());
-  }
-
   void helpOpensItsPages() {
     frmMainWin& w = Window();
     QDir(folder_->path()).mkpath(QStringLiteral("help"));
@@ -398,6 +488,16 @@ class MainWindowTest : public QObject {
     ShellSettings settings;
     settings.competitions = std::move(competitions);
     return Window(std::move(settings));
+  }
+
+  // The stand-in editor, and a date for the meeting.
+  void DatedEditor(frmMainWin& w) {
+    const std::filesystem::path database =
+        ToPath(folder_->filePath(QStringLiteral("Lineups/Lineups.rdb")));
+    w.host().SetProgrammeEditor([database](Meeting& m) {
+      StandInProgrammeEditor(m, database);
+      m.DateLines = "12/05/24";
+    });
   }
 
   // Answers the next modal preferences dialog.

@@ -59,18 +59,6 @@ class ShellRulesTest : public QObject {
     QCOMPARE(TwipsToPixels(1440, 120), 120);
   }
 
-  void competitionTitleLine() {
-    QCOMPARE(CompetitionTitleOf("NUMTEAMS=2\r\nLeague~Premier Match\r\n"),
-             std::optional<std::string>("Premier Match"));
-    // Comments and lines with nothing after the "~" are passed over.
-    QCOMPARE(CompetitionTitleOf("# t~Not this\n  \nx~   \n a ~ Cup ~ Final \n"),
-             std::optional<std::string>("Cup"));
-    QCOMPARE(CompetitionTitleOf("t~" + std::string(50, 'x')),
-             std::optional<std::string>(std::string(40, 'x')));
-    QCOMPARE(CompetitionTitleOf("NUMTEAMS=2\n1:A1,B1\n"), std::nullopt);
-    QCOMPARE(CompetitionTitleOf(""), std::nullopt);
-  }
-
   void competitionTitleFromFile() {
     QTemporaryDir folder;
     QFile file(folder.filePath(QStringLiteral("c.cfg")));
