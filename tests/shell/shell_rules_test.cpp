@@ -10,7 +10,6 @@
 #include "shell/menu_layout.h"
 #include "shell/preferences_editor.h"
 #include "shell/results_file.h"
-#include "shell/twips.h"
 
 namespace corvane {
 
@@ -53,12 +52,6 @@ class ShellRulesTest : public QObject {
     QVERIFY(!IsMeetingFileName("/tmp/a.rdb"));
   }
 
-  void twips() {
-    QCOMPARE(TwipsToPixels(1500, 96), 100);
-    QCOMPARE(PixelsToTwips(100, 96), 1500);
-    QCOMPARE(TwipsToPixels(1440, 120), 120);
-  }
-
   void competitionTitleFromFile() {
     QTemporaryDir folder;
     QFile file(folder.filePath(QStringLiteral("c.cfg")));
@@ -88,27 +81,6 @@ class ShellRulesTest : public QObject {
     QCOMPARE(ResultsFileBytes(QStringLiteral("a\nb")), QByteArray("a\r\nb\r\n\r\n"));
     QCOMPARE(ResultsFileBytes(QStringLiteral("a\r\n")), QByteArray("a\r\n\r\n\r\n"));
     QCOMPARE(ResultsFileBytes(QStringLiteral("Caf\u00e9")), QByteArray("Caf\xc3\xa9\r\n\r\n"));
-  }
-
-  void saveAppendsAndSaveAsReplaces() {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("r.txt"));
-    QVERIFY(AppendResultsFile(path, QStringLiteral("one")).ok());
-    QVERIFY(AppendResultsFile(path, QStringLiteral("two")).ok());
-    QCOMPARE(ReadAll(path), QByteArray("one\r\n\r\ntwo\r\n\r\n"));
-    QVERIFY(WriteResultsFile(path, QStringLiteral("three")).ok());
-    QCOMPARE(ReadAll(path), QByteArray("three\r\n\r\n"));
-  }
-
-  void saveFailuresSayWhy() {
-    QTemporaryDir folder;
-    const QString missing = folder.filePath(QStringLiteral("no/such/folder/r.txt"));
-    const Status appended = AppendResultsFile(missing, QStringLiteral("x"));
-    QVERIFY(!appended.ok());
-    QVERIFY(appended.error().find("r.txt") != std::string::npos);
-    QVERIFY(appended.error().find("No such file") != std::string::npos);
-    QVERIFY(!WriteResultsFile(missing, QStringLiteral("x")).ok());
-    QVERIFY(!WriteResultsFile(folder.path(), QStringLiteral("x")).ok());  // a folder
   }
 
   void fileTypesWrittenOnceAndToolsStarted() {
