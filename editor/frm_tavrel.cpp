@@ -521,11 +521,13 @@ void FrmTavrel::SearchRecords() {
     DisplayRecord();
   }
   if (QWidget* previous = focusWidget()) BoxLeft(previous);
+  // The focus first: a box that takes it at once shows its editing text, which the field's
+  // shown text then replaces, so the selection falls on the text that was searched.
   QLineEdit* box = BoxOfField(match->field);
+  box->setFocus(Qt::OtherFocusReason);
   box->setText(
       FromDatabaseText(SearchedFieldText(editor_.Database(), match->entry, match->field,
                                          editor_.MaxAverage(), editor_.DecimalSeparator())));
-  box->setFocus(Qt::OtherFocusReason);
   box->setSelection(match->character - 1, static_cast<int>(lastSearch_.text.size()));
   rowsArea_->ensureWidgetVisible(box);
   RefreshTitleAndTools();
