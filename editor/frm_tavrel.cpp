@@ -5,6 +5,7 @@
 #include <QButtonGroup>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
@@ -86,7 +87,11 @@ FrmTavrel::FrmTavrel(int maxAverage, const QString& decimalSeparator, UserPrompt
   RefreshTitleAndTools();
 }
 
-FrmTavrel::~FrmTavrel() = default;
+FrmTavrel::~FrmTavrel() {
+  // The application outlives the window: its focus changes while the controls are being
+  // destroyed must not reach this half-destroyed window.
+  disconnect(focusWatch_);
+}
 
 void FrmTavrel::ConnectEdits() {
   connect(mnuFNew, &QAction::triggered, this, &FrmTavrel::NewDatabase);
@@ -120,7 +125,8 @@ void FrmTavrel::ConnectEdits() {
                        "Corvane takes its line-ups."));
   });
   connect(mnuEdit, &QMenu::aboutToShow, this, &FrmTavrel::RefreshEditMenu);
-  connect(qApp, &QApplication::focusChanged, this, [this] { RefreshTitleAndTools(); });
+  focusWatch_ =
+      connect(qApp, &QApplication::focusChanged, this, [this] { RefreshTitleAndTools(); });
 
   connect(lvRecords, &QTreeWidget::currentItemChanged, this,
           [this](QTreeWidgetItem* item) { RecordSelected(item); });
@@ -161,7 +167,8 @@ void FrmTavrel::ConnectEdits() {
 
 void FrmTavrel::Start(const QString& commandLineArgument) {
   const QString path = FromUtf8(DatabaseArgument(commandLineArgument.toStdString()));
-  if (path.isEmpty() || !OpenFile(path)) NewDatabase();
+  // Kept absolute, so a later Save writes where the file was found whatever the folder.
+  if (path.isEmpty() || !OpenFile(QFileInfo(path).absoluteFilePath())) NewDatabase();
 }
 
 // ---- Showing the database ----

@@ -101,6 +101,7 @@ class FrmTavrel : public QMainWindow {
   QString decimalSeparator_;
   SearchSettings lastSearch_;
   FrmFind* frmFind_ = nullptr;
+  QMetaObject::Connection focusWatch_;
 
   QTreeWidget* lvRecords = nullptr;
   QWidget* fraLineup = nullptr;

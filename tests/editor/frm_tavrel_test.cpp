@@ -179,7 +179,7 @@ class FrmTavrelTest : public QObject {
     list->setCurrentItem(list->topLevelItem(1));
     QCOMPARE(Box("txtRdrName_1")->text(), QStringLiteral("Bob"));
     QVERIFY(Item("mnuRDelete")->isEnabled());
-    Item("mnuRDelete")->trigger();
+    Item("tbToolbar_Delete")->trigger();
     QCOMPARE(list->topLevelItemCount(), 2);
     QCOMPARE(list->topLevelItem(1)->data(0, Qt::UserRole).toString(), QStringLiteral("2 ID"));
     QCOMPARE(Box("txtRdrName_1")->text(), QStringLiteral("Cy"));
