@@ -8,6 +8,9 @@
 #include "cli/program_folder.h"
 #include "cli/run_options.h"
 #include "cli/single_meeting.h"
+#include "cli/statistics_run.h"
+
+#include <unistd.h>
 
 int main(int argc, char** argv) {
   using namespace corvane;
@@ -30,5 +33,9 @@ int main(int argc, char** argv) {
   const std::uint64_t seed = options.seed.value_or(
       static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()));
   std::cerr << "seed " << seed << '\n';
-  return RunSingleMeeting(options, seed, ProgramFolder(argv[0]), std::cout, std::cerr);
+  const std::filesystem::path folder = ProgramFolder(argv[0]);
+  if (options.runs) {
+    return RunStatistics(options, seed, folder, std::cout, std::cerr, ::isatty(2) != 0);
+  }
+  return RunSingleMeeting(options, seed, folder, std::cout, std::cerr);
 }
