@@ -154,7 +154,9 @@ bool NeedsRides(const Meeting& m, int slot) {
   const int group = GroupOfRider(m, slot);
   if (m.GroupReplacement[static_cast<std::size_t>(group)][1] == slot) return false;
   if (m.RidesCounted[s] + m.PlannedRides[s] >= m.MinRides) return false;
-  return !(m.RiderAverage[s] == 0 && m.RiderFlag[s] >= 2);
+  // A rider who cannot ride, injured or absent from the start, is owed no rides: keeping his
+  // place for him would only lose the team the ride.
+  return !(m.RiderAverage[s] == 0 && m.RiderFlag[s] >= 1);
 }
 
 }  // namespace corvane

@@ -129,6 +129,9 @@ TEST_F(ScoringTest, RidesOfReplacedAndInjuredRiders) {
   EXPECT_FALSE(NeedsRides(m, A1));
   m.GroupReplacement[1][1] = A3;  // nor from the group's replaced rider
   EXPECT_FALSE(NeedsRides(m, A3));
+  m.RiderAverage[B2] = 0;  // nor from a rider absent from the start
+  m.RiderFlag[B2] = 1;
+  EXPECT_FALSE(NeedsRides(m, B2));
 }
 
 TEST_F(ScoringTest, ScorecardWidensForEverybodyWhenARiderPassesMaxRides) {
