@@ -13,12 +13,24 @@ const std::string& MarkOf(const Meeting& m, int code) {
   return m.ProgMarks[static_cast<std::size_t>(code >= 0 && code <= kMarkCount ? code : 0)];
 }
 
-Integer PointsOf(const Meeting& m, int code) {
-  return MarkPoints(MarkOf(m, code));
+// Points of a mark. Marks are nearly always one or two digits, read here directly; anything
+// else goes through the lenient reading of MarkPoints.
+Integer PointsOfMark(const std::string& mark) {
+  const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+  if (mark.size() == 1 && digit(mark[0])) return static_cast<Integer>(mark[0] - '0');
+  if (mark.size() == 2 && digit(mark[0]) && digit(mark[1])) {
+    return static_cast<Integer>((mark[0] - '0') * 10 + (mark[1] - '0'));
+  }
+  return MarkPoints(mark);
 }
 
+Integer PointsOf(const Meeting& m, int code) {
+  return PointsOfMark(MarkOf(m, code));
+}
+
+// A running total, kept within the 16-bit records.
 Integer Add(Integer total, int more) {
-  return RoundToIntegerClamped(static_cast<double>(total) + more);
+  return static_cast<Integer>(std::clamp(total + more, -32768, 32767));
 }
 
 // The class of a result for the place counts (1 = won against seven riders), 0 for none.
@@ -48,7 +60,7 @@ void WriteRide(Meeting& m, int rider, int code) {
   if (static_cast<std::size_t>(ride) >= m.Scorecard[s].size()) ResizeScorecard(m, m.MaxRides);
   const std::string& mark = MarkOf(m, code);
   m.Scorecard[s][static_cast<std::size_t>(ride)] = mark;
-  m.RiderPoints[s] = Add(m.RiderPoints[s], MarkPoints(mark));
+  m.RiderPoints[s] = Add(m.RiderPoints[s], PointsOfMark(mark));
   m.MaxRiderPoints = std::max(m.MaxRiderPoints, m.RiderPoints[s]);
 }
 

@@ -41,6 +41,11 @@ void OfferReplacement(Meeting& m, MeetingHost& host, int group) {
   }
 }
 
+// Int of a draw scaled to a whole range starting at 1 or more: truncation is the floor there.
+int WholePart(Single positive) {
+  return static_cast<int>(positive);
+}
+
 Integer& StatusOf(Meeting& m, int rider) {
   return m.RaceStatus[static_cast<std::size_t>(rider)];
 }
@@ -74,7 +79,7 @@ void StartPlace(Meeting& m, MeetingHost& host, RandomSource& random, RacePositio
   }
   if (status != kNotStarted && status != kRacing) return;  // out of this heat
 
-  const int draw = IntFloor(random.Next() * 403.0f + 3.0f);
+  const int draw = WholePart(random.Next() * 403.0f + 3.0f);
   if (draw == 3) {
     status = kTimeExclusion;
     if (ReserveAfterTimeExclusion(m.ResUseNow)) OfferReplacement(m, host, group);
@@ -129,7 +134,7 @@ bool RunLaps(Meeting& m, RandomSource& random, RacePositions& positions) {
       if (x < lo) {
         status = kRetired;
       } else if (x <= hi) {
-        const int kind = IntFloor(random.Next() * 100.0f + 1.0f);
+        const int kind = WholePart(random.Next() * 100.0f + 1.0f);
         status = kind <= 40 ? kFellNoExclusion : kind <= 85 ? kFellExcluded : kOtherExclusion;
         const bool stopped = status != kFellNoExclusion && lap < kLaps;
         ResolveFall(m, random, positions, place, lap);
@@ -230,7 +235,9 @@ void RecordHeat(Meeting& m, const PlaceTable& entries) {
     if (!name.empty()) {
       // ", " is counted for every rider, the first too: the recorded length is the length of
       // the result text plus 2.
-      length += static_cast<long>(name.size() + 2 + ResultBracket(m, code, metres).size());
+      const std::size_t bracket =
+          code >= kRacing && metres <= 0 ? 0 : ResultBracket(m, code, metres).size();
+      length += static_cast<long>(name.size() + 2 + bracket);
       ++named;
     }
   }
@@ -268,14 +275,14 @@ void RunHeat(Meeting& m, MeetingHost& host, RandomSource& random) {
 
   RecordHeat(m, RankPlaces(m, positions));
   ScoreHeat(m);
-  host.SetStatusText(HeatSummaryLine(m, m.HeatCount));
+  ShowHeatSummary(m, m.HeatCount, host);
 }
 
 void ResolveFall(Meeting& m, RandomSource& random, const RacePositions& positions, int place,
                  int lap) {
   if (place < 1 || place > kMaxEntries) return;
   const auto faller = static_cast<std::size_t>(RiderInPlace(m, place));
-  if (IntFloor(random.Next() * 6.0f + 1.0f) == 1) {  // the faller is hurt: out of the meeting
+  if (WholePart(random.Next() * 6.0f + 1.0f) == 1) {  // the faller is hurt: out of the meeting
     m.RiderAverage[faller] = 0;
     m.RiderFlag[faller] = 2;
   }
@@ -288,7 +295,7 @@ void ResolveFall(Meeting& m, RandomSource& random, const RacePositions& position
     const auto rider = static_cast<std::size_t>(RiderInPlace(m, k));
     if (m.RaceStatus[rider] != kRacing) continue;
     if (positions[static_cast<std::size_t>(k)] > fallerPosition) continue;
-    if (IntFloor(random.Next() * 25.0f + 1.0f) == 1) {
+    if (WholePart(random.Next() * 25.0f + 1.0f) == 1) {
       m.RiderAverage[rider] = 0;
       m.RiderFlag[rider] = 2;
       if (lap < kLaps) m.RaceStatus[rider] = kInjured;  // on the last lap he rides on

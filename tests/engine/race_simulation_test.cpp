@@ -215,6 +215,21 @@ TEST_F(RaceTest, NonFinishersAreNeverRecordedOnTheSameEntry) {
   EXPECT_EQ(m.HeatResults[1][0][2], 3);
 }
 
+TEST_F(RaceTest, LongNamesWidenTheResultsColumnAndStayWholeInTheSummary) {
+  for (const int rider : {A1, B1, A2, B2}) {
+    m.RiderName[rider] = std::string(60, static_cast<char>('a' + rider));
+  }
+  m.HeatGrid[4][4] = 20;
+  std::vector<Single> draws(4, kGoodStart);
+  Laps(draws, {0.9f, 0.7f, 0.5f, 0.3f});
+  Run(draws);
+
+  EXPECT_EQ(m.HeatResults[1][0][1], 4 * 62 + 5);  // the last rider's " (20)"
+  EXPECT_EQ(m.ResultsWidth, 4 * 62 + 5);
+  EXPECT_EQ(host.statusText, "Heat 1:  " + m.RiderName[A1] + ", " + m.RiderName[B1] + ", " +
+                                 m.RiderName[A2] + ", " + m.RiderName[B2] + " (20)");
+}
+
 TEST_F(RaceTest, HeatOfEmptyPlacesIsNotHeld) {
   SetLineup(m, {0, 0});
   Run({});
