@@ -195,9 +195,9 @@ PlaceTable RankPlaces(Meeting& m, const RacePositions& positions) {
     }
   }
   // The order of non-finishers is not always consistent (an injured rider goes above a retired
-  // one in a higher place but below one in a lower place), so two places can end up with the
-  // same count. Entries are therefore numbered by (count, place): the same order wherever the
-  // counts are distinct, and never two riders on one entry.
+  // one who started inside him but below one who started outside him), so two places can end up
+  // with the same count. Entries are therefore numbered by (count, place): the same order
+  // wherever the counts differ, and never two riders on one entry.
   PlaceTable entry{};
   for (int i = 1; i <= places; ++i) {
     int before = 0;

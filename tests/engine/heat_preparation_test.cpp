@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <vector>
 
 #include "engine/headless_host.h"
@@ -12,26 +13,22 @@ namespace corvane {
 namespace {
 
 using testing::BuildMeeting;
-using testing::SetCurrentLine;
+using testing::LineupRiders;
+using Riders = std::vector<int>;
 
 class PrepareHeatTest : public ::testing::Test {
  protected:
-  // Two teams of six: A1..A6 are slots 1..6, B1..B6 are slots 7..12.
+  // Two teams of six: A1..A6 are slots 1..6, B1..B6 slots 7..12.
   PrepareHeatTest() : m(BuildMeeting(2, 2, 6)) {}
 
-  // Prepares the line without racing it (the previous heat is still to be reported).
+  // Prepares a new line without racing it: the previous heat still waits for its report.
   void PrepareOnly(const std::string& line) {
-    SetCurrentLine(m, line);
+    testing::SetCurrentLine(m, line);
     m.MeetingState = kHeatDecided;
+    const Integer heats = m.HeatCount;
     PrepareHeat(m, host, random);
     EXPECT_EQ(m.MeetingState, kWaitForUser);
-  }
-
-  std::vector<int> Riders() const {
-    std::vector<int> out;
-    for (int s = 1; s <= m.HeatRiders; ++s)
-      out.push_back(m.HeatGrid[static_cast<std::size_t>(s)][1]);
-    return out;
+    EXPECT_EQ(m.HeatCount, heats);
   }
 
   Meeting m;
@@ -39,42 +36,28 @@ class PrepareHeatTest : public ::testing::Test {
   Pcg32Random random{7};
 };
 
-TEST_F(PrepareHeatTest, PlainEntriesFillTheGatesInOrder) {
+TEST_F(PrepareHeatTest, PlainEntriesFillTheGatesInOrderWithTheirHandicaps) {
   m.HeatCount = 6;
-  PrepareOnly("7: A1, B1, A2@10, b2");
-  EXPECT_EQ(Riders(), (std::vector<int>{1, 7, 2, 8}));
-  EXPECT_EQ(m.HeatGrid[3][4], 10);
-  EXPECT_EQ(m.HeatGrid[1][4], 0);
+  m.Handicaps = {0, 10, 20};
+  m.HandicapCode[7] = 10;  // B1 beat one rider last time: the second distance
+  PrepareOnly("7: A1, b1, A2@10,B2@12.5,A3@100,A4@0");
+  EXPECT_EQ(LineupRiders(m), (Riders{1, 7, 2, 8, 3, 4}));
   EXPECT_TRUE(m.HeatTitle.empty());
-  EXPECT_EQ(m.HeatCount, 6);  // prepared, not raced
-}
-
-TEST_F(PrepareHeatTest, HandicapsOutsideOneToNinetyNineAreIgnoredAndLatestResultsAdded) {
-  m.Handicaps = {0, 10, 20, 30};
-  m.HandicapCode[2] = 10;  // beat one rider last time: the second entry of the table
-  PrepareOnly("1:A1@100,A2@0,B1@12.5,B2@-5");
-  EXPECT_EQ(m.HeatGrid[1][4], 0);
-  EXPECT_EQ(m.HeatGrid[2][4], 0);
-  EXPECT_EQ(m.HeatGrid[3][4], 12);  // rounded half to even
-  EXPECT_EQ(m.HeatGrid[4][4], 0);
+  const std::array<Integer, 6> metres{0, 0, 10, 12, 0, 0};  // 12.5 rounds half to even
+  for (std::size_t place = 1; place <= 6; ++place)
+    EXPECT_EQ(m.HeatGrid[place][4], metres[place - 1]);
   EXPECT_EQ(m.HeatGrid[1][5], 10);
   EXPECT_EQ(m.HeatGrid[2][5], 20);
 }
 
-TEST_F(PrepareHeatTest, OutOfRangeEntriesFillNoPlace) {
-  PrepareOnly("1:A7,A1,C1x,B0,S1,R9,SC1,B2");
-  // C is no group of this meeting: the code reads as slot number 0, an empty place (and never
-  // as the last rider of the last group).
-  EXPECT_EQ(Riders(), (std::vector<int>{1, 0, 8}));
-}
+TEST_F(PrepareHeatTest, EntriesOutOfRangeFillNoPlace) {
+  // A7: six riders a team. C is no group here: "C1x" reads as slot number 0, an empty place
+  // (never as the last rider of the last group). S1 names the standings of one group only.
+  PrepareOnly("1:A7,A1,C1x,B0,S1,R9,SC1,B2,A3");
+  EXPECT_EQ(LineupRiders(m), (Riders{1, 0, 8}));  // a ninth entry is dropped
 
-TEST_F(PrepareHeatTest, NumberedSlotsCountFromTheEndOfTheGroups) {
-  PrepareOnly("1:1,28,29,0");
-  EXPECT_EQ(Riders(), (std::vector<int>{13, 40, 0}));  // 29 is past slot 40
-
-  m = BuildMeeting(1, 1, 16);
-  PrepareOnly("1:3,40,41,2.5");
-  EXPECT_EQ(Riders(), (std::vector<int>{3, 40, 2}));
+  PrepareOnly("1:1,28,29,0");  // numbers count on from the end of the groups, up to slot 40
+  EXPECT_EQ(LineupRiders(m), (Riders{13, 40, 0}));
 }
 
 TEST_F(PrepareHeatTest, OrderedFormsPickFromTheStandingsAndAverages) {
@@ -84,91 +67,70 @@ TEST_F(PrepareHeatTest, OrderedFormsPickFromTheStandingsAndAverages) {
   m.GroupOrder[2] = 1;
   m.NominatedFirst = 3;
   PrepareOnly("Heat X:AS2,BR3,AT3,AN4,SA1,SAR4,SBS1,SAN2");
-  EXPECT_EQ(Riders(), (std::vector<int>{5, 11, 3, 4, 7, 10, 1, 8}));
+  EXPECT_EQ(LineupRiders(m), (Riders{5, 11, 3, 4, 7, 10, 1, 8}));
   EXPECT_EQ(m.HeatTitle, "Heat X");
   EXPECT_EQ(m.HeatGrid[3][2], 3);  // AT3 names place 3
-  EXPECT_EQ(m.HeatGrid[4][3], 3);  // AN4 records the first nominated rider
-  EXPECT_EQ(m.HeatGrid[8][3], 0);  // not for the form taken from the standings
-  EXPECT_EQ(m.HeatGrid[1][2], 0);
-}
+  EXPECT_EQ(m.HeatGrid[4][3], 3);  // AN4 records the first nominated rider...
+  EXPECT_EQ(m.HeatGrid[8][3], 0);  // ...but not when the group is taken from the standings
 
-TEST_F(PrepareHeatTest, HeatResultFormsPlaceEarlierHeatsRiders) {
-  m.ProgrammeHeats = {4, 1, 2, 3, 5};  // the fourth programme heat was heat 5
-  m.HeatResults[3][1][1] = 2;
-  m.HeatResults[3][2][1] = 9;
-  m.HeatResults[5][1][1] = 4;
-  m.HeatResults[5][2][1] = 10;
-  m.HeatCount = 5;
-  PrepareOnly("Final:S1.3,S2.3,T1.4,T2.4,S1.5,S9.1,T3");
-  EXPECT_EQ(Riders(), (std::vector<int>{2, 9, 4, 10}));  // T3: standings need one group
-  EXPECT_EQ(m.HeatTitle, "Final");
-  EXPECT_EQ(m.HeatGrid[3][2], 1);
-  EXPECT_EQ(m.HeatGrid[3][3], 5);
-  EXPECT_EQ(m.HeatGrid[1][2], 0);
-}
-
-TEST_F(PrepareHeatTest, StandingsFormsOfAnIndividualMeeting) {
   m = BuildMeeting(1, 1, 16);
   m.ScoreOrder[1] = 12;
   m.ScoreOrder[2] = 3;
   m.AverageOrder[4] = 16;
-  PrepareOnly("1:S1,T2.0,R4,S17");
-  EXPECT_EQ(Riders(), (std::vector<int>{12, 3, 16}));
+  PrepareOnly("1:S1,T2.0,R4,S17,2.5");
+  EXPECT_EQ(LineupRiders(m), (Riders{12, 3, 16, 2}));
   EXPECT_EQ(m.HeatGrid[2][2], 2);
+}
+
+TEST_F(PrepareHeatTest, HeatResultFormsPlaceRidersOfEarlierHeats) {
+  m.ProgrammeHeats = {4, 1, 2, 3, 5};  // the fourth programme heat was heat 5
+  m.HeatResults[3][1][1] = 2;
+  m.HeatResults[3][2][1] = 9;
+  m.HeatResults[5][2][1] = 10;
+  PrepareOnly("Final:S1.3,S2.3,T2.4,S1.5,S9.1");
+  EXPECT_EQ(LineupRiders(m), (Riders{2, 9, 10}));
+  EXPECT_EQ(m.HeatTitle, "Final");
+  EXPECT_EQ(m.HeatGrid[3][2], 2);
+  EXPECT_EQ(m.HeatGrid[3][3], 5);
 }
 
 TEST_F(PrepareHeatTest, RiderNamedTwiceRidesOnce) {
   PrepareOnly("1:A1,B1,a1,B1");
-  EXPECT_EQ(Riders(), (std::vector<int>{1, 7, 0, 0}));
-
-  // Also when an empty place stands between the two.
-  m = BuildMeeting(1, 1, 16);
-  PrepareOnly("1:0,5,5");
-  EXPECT_EQ(Riders(), (std::vector<int>{0, 5, 0}));
+  EXPECT_EQ(LineupRiders(m), (Riders{1, 7, 0, 0}));
+  PrepareOnly("1:0,A5,A5");  // also after an empty place
+  EXPECT_EQ(LineupRiders(m), (Riders{0, 5, 0}));
 }
 
-TEST_F(PrepareHeatTest, PlannedRidesAreCountedOncePerLine) {
-  m.PlannedRides[1] = 3;
-  m.PlannedRides[7] = 3;
+TEST_F(PrepareHeatTest, ProgrammedRidesAreCountedOncePerLine) {
+  m.PlannedRides[1] = m.PlannedRides[7] = 3;
   PrepareOnly("1:A1,SA1,B1");
-  EXPECT_EQ(m.PlannedRides[1], 2);  // the standings form is not a programmed ride
+  EXPECT_EQ(m.PlannedRides[1], 2);  // the form from the standings is no programmed ride
   EXPECT_EQ(m.PlannedRides[7], 2);
 
-  // The same line again (after the stop) neither counts again nor waits again: it races.
-  m.MeetingState = kRunOn;
+  m.MeetingState = kRunOn;  // Continue: the same line again, raced this time
   PrepareHeat(m, host, random);
   EXPECT_EQ(m.PlannedRides[1], 2);
   EXPECT_EQ(m.HeatCount, 1);
-  EXPECT_EQ(m.LastPreparedLine, m.ProgLine);
 
   m.ScoringOn = 0;
   PrepareOnly("2:A1,B1");
   EXPECT_EQ(m.PlannedRides[1], 2);
 }
 
-TEST_F(PrepareHeatTest, OnlyHeatsOfTwoOrMoreRidersAreRacedAndNeverAFortyFirst) {
-  SetCurrentLine(m, "1:A1,A9");
-  PrepareHeat(m, host, random);
+TEST_F(PrepareHeatTest, OnlyLinesWithTwoRidersOrMoreAreRacedAndNeverAFortyFirst) {
+  for (const char* line : {"NOMINATED-1,2", "Heat 2:", "1:A1,A9"}) {
+    testing::SetCurrentLine(m, line);
+    PrepareHeat(m, host, random);
+    EXPECT_EQ(m.HeatCount, 0) << line;
+    EXPECT_EQ(m.LastPreparedLine, m.ProgLine) << line;
+  }
   EXPECT_EQ(m.HeatRiders, 1);
-  EXPECT_EQ(m.HeatCount, 0);
 
-  SetCurrentLine(m, "1:A1,B1");
+  testing::SetCurrentLine(m, "41:A1,B1");
   m.HeatCount = 40;
   PrepareHeat(m, host, random);
   EXPECT_EQ(m.HeatRiders, 2);
   EXPECT_EQ(m.HeatCount, 40);
-}
-
-TEST_F(PrepareHeatTest, LinesWithoutEntriesChangeNothing) {
-  PrepareOnly("1:A1,B1");
-  for (const char* line : {"NOMINATED-1,2", "Heat 2:", "t~Title"}) {
-    SetCurrentLine(m, line);
-    m.MeetingState = kRunOn;
-    PrepareHeat(m, host, random);
-    EXPECT_EQ(m.HeatRiders, 2) << line;
-    EXPECT_EQ(m.MeetingState, kRunOn) << line;
-    EXPECT_EQ(m.LastPreparedLine, m.ProgLine) << line;
-  }
 }
 
 }  // namespace

@@ -56,4 +56,20 @@ void SetCurrentLine(Meeting& m, const std::string& line) {
   m.ProgLine = static_cast<Integer>(m.ProgrammeLineCount());
 }
 
+std::vector<int> LineupRiders(const Meeting& m) {
+  std::vector<int> riders;
+  for (int s = 1; s <= m.HeatRiders; ++s)
+    riders.push_back(m.HeatGrid[static_cast<std::size_t>(s)][1]);
+  return riders;
+}
+
+std::vector<std::pair<int, int>> RankedEntries(const Meeting& m, int heat) {
+  std::vector<std::pair<int, int>> entries;
+  for (int e = 1; e <= m.HeatRiders; ++e) {
+    const auto& entry = m.HeatResults[static_cast<std::size_t>(heat)][static_cast<std::size_t>(e)];
+    entries.emplace_back(entry[1], entry[2]);
+  }
+  return entries;
+}
+
 }  // namespace corvane::testing

@@ -4,6 +4,8 @@
 
 #include <initializer_list>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/meeting.h"
 
@@ -26,5 +28,11 @@ void SetLineup(Meeting& m, std::initializer_list<int> riders);
 
 // Appends a programme line and makes it the runner's current line.
 void SetCurrentLine(Meeting& m, const std::string& line);
+
+// The riders of the current heat's starting places, in gate order.
+std::vector<int> LineupRiders(const Meeting& m);
+
+// A heat's record in rank order: rider slot and final code of each of its HeatRiders entries.
+std::vector<std::pair<int, int>> RankedEntries(const Meeting& m, int heat);
 
 }  // namespace corvane::testing
