@@ -131,18 +131,6 @@ TEST_F(RaceTest, RiderBroughtDownBeforeTheLastLapIsInjuredAndOutOfTheRerun) {
   EXPECT_EQ(host.statusText, "Heat 1:  A2, B1, B2 (Fn), A1 (Fx)");
 }
 
-TEST_F(RaceTest, FavouredGatesGetAHeadStartAndTiesGoToTheInnerGate) {
-  m.StartGridNow = 1;  // inside: of three gates only gate 1 lies in the inner half
-  SetLineup(m, {A1, B1, A2});
-  Run(Laps({kGo, kGo, kGo}, {0.5f, 0.5f, 0.5f}));
-  EXPECT_EQ(RankedEntries(m, 1), (Ranking{{A1, 11}, {B1, 10}, {A2, 9}}));
-
-  m.StartGridNow = 2;  // outside: gates 2 and 3
-  SetLineup(m, {A1, B1, A2});
-  Run(Laps({kGo, kGo, kGo}, {0.5f, 0.5f, 0.5f}));
-  EXPECT_EQ(RankedEntries(m, 2), (Ranking{{B1, 11}, {A2, 10}, {A1, 9}}));
-}
-
 TEST_F(RaceTest, NonFinishersAreNeverRecordedOnTheSameEntry) {
   // Injured, retired, injured: pair by pair the order of these three goes round in a circle.
   SetLineup(m, {A1, B1, A2});
