@@ -1,27 +1,41 @@
-// corvane-run: for now, reads a competition and prints its checked regulations and programme.
-#include <filesystem>
+// corvane-run: race meetings without a window.
+#include <chrono>
+#include <clocale>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "cli/program_folder.h"
-#include "engine/headless_host.h"
-#include "engine/meeting_setup.h"
-#include "engine/random_source.h"
-#include "engine/regulations_text.h"
-#include "engine/text_encoding.h"
+#include "cli/run_options.h"
+#include "cli/single_meeting.h"
+#include "cli/statistics_run.h"
+
+#include <unistd.h>
 
 int main(int argc, char** argv) {
   using namespace corvane;
-  const std::string competition = argc > 1 ? argv[1] : "league-match.cfg";
-  const std::filesystem::path scripts = ProgramFolder(argv[0]) / "Scripts";
-
-  HeadlessHost host;
-  Meeting meeting;
-  Pcg32Random random(1);
-  const CompetitionChoice choice{competition, Utf8ToCp1252(competition)};
-  const SetupOutcome outcome = NewMeeting(meeting, choice, Preferences{}, scripts, host, random);
-  for (const std::string& warning : host.warnings) std::cerr << Cp1252ToUtf8(warning) << '\n';
-  if (outcome == SetupOutcome::NotStarted) return 1;
-  std::cout << Cp1252ToUtf8(RegulationsText(meeting));
-  return 0;
+  std::setlocale(LC_ALL, "");  // the locale's short date for the default meeting date
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  const Result<RunOptions> parsed = ParseRunOptions(args);
+  if (!parsed) {
+    std::cerr << "corvane-run: " << parsed.error() << '\n';
+    return 2;
+  }
+  const RunOptions& options = parsed.value();
+  if (options.help) {
+    std::cout << RunUsage();
+    return 0;
+  }
+  if (options.version) {
+    std::cout << "corvane-run " << CORVANE_VERSION << '\n';
+    return 0;
+  }
+  const std::uint64_t seed = options.seed.value_or(
+      static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()));
+  std::cerr << "seed " << seed << '\n';
+  const std::filesystem::path folder = ProgramFolder(argv[0]);
+  if (options.runs) {
+    return RunStatistics(options, seed, folder, std::cout, std::cerr, ::isatty(2) != 0);
+  }
+  return RunSingleMeeting(options, seed, folder, std::cout, std::cerr);
 }

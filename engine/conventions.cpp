@@ -23,6 +23,7 @@ double LeadingNumber(std::string_view text) {
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
   const std::size_t digitsStart = i;
   while (i < text.size() && IsDigit(text[i])) ++i;
+  const std::size_t digitsEnd = i;
   bool anyDigit = i > digitsStart;
   if (i < text.size() && text[i] == '.') {
     std::size_t j = i + 1;
@@ -38,6 +39,13 @@ double LeadingNumber(std::string_view text) {
     const std::size_t expDigits = j;
     while (j < text.size() && IsDigit(text[j])) ++j;
     if (j > expDigits) i = j;
+  }
+  // A plain whole number of up to 15 digits is exact in a double: the common case (heat codes,
+  // marks, counts) needs no copy and no strtod.
+  if (i == digitsEnd && i - digitsStart <= 15) {
+    double whole = 0;
+    for (std::size_t k = digitsStart; k < i; ++k) whole = whole * 10 + (text[k] - '0');
+    return text[start] == '-' ? -whole : whole;
   }
   // strtod on a bounded copy: the prefix is validated above, so the whole copy is consumed.
   const std::string prefix(text.substr(start, i - start));

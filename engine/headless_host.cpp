@@ -11,9 +11,25 @@ void HeadlessHost::ShowProgrammeEditor(Meeting& m) {
   if (startMeeting) m.MeetingState = kStartedFromEditor;
 }
 
+void StartWithLineupUnchanged(Meeting& m) {
+  const int place = m.SlotCursor;
+  if (place < 1 || place > kMaxEntries) return;
+  const auto& row = m.HeatGrid[static_cast<std::size_t>(place)];
+  const int rider = IsSlot(row[1]) ? row[1] : 0;
+  // Only a rider whose start is still to be drawn is started again; an excluded or injured
+  // rider who is kept stays out of the heat.
+  if (m.RaceStatus[static_cast<std::size_t>(rider)] == kNotStarted && row[5] > 0) {
+    m.SlotCursor = static_cast<Integer>(place - 1);
+  }
+}
+
 void HeadlessHost::ShowHeatManager(Meeting& m) {
   ++heatManagerShown;
-  if (heatManager) heatManager(m);
+  if (heatManager) {
+    heatManager(m);
+  } else {
+    StartWithLineupUnchanged(m);
+  }
 }
 
 void HeadlessHost::SetStatusText(std::string_view text) {

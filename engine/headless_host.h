@@ -10,6 +10,10 @@
 
 namespace corvane {
 
+// What the heat manager's start does when nothing was changed. During the start, a rider kept
+// after a tapes penalty has his start drawn again from his new mark (SlotCursor steps back).
+void StartWithLineupUnchanged(Meeting& m);
+
 class HeadlessHost : public MeetingHost {
  public:
   // Called in place of the programme editor to fill line-ups and header. When it leaves
@@ -18,7 +22,7 @@ class HeadlessHost : public MeetingHost {
   bool startMeeting = true;
 
   // Called in place of the heat manager; by default the line-up stays as it is and the race
-  // is started.
+  // is started (StartWithLineupUnchanged).
   std::function<void(Meeting&)> heatManager;
 
   void ShowProgrammeEditor(Meeting& m) override;

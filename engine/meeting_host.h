@@ -49,6 +49,11 @@ class MeetingHost {
 
   // A warning message box with the exclamation icon and an OK button.
   virtual void ShowWarning(std::string_view message, std::string_view title) = 0;
+
+  // Whether the host shows each heat's summary line and the rebuilt report. A host that shows
+  // neither (statistics over many meetings) saves the engine building them.
+  virtual bool WantsHeatSummary() const { return true; }
+  virtual bool WantsReport() const { return true; }
 };
 
 // Publishes the report and refreshes the Meeting menu from the meeting's state.

@@ -35,7 +35,11 @@ std::string WriteResults(const Meeting& m) {
 }
 
 void RefreshResults(const Meeting& m, MeetingHost& host) {
-  PublishReport(host, m, WriteResults(m));
+  if (host.WantsReport()) {
+    PublishReport(host, m, WriteResults(m));
+  } else {
+    host.SetMeetingMenu(MeetingMenuFor(m));
+  }
 }
 
 }  // namespace corvane

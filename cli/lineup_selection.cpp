@@ -1,0 +1,80 @@
+#include "cli/lineup_selection.h"
+
+#include <algorithm>
+
+#include "riderdb/lineup_choice.h"
+#include "riderdb/lineup_record.h"
+
+namespace corvane {
+
+namespace {
+
+bool SameName(std::string_view a, std::string_view b) {
+  return UpperCase(a) == UpperCase(b);
+}
+
+// Finds a line-up by name among every line-up of the database.
+Result<OfferedLineup> FindLineup(const Meeting& m, const std::string& name,
+                                 std::string_view database) {
+  const auto all = OfferLineups(database, m, true);
+  if (!all) return Error{all.error()};
+  const auto& offered = all.value();
+  const auto found = std::find_if(offered.begin(), offered.end(),
+                                  [&](const OfferedLineup& o) { return SameName(o.text, name); });
+  if (found != offered.end()) return *found;
+  std::string names;
+  for (const OfferedLineup& o : offered) names += (names.empty() ? "" : ", ") + o.text;
+  return Error{"no line-up \"" + name + "\" in the rider database; it holds: " + names};
+}
+
+}  // namespace
+
+Status FillLineups(Meeting& m, const std::vector<std::string>& names, std::string_view database) {
+  const bool teamMeeting = m.NumTeams > 1;
+  const int wanted = teamMeeting ? m.GroupsPerRow : 1;
+  if (static_cast<int>(names.size()) > (teamMeeting ? m.NumTeams : 1)) {
+    return Error{"too many line-ups: the competition has " + Dec(teamMeeting ? m.NumTeams : 1) +
+                 (teamMeeting ? " teams" : " line-up")};
+  }
+  std::vector<OfferedLineup> chosen;
+  if (names.empty()) {
+    const auto offered = OfferLineups(database, m, false);
+    if (!offered) return Error{offered.error()};
+    if (offered.value().empty()) {
+      return Error{"the rider database has no line-up for this competition"};
+    }
+    const auto count =
+        std::min<std::size_t>(static_cast<std::size_t>(wanted), offered.value().size());
+    chosen.assign(offered.value().begin(), offered.value().begin() + static_cast<long>(count));
+  } else {
+    for (const std::string& name : names) {
+      auto found = FindLineup(m, name, database);
+      if (!found) return Error{found.error()};
+      chosen.push_back(found.value());
+    }
+  }
+  for (std::size_t k = 0; k < chosen.size(); ++k) {
+    const Status loaded = LoadChosenLineupFromText(m, static_cast<int>(k) + 1, chosen[k], database);
+    if (!loaded) return loaded;
+  }
+  return Done{};
+}
+
+Status FillSupportRiders(Meeting& m, const std::string& name, std::string_view database) {
+  const auto found = FindLineup(m, name, database);
+  if (!found) return Error{found.error()};
+  const auto fields = ReadOfferedLineup(database, m, found.value());
+  if (!fields) return Error{fields.error()};
+  const LineupRecord lineup = ParseLineupFields(fields.value());
+  const int first = m.NumGroups * m.NumRiders;
+  for (int i = 1; i <= m.SupportRiders && first + i <= kMaxSlots; ++i) {
+    const auto slot = static_cast<std::size_t>(first + i);
+    const auto rider = static_cast<std::size_t>(i);
+    m.RiderName[slot] = lineup.riderNames[rider];
+    m.RiderAverage[slot] = m.RiderName[slot].empty() ? 0.0f : lineup.riderAverages[rider];
+    m.RiderFlag[slot] = m.RiderName[slot].empty() || m.RiderAverage[slot] == 0 ? 1 : 0;
+  }
+  return Done{};
+}
+
+}  // namespace corvane

@@ -1,0 +1,81 @@
+#include "cli/meeting_inputs.h"
+
+#include <ctime>
+
+#include "cli/lineup_selection.h"
+#include "engine/file_io.h"
+#include "engine/headless_host.h"
+#include "engine/meeting_setup.h"
+#include "engine/text_encoding.h"
+#include "riderdb/rider_database.h"
+
+namespace corvane {
+
+Result<MeetingInputs> ReadMeetingInputs(const RunOptions& options,
+                                        const std::filesystem::path& programFolder) {
+  MeetingInputs inputs;
+  std::error_code ec;
+  std::filesystem::path competition(options.competition);
+  if (!std::filesystem::is_regular_file(competition, ec)) {
+    competition = CompetitionFilePath(options.competition, programFolder / "Scripts");
+  }
+  const Result<std::string> cfg = ReadWholeFile(competition, kMaxCompetitionFileBytes);
+  if (!cfg) return Error{std::string(kCompetitionFileNotFound) + ": " + competition.string()};
+  std::string caption = CompetitionTitleLine(cfg.value());
+  if (caption.empty()) caption = Utf8ToCp1252(competition.stem().string());
+  inputs.competition =
+      CompetitionChoice{std::filesystem::absolute(competition, ec).string(), caption};
+
+  Result<std::string> database = ReadRiderDatabase(options, programFolder);
+  if (!database) return Error{database.error()};
+  inputs.database = std::move(database.value());
+  return inputs;
+}
+
+Result<std::string> ReadRiderDatabase(const RunOptions& options,
+                                      const std::filesystem::path& programFolder) {
+  const std::filesystem::path path = options.lineupsFile.empty()
+                                         ? programFolder / "Lineups" / "Lineups.rdb"
+                                         : std::filesystem::path(options.lineupsFile);
+  Result<std::string> database = ReadWholeFile(path, kMaxRiderDatabaseBytes);
+  if (!database) return Error{"Rider Database not found: " + database.error()};
+  return database;
+}
+
+Result<Meeting> SetUpCommandLineMeeting(const RunOptions& options, const MeetingInputs& inputs,
+                                        RandomSource& random) {
+  HeadlessHost host;
+  std::string error;
+  host.fillLineups = [&](Meeting& m) {
+    m.DateLines = Utf8ToCp1252(options.date.value_or(TodayShortDate()));
+    if (options.venue) m.VenueLines = Utf8ToCp1252(*options.venue);
+    std::vector<std::string> names;
+    for (const std::string& name : options.teams) names.push_back(Utf8ToCp1252(name));
+    const Status filled = FillLineups(m, names, inputs.database);
+    if (!filled) {
+      error = filled.error();
+      host.startMeeting = false;
+    }
+    // An individual meeting's title comes from its line-up unless one is given.
+    if (options.title) m.TitleLines = Utf8ToCp1252(*options.title);
+  };
+  Meeting meeting;
+  const SetupOutcome outcome = SetUpMeeting(meeting, inputs.competition, options.prefs,
+                                            std::filesystem::path(), host, random);
+  if (!error.empty()) return Error{Cp1252ToUtf8(error)};
+  if (outcome != SetupOutcome::ReadyToRun) {
+    return Error{std::string(kCompetitionFileNotFound) + ": " + inputs.competition.fileName};
+  }
+  return meeting;
+}
+
+std::string TodayShortDate() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[64];
+  const std::size_t n = std::strftime(text, sizeof text, "%x", &local);
+  return std::string(text, n);
+}
+
+}  // namespace corvane

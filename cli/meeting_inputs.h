@@ -1,0 +1,36 @@
+// The files a command-line meeting starts from: its competition and its rider database.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "cli/run_options.h"
+#include "engine/competition_file.h"
+#include "engine/meeting.h"
+#include "engine/random_source.h"
+#include "engine/result.h"
+
+namespace corvane {
+
+struct MeetingInputs {
+  CompetitionChoice competition;  // full path and caption
+  std::string database;           // the rider database's bytes
+};
+
+// Finds the competition (a path, or a file name in the bundled Scripts folder) and reads the
+// rider database. Errors name the file.
+Result<MeetingInputs> ReadMeetingInputs(const RunOptions& options,
+                                        const std::filesystem::path& programFolder);
+
+// The rider database's bytes: the file given, or the bundled Lineups/Lineups.rdb.
+Result<std::string> ReadRiderDatabase(const RunOptions& options,
+                                      const std::filesystem::path& programFolder);
+
+// Sets a new meeting up from the inputs, with its line-ups and header, ready for the runner.
+Result<Meeting> SetUpCommandLineMeeting(const RunOptions& options, const MeetingInputs& inputs,
+                                        RandomSource& random);
+
+// Today's date in the locale's short form.
+std::string TodayShortDate();
+
+}  // namespace corvane

@@ -1,0 +1,353 @@
+#include "cli/meeting_statistics.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <thread>
+#include <vector>
+
+#include "engine/meeting_host.h"
+#include "engine/meeting_runner.h"
+#include "engine/meeting_setup.h"
+#include "engine/random_source.h"
+#include "engine/text_encoding.h"
+#include "report/report_ranking.h"
+
+namespace corvane {
+
+namespace {
+
+// A host that shows nothing: statistics need neither summary lines nor reports.
+class SilentHost final : public MeetingHost {
+ public:
+  void ShowProgrammeEditor(Meeting& m) override { m.MeetingState = kStartedFromEditor; }
+  void ShowHeatManager(Meeting&) override {}
+  void SetStatusText(std::string_view) override {}
+  void PublishResults(std::string_view) override {}
+  void SetMeetingMenu(const MeetingMenu&) override {}
+  void ShowWarning(std::string_view, std::string_view) override {}
+  bool WantsHeatSummary() const override { return false; }
+  bool WantsReport() const override { return false; }
+};
+
+constexpr int kMaxContinues = 400;
+
+void RaceOnce(Meeting& work, const Meeting& setUp, const Preferences& prefs, std::uint64_t seed,
+              SilentHost& host) {
+  Pcg32Random random(seed);
+  work = setUp;  // assignment reuses the working copy's storage
+  if (prefs.PrefStartGrid == 0) {
+    work.StartGridOption = 0;
+    ResolveStartGrid(work, random);
+  }
+  for (int step = 0; step < kMaxContinues && work.MeetingState != kMeetingOver; ++step) {
+    RunProgramme(work, host, random);
+  }
+}
+
+std::string Percent(long count, long runs) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%5.1f%%",
+                runs > 0 ? 100.0 * static_cast<double>(count) / runs : 0.0);
+  return text;
+}
+
+std::string Fixed(double value, int decimals) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.*f", decimals, value);
+  return text;
+}
+
+std::string Padded(std::string text, std::size_t width) {
+  if (text.size() < width) text.append(width - text.size(), ' ');
+  return text;
+}
+
+std::string Json(const std::string& text) {
+  std::string out = "\"";
+  for (char c : text) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+      out += escaped;
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
+std::string Csv(const std::string& text) {
+  if (text.find_first_of(",\"\n") == std::string::npos) return text;
+  std::string out = "\"";
+  for (char c : text) out += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return out + "\"";
+}
+
+struct TeamLine {
+  std::string name;
+  double mean = 0, sd = 0;
+  std::vector<long> places;  // 1..teams; for two teams: won, drawn, lost
+};
+
+struct RiderLine {
+  std::string name, team;
+  double points = 0, bonus = 0;
+  std::array<long, 4> places{};
+};
+
+std::string TeamName(const Meeting& m, int g) {
+  const std::string& title = m.GroupTitle[static_cast<std::size_t>(g)];
+  return title.empty() ? "Team " + std::string(1, static_cast<char>('A' + g - 1))
+                       : Cp1252ToUtf8(title);
+}
+
+}  // namespace
+
+void MeetingTally::Add(const Meeting& m) {
+  ++runs;
+  if (m.NumTeams > 1) {
+    for (int g = 1; g <= m.NumTeams && g <= kMaxGroups; ++g) {
+      const long long points = m.GroupPoints[static_cast<std::size_t>(g)];
+      teamPoints[static_cast<std::size_t>(g)] += points;
+      teamPointsSquared[static_cast<std::size_t>(g)] += points * points;
+    }
+    if (m.NumTeams == 2) {
+      const int a = m.GroupPoints[1], b = m.GroupPoints[2];
+      if (a == b) {
+        ++draws;
+      } else {
+        ++teamPlaces[a > b ? 1 : 2][1];
+      }
+    } else {
+      const ReportOrder order = RankForReport(m);
+      for (int place = 1; place <= m.NumTeams && place <= kMaxGroups; ++place) {
+        const int g = order.group[static_cast<std::size_t>(place)];
+        if (IsGroup(g)) ++teamPlaces[static_cast<std::size_t>(g)][static_cast<std::size_t>(place)];
+      }
+    }
+  } else {
+    const ReportOrder order = RankForReport(m);
+    for (int g = 1; g <= m.NumGroups; ++g) {
+      for (int place = 1; place <= 3 && place <= m.NumRiders; ++place) {
+        const int slot = order.rider[static_cast<std::size_t>(RiderSlot(m, g, place))];
+        if (IsSlot(slot))
+          ++riderPlaces[static_cast<std::size_t>(slot)][static_cast<std::size_t>(place)];
+      }
+    }
+  }
+  for (int s = 1; s <= kMaxSlots; ++s) {
+    riderPoints[static_cast<std::size_t>(s)] += m.RiderPoints[static_cast<std::size_t>(s)];
+    riderBonus[static_cast<std::size_t>(s)] += m.RiderBonus[static_cast<std::size_t>(s)];
+  }
+}
+
+void MeetingTally::Merge(const MeetingTally& other) {
+  runs += other.runs;
+  draws += other.draws;
+  for (std::size_t g = 0; g < teamPoints.size(); ++g) {
+    teamPoints[g] += other.teamPoints[g];
+    teamPointsSquared[g] += other.teamPointsSquared[g];
+    for (std::size_t p = 0; p < teamPlaces[g].size(); ++p)
+      teamPlaces[g][p] += other.teamPlaces[g][p];
+  }
+  for (std::size_t s = 0; s < riderPoints.size(); ++s) {
+    riderPoints[s] += other.riderPoints[s];
+    riderBonus[s] += other.riderBonus[s];
+    for (std::size_t p = 0; p < riderPlaces[s].size(); ++p)
+      riderPlaces[s][p] += other.riderPlaces[s][p];
+  }
+}
+
+std::uint64_t RunSeed(std::uint64_t seed, long run) {
+  // SplitMix64 of the seed and the run: neighbouring runs get unrelated sequences.
+  std::uint64_t z = seed + 0x9E3779B97F4A7C15ULL * (static_cast<std::uint64_t>(run) + 1);
+  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+  z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+  return z ^ (z >> 31);
+}
+
+MeetingTally RunMeetings(const Meeting& setUp, const Preferences& prefs, std::uint64_t seed,
+                         long runs, int threads, std::atomic<long>& done) {
+  if (threads <= 0) threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  threads = static_cast<int>(std::min<long>(threads, std::max(1L, runs)));
+  std::vector<MeetingTally> tallies(static_cast<std::size_t>(threads));
+  auto work = [&](int t) {
+    // Contiguous blocks of runs per thread; each run's seed depends on its number alone.
+    const long first = runs * t / threads;
+    const long last = runs * (t + 1) / threads;
+    SilentHost host;
+    Meeting meeting;
+    for (long run = first; run < last; ++run) {
+      RaceOnce(meeting, setUp, prefs, RunSeed(seed, run), host);
+      tallies[static_cast<std::size_t>(t)].Add(meeting);
+      done.fetch_add(1, std::memory_order_relaxed);
+    }
+  };
+  std::vector<std::thread> workers;
+  for (int t = 1; t < threads; ++t) workers.emplace_back(work, t);
+  work(0);
+  for (std::thread& worker : workers) worker.join();
+  MeetingTally total;
+  for (const MeetingTally& tally : tallies) total.Merge(tally);
+  return total;
+}
+
+namespace {
+
+struct StatisticsTable {
+  std::string title;
+  bool teamMeeting = false;
+  std::vector<std::string> placeNames;  // team placings, or a rider's first three places
+  std::vector<TeamLine> teams;
+  std::vector<RiderLine> riders;
+};
+
+StatisticsTable TableOf(const Meeting& m, const MeetingTally& tally) {
+  StatisticsTable table;
+  table.title = Cp1252ToUtf8(m.CompetitionTitle);
+  table.teamMeeting = m.NumTeams > 1;
+  const double runs = static_cast<double>(std::max(1L, tally.runs));
+  for (int g = 1; table.teamMeeting && g <= m.NumTeams && g <= kMaxGroups; ++g) {
+    const auto i = static_cast<std::size_t>(g);
+    TeamLine line;
+    line.name = TeamName(m, g);
+    line.mean = static_cast<double>(tally.teamPoints[i]) / runs;
+    const double meanSquare = static_cast<double>(tally.teamPointsSquared[i]) / runs;
+    line.sd = std::sqrt(std::max(0.0, meanSquare - line.mean * line.mean));
+    if (m.NumTeams == 2) {
+      const long won = tally.teamPlaces[i][1];
+      line.places = {won, tally.draws, tally.runs - won - tally.draws};
+    } else {
+      for (int p = 1; p <= m.NumTeams; ++p) {
+        line.places.push_back(tally.teamPlaces[i][static_cast<std::size_t>(p)]);
+      }
+    }
+    table.teams.push_back(line);
+  }
+  for (int s = 1; s <= kMaxSlots; ++s) {
+    const auto i = static_cast<std::size_t>(s);
+    if (m.RiderName[i].empty()) continue;
+    RiderLine line;
+    line.name = Cp1252ToUtf8(m.RiderName[i]);
+    const int team = m.RiderTeam[i];
+    line.team = table.teamMeeting && IsGroup(team) ? TeamName(m, team) : "";
+    line.points = static_cast<double>(tally.riderPoints[i]) / runs;
+    line.bonus = static_cast<double>(tally.riderBonus[i]) / runs;
+    line.places = tally.riderPlaces[i];
+    table.riders.push_back(line);
+  }
+  static const char* const kOrdinals[] = {"1st", "2nd", "3rd", "4th", "5th",
+                                          "6th", "7th", "8th", "9th"};
+  if (m.NumTeams == 2) {
+    table.placeNames = {"won", "drawn", "lost"};
+  } else {
+    const int places = table.teamMeeting ? std::min<int>(m.NumTeams, kMaxGroups) : 3;
+    for (int p = 0; p < places; ++p) table.placeNames.emplace_back(kOrdinals[p]);
+  }
+  return table;
+}
+
+std::string Right(const std::string& text, std::size_t width) {
+  return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
+}
+
+std::string AsText(const StatisticsTable& t, long runs, std::uint64_t seed) {
+  std::string out =
+      t.title + ": " + std::to_string(runs) + " meetings, seed " + std::to_string(seed) + "\n";
+  if (t.teamMeeting) {
+    out += "\n" + Padded("Team", 28) + "  Points      SD";
+    for (const std::string& p : t.placeNames) out += Right(p, 8);
+    out += "\n";
+    for (const TeamLine& team : t.teams) {
+      out += Padded(team.name, 28) + Right(Fixed(team.mean, 2), 8) + Right(Fixed(team.sd, 2), 8);
+      for (long count : team.places) out += "  " + Percent(count, runs);
+      out += "\n";
+    }
+  }
+  out += "\n" + Padded("Rider", 26) + (t.teamMeeting ? Padded("Team", 28) : "") + "  Points";
+  if (t.teamMeeting) {
+    out += "   Bonus\n";
+  } else {
+    for (const std::string& p : t.placeNames) out += Right(p, 8);
+    out += "\n";
+  }
+  for (const RiderLine& rider : t.riders) {
+    out += Padded(rider.name, 26) + (t.teamMeeting ? Padded(rider.team, 28) : "") +
+           Right(Fixed(rider.points, 2), 8);
+    if (t.teamMeeting) {
+      out += Right(Fixed(rider.bonus, 2), 8);
+    } else {
+      for (std::size_t p = 1; p <= 3; ++p) out += "  " + Percent(rider.places[p], runs);
+    }
+    out += "\n";
+  }
+  return out;
+}
+
+std::string AsJson(const StatisticsTable& t, long runs, std::uint64_t seed) {
+  std::string out = "{\"competition\": " + Json(t.title) + ", \"runs\": " + std::to_string(runs) +
+                    ", \"seed\": " + std::to_string(seed) + ",\n \"teams\": [";
+  for (std::size_t k = 0; k < t.teams.size(); ++k) {
+    const TeamLine& team = t.teams[k];
+    out += std::string(k > 0 ? ",\n  " : "\n  ") + "{\"name\": " + Json(team.name) +
+           ", \"meanPoints\": " + Fixed(team.mean, 4) + ", \"sdPoints\": " + Fixed(team.sd, 4);
+    for (std::size_t p = 0; p < t.placeNames.size(); ++p) {
+      out += ", \"" + t.placeNames[p] + "\": " + std::to_string(team.places[p]);
+    }
+    out += "}";
+  }
+  out += "],\n \"riders\": [";
+  for (std::size_t k = 0; k < t.riders.size(); ++k) {
+    const RiderLine& rider = t.riders[k];
+    out += std::string(k > 0 ? ",\n  " : "\n  ") + "{\"name\": " + Json(rider.name) +
+           ", \"team\": " + Json(rider.team) + ", \"meanPoints\": " + Fixed(rider.points, 4) +
+           ", \"meanBonus\": " + Fixed(rider.bonus, 4);
+    for (std::size_t p = 0; !t.teamMeeting && p < t.placeNames.size(); ++p) {
+      out += ", \"" + t.placeNames[p] + "\": " + std::to_string(rider.places[p + 1]);
+    }
+    out += "}";
+  }
+  return out + "]}\n";
+}
+
+std::string AsCsv(const StatisticsTable& t) {
+  std::string out = "kind,name,team,mean_points,sd_points,mean_bonus";
+  for (const std::string& p : t.placeNames) out += "," + p;
+  out += "\n";
+  for (const TeamLine& team : t.teams) {
+    out += "team," + Csv(team.name) + ",," + Fixed(team.mean, 4) + "," + Fixed(team.sd, 4) + ",";
+    for (long count : team.places) out += "," + std::to_string(count);
+    out += "\n";
+  }
+  for (const RiderLine& rider : t.riders) {
+    out += "rider," + Csv(rider.name) + "," + Csv(rider.team) + "," + Fixed(rider.points, 4) +
+           ",," + Fixed(rider.bonus, 4);
+    for (std::size_t p = 0; p < t.placeNames.size(); ++p) {
+      out += "," + (t.teamMeeting ? std::string() : std::to_string(rider.places[p + 1]));
+    }
+    out += "\n";
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string StatisticsText(const Meeting& m, const MeetingTally& tally, std::uint64_t seed,
+                           StatisticsFormat format) {
+  const StatisticsTable table = TableOf(m, tally);
+  switch (format) {
+    case StatisticsFormat::Json:
+      return AsJson(table, tally.runs, seed);
+    case StatisticsFormat::Csv:
+      return AsCsv(table);
+    case StatisticsFormat::Text:
+      break;
+  }
+  return AsText(table, tally.runs, seed);
+}
+
+}  // namespace corvane

@@ -1,0 +1,109 @@
+#include "cli/single_meeting.h"
+
+#include <ostream>
+
+#include "cli/command_line_host.h"
+#include "cli/lineup_selection.h"
+#include "cli/meeting_inputs.h"
+#include "engine/file_io.h"
+#include "engine/meeting_runner.h"
+#include "engine/random_source.h"
+#include "engine/text_encoding.h"
+#include "report/meeting_file.h"
+#include "report/results_report.h"
+
+namespace corvane {
+
+namespace {
+
+// More Continue steps than any meeting needs: the runner makes progress at every call.
+constexpr int kMaxContinues = 400;
+
+int Fail(std::ostream& err, const std::string& message) {
+  err << "corvane-run: " << message << '\n';
+  return 2;
+}
+
+// Runs the meeting on as Continue would, until it is over or the stop is reached; then the
+// support competition when its riders were given.
+Status RunToEnd(Meeting& m, CommandLineHost& host, RandomSource& random, const std::string& support,
+                const std::string& database) {
+  bool supportStarted = false;
+  for (int step = 0; step < kMaxContinues; ++step) {
+    if (host.StopReached() && m.MeetingState != kMeetingOver) return Done{};
+    if (m.MeetingState != kMeetingOver) {
+      RunProgramme(m, host, random);
+      continue;
+    }
+    if (!m.SupportMode || support.empty() || supportStarted || host.StopReached()) return Done{};
+    supportStarted = true;
+    std::string error;
+    host.fillLineups = [&](Meeting& meeting) {
+      const Status filled = FillSupportRiders(meeting, support, database);
+      if (!filled) {
+        error = filled.error();
+        host.startMeeting = false;
+      }
+    };
+    StartSupportCompetition(m, host, random);
+    if (!error.empty()) return Error{Cp1252ToUtf8(error)};
+  }
+  return Done{};
+}
+
+std::string ReportForTerminal(const Meeting& m) {
+  std::string text = Cp1252ToUtf8(WriteResults(m));
+  std::erase(text, '\r');
+  return text;
+}
+
+}  // namespace
+
+int RunSingleMeeting(const RunOptions& options, std::uint64_t seed,
+                     const std::filesystem::path& programFolder, std::ostream& out,
+                     std::ostream& err) {
+  Pcg32Random random(seed);
+  Meeting meeting;
+  CommandLineHost host(meeting);
+  std::string database;
+
+  if (!options.resumeFile.empty()) {
+    const ResumeOutcome resumed = ResumeMeeting(meeting, options.resumeFile, host);
+    if (resumed.kind == ResumeOutcome::Missing) {
+      return Fail(err, "Meeting file not found: " + options.resumeFile);
+    }
+    if (resumed.kind == ResumeOutcome::Rejected) return Fail(err, resumed.message);
+    if (!options.support.empty()) {
+      Result<std::string> bytes = ReadRiderDatabase(options, programFolder);
+      if (!bytes) return Fail(err, bytes.error());
+      database = std::move(bytes.value());
+    }
+  } else {
+    const Result<MeetingInputs> inputs = ReadMeetingInputs(options, programFolder);
+    if (!inputs) return Fail(err, inputs.error());
+    Result<Meeting> setUp = SetUpCommandLineMeeting(options, inputs.value(), random);
+    if (!setUp) return Fail(err, setUp.error());
+    meeting = std::move(setUp.value());
+    database = inputs.value().database;
+  }
+
+  if (options.suspendAfter) host.stopAfterHeats = *options.suspendAfter;
+  const Status ran = RunToEnd(meeting, host, random, Utf8ToCp1252(options.support), database);
+  if (!ran) return Fail(err, ran.error());
+
+  if (options.suspendAfter) {
+    const Status suspended = SuspendMeeting(meeting, options.suspendFile);
+    if (!suspended) return Fail(err, suspended.error());
+  }
+  if (!options.outputFile.empty()) {
+    // As the desktop program's Save As: the text, a line end and one empty line.
+    const std::string text = Cp1252ToUtf8(WriteResults(meeting)) + "\r\n\r\n";
+    const Status written = WriteFileAtomically(options.outputFile, text);
+    if (!written) return Fail(err, written.error());
+  } else {
+    out << ReportForTerminal(meeting);
+  }
+  return 0;
+}
+
+}  // namespace corvane

@@ -1,0 +1,48 @@
+// The editor's boxes: conversion between their Unicode text and the database's Windows-1252
+// text, and the filters that keep out what the file cannot hold.
+#pragma once
+
+#include <QString>
+#include <QValidator>
+#include <string>
+#include <string_view>
+
+namespace corvane {
+
+std::string ToDatabaseText(const QString& text);
+QString FromDatabaseText(std::string_view text);
+
+// The user's decimal separator when the file's code page can hold it as one character,
+// otherwise ".".
+QString EditorDecimalSeparator();
+
+// Takes the commas (and, for a competition ID, the colons) out of what is typed or pasted: in
+// the file they end a field, so every later field of the line would shift. Line breaks and
+// other control characters go too.
+class FieldTextValidator : public QValidator {
+ public:
+  FieldTextValidator(bool refuseColon, QObject* parent);
+  State validate(QString& input, int& pos) const override;
+
+ private:
+  bool refuseColon_;
+};
+
+// Digits and at most one decimal separator, as an average box takes them.
+class AverageTextValidator : public QValidator {
+ public:
+  AverageTextValidator(QString decimalSeparator, QObject* parent);
+  State validate(QString& input, int& pos) const override;
+
+ private:
+  QString decimalSeparator_;
+};
+
+// Up to two digits, as the maximum average box takes them.
+class MaxAverageValidator : public QValidator {
+ public:
+  explicit MaxAverageValidator(QObject* parent) : QValidator(parent) {}
+  State validate(QString& input, int& pos) const override;
+};
+
+}  // namespace corvane

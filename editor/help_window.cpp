@@ -1,0 +1,31 @@
+#include "editor/help_window.h"
+
+#include <QDialog>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <QWidget>
+
+namespace corvane {
+
+void ShowHelpWindow(QWidget* parent) {
+  // One help window for the editor's life: a second Help Topics brings it to the front.
+  auto* window = parent->findChild<QDialog*>(QStringLiteral("frmHelp"));
+  if (window == nullptr) {
+    window = new QDialog(parent);
+    window->setObjectName(QStringLiteral("frmHelp"));
+    window->setWindowTitle(QObject::tr("Rider Editor Help"));
+    auto* browser = new QTextBrowser(window);
+    browser->setOpenExternalLinks(true);
+    browser->setSource(QUrl(QStringLiteral("qrc:/help/tavrel.html")));
+    auto* layout = new QVBoxLayout(window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(browser);
+    window->resize(620, 560);
+  }
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+}  // namespace corvane

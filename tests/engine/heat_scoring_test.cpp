@@ -1,0 +1,118 @@
+#include "engine/heat_scoring.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+#include "support/meeting_builder.h"
+
+namespace corvane {
+namespace {
+
+// Two teams of four: A1..A3 are slots 1..3, B1, B2, B3 slots 5, 6, 7.
+constexpr int A1 = 1, A2 = 2, A3 = 3, B1 = 5, B2 = 6, B3 = 7;
+
+// Records and scores the next heat as the race leaves it: riders in rank order with their
+// final codes.
+void ScoreNextHeat(Meeting& m, const std::vector<std::pair<int, int>>& ranked) {
+  m.HeatCount = static_cast<Integer>(m.HeatCount + 1);
+  m.HeatRiders = static_cast<Integer>(ranked.size());
+  for (std::size_t e = 1; e <= ranked.size(); ++e) {
+    const auto [slot, code] = ranked[e - 1];
+    m.HeatResults[static_cast<std::size_t>(m.HeatCount)][e] = {0, static_cast<Integer>(slot),
+                                                               static_cast<Integer>(code), 0};
+    m.RaceStatus[static_cast<std::size_t>(slot)] = static_cast<Integer>(code);
+    m.HandicapCode[static_cast<std::size_t>(slot)] = static_cast<Integer>(code);
+  }
+  ScoreHeat(m);
+  m.RaceStatus = {};
+  m.ReplacedNow = {};
+}
+
+class ScoringTest : public ::testing::Test {
+ protected:
+  Meeting m = testing::BuildMeeting(2, 2, 4);
+};
+
+TEST_F(ScoringTest, BonusForTeamMatesRightBehindTheirLeader) {
+  m.BonusPts = 1;
+  ScoreNextHeat(m, {{A1, 12}, {A2, 11}, {B1, 10}, {B2, 9}});
+  EXPECT_EQ(m.Scorecard[A2][1], "2*");
+  EXPECT_EQ(m.RiderPoints[A2], 2);
+  EXPECT_EQ(m.RiderBonus[A2], 1);
+  EXPECT_EQ(m.HandicapCode[A2], 12);  // handicapped as if he had won
+  EXPECT_EQ(m.RiderBonus[B2], 0);     // last behind his team-mate: he beat nobody
+  EXPECT_EQ(m.GroupPoints[1], 5);     // bonus for the riders only
+
+  ScoreNextHeat(m, {{A1, 12}, {B1, 11}, {A2, 10}, {B2, 9}});
+  EXPECT_EQ(m.Scorecard[A2][2], "1");  // a rival in between: no bonus
+
+  m.BonusPts = 2;  // a run of three: both followers are raised, and the team gets it too
+  ScoreNextHeat(m, {{A1, 12}, {A2, 11}, {A3, 10}, {B1, 9}});
+  EXPECT_EQ(m.RiderBonus[A3], 2);
+  EXPECT_EQ(m.MaxRiderBonus, 2);
+  EXPECT_EQ(m.HeatScores[3][3], 9);
+}
+
+TEST_F(ScoringTest, TeamScoresKeepHeatPointsAndRunningTotals) {
+  ScoreNextHeat(m, {{A1, 12}, {B1, 11}, {A2, 10}, {B2, 9}});
+  ScoreNextHeat(m, {{B1, 12}, {B2, 11}, {A1, 10}, {A2, 9}});
+  EXPECT_EQ(m.HeatScores[2], (std::array<Integer, 5>{0, 5, 7, 1, 5}));
+  EXPECT_EQ(m.MaxHeatPoints, 5);
+  EXPECT_EQ(m.MaxGroupTotal, 7);
+  EXPECT_EQ(m.MaxRiderPoints, 5);
+
+  m.ScoringOn = 0;  // a heat outside the scoring records nothing
+  ScoreNextHeat(m, {{A1, 12}, {B1, 11}});
+  EXPECT_EQ(m.HeatScores[3][0], 1);
+  EXPECT_EQ(m.RidesTaken[A1], 2);
+  EXPECT_EQ(m.GroupPoints[1], 5);
+}
+
+TEST_F(ScoringTest, RidesOfReplacedAndInjuredRidersAndWhoStillNeedsRides) {
+  m.MinRides = 4;
+  m.RaceStatus[A2] = kNonStarter;  // replaced by A3 before his start
+  m.ReplacedNow[A2] = 1;
+  m.RaceStatus[B3] = kTimeExclusion;  // replaced after his exclusion
+  m.ReplacedNow[B3] = 1;
+  ScoreNextHeat(m, {{B1, 11}, {A3, 10}, {B2, 9}, {A1, kInjured}});
+
+  EXPECT_EQ(m.RidesTaken[A2], 0);  // a replaced non-starter did not ride
+  EXPECT_EQ(m.Scorecard[A2][1], "");
+  EXPECT_EQ(m.Scorecard[B3][1], "N2");  // an excluded one did, but it does not count
+  EXPECT_EQ(m.RidesCounted[B3], 0);
+  EXPECT_EQ(m.Scorecard[A1][1], "Fn");  // nor does an injured rider's ride
+  EXPECT_EQ(m.RidesCounted[A1], 0);
+  EXPECT_EQ(m.RidesCounted[B1], 1);
+  // Classes: second of four is 6, the last finisher 7, injured 8; beating one rider has none.
+  EXPECT_EQ(m.PlaceCounts[B1][6] + m.PlaceCounts[B2][7] + m.PlaceCounts[A1][8], 3);
+  EXPECT_EQ(m.PlaceCounts[A3], PlaceCountTable{});
+  EXPECT_EQ(m.GroupPlaceCounts[2][6] + m.GroupPlaceCounts[2][7], 2);
+
+  m.PlannedRides[B1] = 3;  // 1 ridden + 3 to come: enough
+  m.PlannedRides[A3] = 2;
+  m.RiderAverage[A1] = 0;  // injured
+  m.RiderFlag[A1] = 2;
+  m.RiderAverage[B2] = 0;  // absent from the start
+  m.RiderFlag[B2] = 1;
+  EXPECT_FALSE(NeedsRides(m, B1));
+  EXPECT_TRUE(NeedsRides(m, A3));
+  EXPECT_FALSE(NeedsRides(m, A1));
+  EXPECT_FALSE(NeedsRides(m, B2));
+  m.GroupReplacement[1][1] = A3;  // the group's replaced rider needs none either
+  EXPECT_FALSE(NeedsRides(m, A3));
+}
+
+TEST_F(ScoringTest, ScorecardWidensForEverybodyWhenARiderPassesMaxRides) {
+  m.MaxRides = 1;
+  ResizeScorecard(m, 1);
+  ScoreNextHeat(m, {{A1, 12}, {B1, 11}});
+  ScoreNextHeat(m, {{A1, 12}, {B1, 11}});
+  EXPECT_EQ(m.MaxRides, 2);
+  EXPECT_EQ(m.Scorecard[A1], (std::vector<std::string>{"", "3", "3"}));
+  for (const auto& row : m.Scorecard) EXPECT_EQ(row.size(), 3u);
+}
+
+}  // namespace
+}  // namespace corvane

@@ -1,0 +1,188 @@
+#include "engine/race_simulation.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "engine/headless_host.h"
+#include "engine/random_source.h"
+#include "support/meeting_builder.h"
+
+namespace corvane {
+namespace {
+
+using testing::RankedEntries;
+using testing::SetLineup;
+using Ranking = std::vector<std::pair<int, int>>;
+
+// Draws that make the start draw Int(R x 403 + 3) come out as d.
+Single Start(int d) {
+  return (static_cast<Single>(d) - 2.5f) / 403.0f;
+}
+const Single kGo = Start(200);
+const Single kIncident = 0.005f;  // x = R x A between A x 0.00375 and that + 0.00375
+const Single kRetire = 0.001f;    // x below A x 0.00375
+const Single kExcluded = 0.5f;    // incident kind Int(R x 100 + 1) = 51: fell, excluded
+const Single kUnhurt = 0.5f;      // Int(R x 6 + 1) = 4, Int(R x 25 + 1) = 13
+const Single kHurt = 0.1f;        // Int(R x 6 + 1) = 1, Int(R x 25 + 1) = 3
+const Single kDown = 0.01f;       // Int(R x 25 + 1) = 1: brought down
+
+// Two teams of four: A1, A2 are slots 1, 2 and B1, B2 slots 5, 6.
+constexpr int A1 = 1, A2 = 2, B1 = 5, B2 = 6;
+
+class RaceTest : public ::testing::Test {
+ protected:
+  RaceTest() : m(testing::BuildMeeting(2, 2, 4)) {
+    m.ResUseNow = 7;  // no reserves
+    SetLineup(m, {A1, B1, A2, B2});
+  }
+
+  // Runs the heat on exactly these draws.
+  void Run(const std::vector<Single>& draws) {
+    ScriptedRandom random(draws);
+    RunHeat(m, host, random);
+    EXPECT_EQ(random.Used(), draws.size());
+    EXPECT_EQ(random.Overrun(), 0u);
+  }
+
+  // Appends `laps` laps in which every place draws its given value.
+  static std::vector<Single> Laps(std::vector<Single> draws, std::vector<Single> perPlace,
+                                  int laps = 4) {
+    for (int lap = 0; lap < laps; ++lap)
+      draws.insert(draws.end(), perPlace.begin(), perPlace.end());
+    return draws;
+  }
+
+  Meeting m;
+  HeadlessHost host;
+};
+
+TEST_F(RaceTest, CleanHeatIsRankedRecordedScoredAndSummarised) {
+  Run(Laps({kGo, kGo, kGo, kGo}, {0.9f, 0.5f, 0.7f, 0.3f}));
+  EXPECT_EQ(RankedEntries(m, 1), (Ranking{{A1, 12}, {A2, 11}, {B1, 10}, {B2, 9}}));
+  EXPECT_EQ(m.ProgrammeHeats[0], 1);
+  EXPECT_EQ(m.ProgrammeHeats[1], 1);
+  EXPECT_EQ(m.HeatResults[1][0][1], 16);  // four 2-letter names, each counted with ", "
+  EXPECT_EQ(m.HeatResults[1][0][2], 4);
+  EXPECT_EQ(m.HandicapCode[A2], 11);
+  EXPECT_EQ(host.statusText, "Heat 1:  A1, A2, B1, B2");
+  EXPECT_EQ(m.Scorecard[A2][1], "2");
+  EXPECT_EQ(m.HeatScores[1][3], 5);
+  EXPECT_EQ(m.HeatScores[1][4], 1);
+}
+
+TEST_F(RaceTest, TeamMatesEarnNothingForBeatingEachOtherUnderTeamScoring) {
+  m.TeamScoring = 1;
+  Run(Laps({kGo, kGo, kGo, kGo}, {0.3f, 0.9f, 0.5f, 0.7f}));
+  EXPECT_EQ(RankedEntries(m, 1), (Ranking{{B1, 11}, {B2, 11}, {A2, 9}, {A1, 9}}));
+  EXPECT_EQ(m.Scorecard[B1][1], "2'");  // the winner's mark shows the team-mate he beat
+  EXPECT_EQ(m.GroupPoints[2], 4);
+}
+
+TEST_F(RaceTest, StartsDecideWhoRacesAndFromWhere) {
+  // Tapes with a 15 m penalty: the start is drawn again from the new mark, twice here.
+  m.StartPen = 15;
+  m.ResUseNow = 0;  // a penalty is no reason for a reserve
+  Run(Laps({Start(4), Start(4), kGo, kGo, kGo, kGo}, {0.5f, 0.5f, 0.5f, 0.5f}));
+  EXPECT_EQ(RankedEntries(m, 1), (Ranking{{B1, 12}, {A2, 11}, {B2, 10}, {A1, 9}}));
+  EXPECT_EQ(m.HeatResults[1][4][3], 30);
+  EXPECT_EQ(m.HeatResults[1][0][1], 21);
+  EXPECT_EQ(host.statusText, "Heat 1:  B1, A2, B2, A1 (30)");
+
+  // Without a penalty the tapes exclude; so does the time allowance.
+  m.StartPen = 0;
+  m.ResUseNow = 7;
+  SetLineup(m, {A1, B1, A2, B2});
+  Run(Laps({Start(4), Start(3), kGo, kGo}, {0.5f, 0.6f}));
+  EXPECT_EQ(RankedEntries(m, 2), (Ranking{{B2, 12}, {A2, 11}, {A1, 4}, {B1, 3}}));
+  EXPECT_EQ(host.statusText, "Heat 2:  B2, A2, A1 (E), B1 (N2)");
+}
+
+TEST_F(RaceTest, ExclusionBeforeTheLastLapStopsTheRaceAndTheRerunHasOneRiderFewer) {
+  m.HeatGrid[1][4] = 10;
+  // Lap 3: A1, leading, falls and is excluded; unhurt, he brings nobody down.
+  auto draws = Laps({kGo, kGo, kGo, kGo}, {0.9f, 0.5f, 0.5f, 0.5f}, 2);
+  draws.insert(draws.end(), {kIncident, kExcluded, kUnhurt, kUnhurt, kUnhurt, kUnhurt});
+  draws.insert(draws.end(), {kGo, kGo, kGo});  // the re-run: three starts, three riders a lap
+  Run(Laps(draws, {0.5f, 0.9f, 0.7f}));
+  EXPECT_EQ(RankedEntries(m, 1), (Ranking{{A2, 12}, {B2, 11}, {B1, 10}, {A1, 7}}));
+  EXPECT_EQ(host.statusText, "Heat 1:  A2, B2, B1, A1 (10/Fx)");
+}
+
+TEST_F(RaceTest, FallOnTheLastLapStopsNothingAndWhoeverItBringsDownFinishes) {
+  // Lap 4: A1 rides his lap, then B1 (leading) falls, is excluded and brings A1 down.
+  auto draws = Laps({kGo, kGo, kGo, kGo}, {0.5f, 0.9f, 0.5f, 0.5f}, 3);
+  draws.insert(draws.end(),
+               {0.5f, kIncident, kExcluded, kUnhurt, kDown, kUnhurt, kUnhurt, 0.5f, 0.5f});
+  Run(draws);
+  EXPECT_EQ(RankedEntries(m, 1), (Ranking{{A1, 12}, {A2, 11}, {B2, 10}, {B1, 7}}));
+  EXPECT_EQ(m.RiderAverage[A1], 0);  // hurt: he rides no more in the meeting
+  EXPECT_EQ(m.RiderFlag[A1], 2);
+}
+
+TEST_F(RaceTest, RiderBroughtDownBeforeTheLastLapIsInjuredAndOutOfTheRerun) {
+  // Lap 2: A1 falls, is hurt himself, and brings B2 down. Only B1 and A2 start again.
+  auto draws = Laps({kGo, kGo, kGo, kGo}, {0.9f, 0.5f, 0.5f, 0.5f}, 1);
+  draws.insert(draws.end(), {kIncident, kExcluded, kHurt, kUnhurt, kUnhurt, kDown, kGo, kGo});
+  Run(Laps(draws, {0.5f, 0.9f}));
+  // Non-finishers: the injured rider ranks above the excluded one.
+  EXPECT_EQ(RankedEntries(m, 1), (Ranking{{A2, 12}, {B1, 11}, {B2, 2}, {A1, 7}}));
+  EXPECT_EQ(m.RiderFlag[A1], 2);
+  EXPECT_EQ(host.statusText, "Heat 1:  A2, B1, B2 (Fn), A1 (Fx)");
+}
+
+TEST_F(RaceTest, NonFinishersAreNeverRecordedOnTheSameEntry) {
+  // Injured, retired, injured: pair by pair the order of these three goes round in a circle.
+  SetLineup(m, {A1, B1, A2});
+  for (const int injured : {A1, A2}) {
+    m.RiderAverage[injured] = 0;
+    m.RaceStatus[injured] = kInjured;
+  }
+  Run({kGo, kRetire});
+  EXPECT_EQ(RankedEntries(m, 1), (Ranking{{A1, 2}, {B1, 5}, {A2, 2}}));
+}
+
+TEST_F(RaceTest, LongNamesWidenTheResultsColumnAndStayWholeInTheSummary) {
+  for (const int rider : {A1, B1, A2, B2}) m.RiderName[rider] = std::string(60, 'a' + rider);
+  m.HeatGrid[4][4] = 20;
+  Run(Laps({kGo, kGo, kGo, kGo}, {0.9f, 0.7f, 0.5f, 0.3f}));
+  EXPECT_EQ(m.ResultsWidth, 4 * 62 + 5);  // and the last rider's " (20)"
+  EXPECT_EQ(host.statusText, "Heat 1:  " + m.RiderName[A1] + ", " + m.RiderName[B1] + ", " +
+                                 m.RiderName[A2] + ", " + m.RiderName[B2] + " (20)");
+}
+
+TEST_F(RaceTest, HeatsNotRunNotHeldOrOutsideTheProgramme) {
+  m.ControlMode = 1;  // the player stops in the heat manager: nothing is run
+  host.heatManager = [](Meeting& mm) { mm.MeetingState = kWaitForUser; };
+  Run({});
+  EXPECT_EQ(m.HeatCount, 0);
+  EXPECT_TRUE(host.statusText.empty());
+
+  m.ControlMode = 2;  // a single race: counted, but no programme heat
+  m.MeetingState = kRunOn;
+  host.heatManager = nullptr;
+  SetLineup(m, {0, 0});
+  Run({});
+  EXPECT_EQ(m.HeatCount, 1);
+  EXPECT_EQ(m.ProgrammeHeats[0], 0);
+  EXPECT_EQ(m.HeatResults[1][0][1], 0);
+  EXPECT_EQ(host.statusText, "Heat 1:  Race not held");
+
+  m.HeatCount = 40;  // never a 41st heat
+  Run({});
+  EXPECT_EQ(m.HeatCount, 40);
+}
+
+TEST_F(RaceTest, PlayerRiderKeptAfterATapesPenaltyStartsAgainFromHisMark) {
+  m.ControlMode = 1;
+  m.TeamControl[1] = 1;
+  m.StartPen = 15;
+  m.ResUseNow = 0;
+  Run(Laps({Start(4), kGo, kGo, kGo, kGo}, {0.5f, 0.5f, 0.5f, 0.5f}));
+  EXPECT_EQ(host.heatManagerShown, 2);  // before the start, and at the tapes
+  EXPECT_EQ(RankedEntries(m, 1).back(), std::make_pair(A1, 9));
+  EXPECT_EQ(m.HeatResults[1][4][3], 15);
+}
+
+}  // namespace
+}  // namespace corvane

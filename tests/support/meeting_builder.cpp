@@ -1,0 +1,75 @@
+#include "support/meeting_builder.h"
+
+#include "engine/heat_preparation.h"
+#include "engine/meeting_setup.h"
+#include "engine/preferences.h"
+
+namespace corvane::testing {
+
+Meeting BuildMeeting(int numTeams, int groups, int riders, Single average) {
+  Meeting m;
+  m.NumTeams = static_cast<Integer>(numTeams);
+  m.NumGroups = static_cast<Integer>(groups);
+  m.NumRiders = static_cast<Integer>(riders);
+  m.NominatedLast = m.NumRiders;
+  const auto marks = Preferences::DefaultMarks();
+  for (int i = 1; i <= kMarkCount; ++i) {
+    m.ProgMarks[static_cast<std::size_t>(i)] = marks[static_cast<std::size_t>(i)];
+  }
+  for (int g = 1; g <= groups; ++g) {
+    m.GroupTitle[static_cast<std::size_t>(g)] = std::string(1, static_cast<char>('A' + g - 1));
+    for (int r = 1; r <= riders; ++r) {
+      const int slot = RiderSlot(m, g, r);
+      if (IsSlot(slot))
+        SetRider(m, slot, m.GroupTitle[static_cast<std::size_t>(g)] + Dec(r), average);
+    }
+  }
+  AssignRiderTeams(m);
+  for (int s = 0; s <= kMaxSlots; ++s) {
+    m.ScoreOrder[static_cast<std::size_t>(s)] = static_cast<Integer>(s);
+    m.AverageOrder[static_cast<std::size_t>(s)] = static_cast<Integer>(s);
+  }
+  for (int g = 0; g <= kMaxGroups; ++g)
+    m.GroupOrder[static_cast<std::size_t>(g)] = static_cast<Integer>(g);
+  ResizeScorecard(m, m.MaxRides);
+  return m;
+}
+
+void SetRider(Meeting& m, int slot, const std::string& name, Single average) {
+  m.RiderName[static_cast<std::size_t>(slot)] = name;
+  m.RiderAverage[static_cast<std::size_t>(slot)] = average;
+}
+
+void SetLineup(Meeting& m, std::initializer_list<int> riders) {
+  ClearHeatLineup(m);
+  m.HeatRiders = 0;
+  for (const int rider : riders) {
+    m.HeatRiders = static_cast<Integer>(m.HeatRiders + 1);
+    auto& row = m.HeatGrid[static_cast<std::size_t>(m.HeatRiders)];
+    row[1] = static_cast<Integer>(rider);
+    row[5] = HandicapOf(m, rider);
+  }
+}
+
+void SetCurrentLine(Meeting& m, const std::string& line) {
+  m.ProgrammeLines.push_back(line);
+  m.ProgLine = static_cast<Integer>(m.ProgrammeLineCount());
+}
+
+std::vector<int> LineupRiders(const Meeting& m) {
+  std::vector<int> riders;
+  for (int s = 1; s <= m.HeatRiders; ++s)
+    riders.push_back(m.HeatGrid[static_cast<std::size_t>(s)][1]);
+  return riders;
+}
+
+std::vector<std::pair<int, int>> RankedEntries(const Meeting& m, int heat) {
+  std::vector<std::pair<int, int>> entries;
+  for (int e = 1; e <= m.HeatRiders; ++e) {
+    const auto& entry = m.HeatResults[static_cast<std::size_t>(heat)][static_cast<std::size_t>(e)];
+    entries.emplace_back(entry[1], entry[2]);
+  }
+  return entries;
+}
+
+}  // namespace corvane::testing

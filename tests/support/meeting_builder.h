@@ -1,0 +1,38 @@
+// Meetings built by hand for tests: the records a set-up would give, without a competition
+// file or a programme editor.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/meeting.h"
+
+namespace corvane::testing {
+
+// A meeting of `groups` line-ups of `riders` riders each (numTeams 1 = individual meeting).
+// Every group slot is filled: named by its group letter and number ("A1", "B3", ...) with the
+// held average `average` (a fraction of the maximum average, 1/6 to 1). Slots after the groups
+// stay empty. Teams and numbers are assigned, the default marks set, the score, average and
+// group orders are the identity, every group is steered by the computer and the scorecard has
+// MaxRides ride columns.
+Meeting BuildMeeting(int numTeams, int groups, int riders, Single average = 0.75f);
+
+// Names a slot and gives it a held average.
+void SetRider(Meeting& m, int slot, const std::string& name, Single average);
+
+// Puts riders into the current heat's starting places in gate order (0 = an empty place),
+// with the current-heat records cleared and each rider's handicap from his latest result.
+void SetLineup(Meeting& m, std::initializer_list<int> riders);
+
+// Appends a programme line and makes it the runner's current line.
+void SetCurrentLine(Meeting& m, const std::string& line);
+
+// The riders of the current heat's starting places, in gate order.
+std::vector<int> LineupRiders(const Meeting& m);
+
+// A heat's record in rank order: rider slot and final code of each of its HeatRiders entries.
+std::vector<std::pair<int, int>> RankedEntries(const Meeting& m, int heat);
+
+}  // namespace corvane::testing
