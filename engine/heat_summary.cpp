@@ -68,6 +68,7 @@ std::string HeatSummaryLine(const Meeting& m, int heat) {
 }
 
 void ShowHeatSummary(const Meeting& m, int heat, MeetingHost& host) {
+  if (!host.WantsHeatSummary()) return;
   FixedText line;
   BuildSummary(m, heat, line);
   if (line.overflowed()) {

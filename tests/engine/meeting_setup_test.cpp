@@ -22,10 +22,12 @@ class SetupTest : public ::testing::Test {
   }
   void TearDown() override { std::filesystem::remove_all(folder_); }
 
-  SetupOutcome Run(const std::string& cfg, RandomSource& random) {
+  // The set-up alone, or with `race` the whole meeting as New Meeting runs it.
+  SetupOutcome Run(const std::string& cfg, RandomSource& random, bool race = false) {
     std::ofstream(folder_ / "c.cfg", std::ios::binary) << cfg;
-    return NewMeeting(meeting_, CompetitionChoice{"c.cfg", "Test Cup"}, prefs_, folder_, host_,
-                      random);
+    const CompetitionChoice choice{"c.cfg", "Test Cup"};
+    return race ? NewMeeting(meeting_, choice, prefs_, folder_, host_, random)
+                : SetUpMeeting(meeting_, choice, prefs_, folder_, host_, random);
   }
 
   static void Fill(Meeting& m, int slot, const std::string& name, Single average) {
@@ -50,7 +52,7 @@ TEST_F(SetupTest, StartsOnlyWhenTheEditorStartsTheMeeting) {
   EXPECT_FALSE(host_.menu.separatorVisible);
 
   host_.startMeeting = true;
-  EXPECT_EQ(Run(kTwoTeams, random), SetupOutcome::ReadyToRun);
+  EXPECT_EQ(Run(kTwoTeams, random, true), SetupOutcome::ReadyToRun);
   EXPECT_EQ(meeting_.MeetingState, kMeetingOver);  // the runner has taken the meeting to its end
   EXPECT_EQ(meeting_.CompetitionTitle, "Test Cup");
   EXPECT_TRUE(host_.menu.separatorVisible);
