@@ -32,6 +32,9 @@ void StandInProgrammeEditor(Meeting& m, const std::filesystem::path& database) {
   m.MeetingState = kStartedFromEditor;
 }
 
-void StandInHeatManager(Meeting& /*m*/) {}
+// Starting the race, as the heat manager's Start Race does.
+void StandInHeatManager(Meeting& m) {
+  m.MeetingState = kHeatDecided;
+}
 
 }  // namespace corvane

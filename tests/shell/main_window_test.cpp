@@ -162,10 +162,15 @@ class MainWindowTest : public QObject {
     QVERIFY(!m.GroupTitle[1].empty() && !m.GroupTitle[2].empty());  // from the rider database
     QVERIFY(m.GroupTitle[1] != m.GroupTitle[2]);
     QCOMPARE(m.MeetingState, Integer{kMeetingOver});  // computer control runs to the end
+    QCOMPARE(m.HeatCount, Integer{3});
     QCOMPARE(w.txtResults->toPlainText(), ResultsBoxText(WriteResults(m)));
     QVERIFY(w.mnuMScratch->isVisible() && w.mnuMScratch->isEnabled());
     QVERIFY(!w.mnuMContinue->isVisible());
     QVERIFY(w.mnuMSuspend->isEnabled());
+    QVERIFY(!w.statusText().isEmpty());  // the last heat's summary
+
+    w.mnuMScratch->trigger();  // a race after the meeting
+    QCOMPARE(m.HeatCount, Integer{4});
 
     w.mnuFNComp[1]->trigger();
     QCOMPARE(dialogs_.warnings.size(), std::size_t{1});
@@ -175,21 +180,44 @@ class MainWindowTest : public QObject {
     w.mnuFNScratch->trigger();
     QCOMPARE(w.session().meeting().CompetitionTitle, std::string("Scratch Racing"));
     QVERIFY(w.mnuMContinue->isVisible() && !w.mnuMScratch->isVisible());
+    QCOMPARE(w.session().meeting().HeatCount, Integer{1});  // the first race at once
+    w.mnuMContinue->trigger();
+    QCOMPARE(w.session().meeting().HeatCount, Integer{2});
   }
 
-  void continueRunsTheRestOfTheProgramme() {
+  void continueAfterThePlayerStops() {
     frmMainWin& w = Window({{"Test League", "league.cfg"}});
+    const std::filesystem::path database =
+        ToPath(folder_->filePath(QStringLiteral("Lineups/Lineups.rdb")));
+    w.host().SetProgrammeEditor([database](Meeting& m) {
+      StandInProgrammeEditor(m, database);
+      m.ControlMode = 1;
+      m.TeamControl[1] = 1;
+    });
+    int managerShown = 0;
+    w.host().SetHeatManager([&managerShown](Meeting& m) {
+      // The player stops before the first heat, then starts every race.
+      if (++managerShown == 1) {
+        m.MeetingState = 2;
+      } else {
+        StandInHeatManager(m);
+      }
+    });
     w.mnuFNComp[0]->trigger();
-    Meeting& m = w.session().meeting();
-    m.ControlMode = 1;  // a player's meeting, stopped before its last heat
-    m.MeetingState = kRunOn;
-    m.ProgLine = 7;
-    m.MainHeats = 0;
-    w.host().SetMeetingMenu(MeetingMenuFor(m));
+    const Meeting& m = w.session().meeting();
+    QCOMPARE(m.MeetingState, Integer{2});
+    QCOMPARE(m.HeatCount, Integer{0});
     QVERIFY(w.mnuMContinue->isVisible() && w.mnuMContinue->isEnabled());
-    QVERIFY(!w.mnuMScratch->isVisible() && !w.mnuMSuspend->isEnabled());
+    QVERIFY(!w.mnuMScratch->isVisible());
 
+    // Each raced heat is reported and the next one waits for Continue.
     w.mnuMContinue->trigger();
+    QCOMPARE(m.HeatCount, Integer{1});
+    QCOMPARE(m.MeetingState, Integer{2});
+    QVERIFY(w.mnuMContinue->isVisible() && w.mnuMSuspend->isEnabled());
+    w.mnuMContinue->trigger();
+    w.mnuMContinue->trigger();
+    QCOMPARE(m.HeatCount, Integer{3});
     QCOMPARE(m.MeetingState, Integer{kMeetingOver});
     QVERIFY(!w.mnuMContinue->isVisible() && w.mnuMScratch->isVisible());
   }
