@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/transfers.h"
 #include "riderdb/lineup_choice.h"
 #include "riderdb/lineup_record.h"
 
@@ -30,11 +31,15 @@ Result<OfferedLineup> FindLineup(const Meeting& m, const std::string& name,
 }  // namespace
 
 Status FillLineups(Meeting& m, const std::vector<std::string>& names, std::string_view database) {
-  const bool teamMeeting = m.NumTeams > 1;
-  const int wanted = teamMeeting ? m.GroupsPerRow : 1;
-  if (static_cast<int>(names.size()) > (teamMeeting ? m.NumTeams : 1)) {
-    return Error{"too many line-ups: the competition has " + Dec(teamMeeting ? m.NumTeams : 1) +
-                 (teamMeeting ? " teams" : " line-up")};
+  // Every team takes a line-up, except those the programme fills by transfer; an individual
+  // meeting takes one line-up of riders.
+  std::vector<int> teams;
+  for (int g = 1; g <= std::max<int>(1, m.NumTeams); ++g) {
+    if (!FilledByTransfer(m, g)) teams.push_back(g);
+  }
+  if (names.size() > teams.size()) {
+    return Error{"too many line-ups: the competition takes " +
+                 Dec(static_cast<long>(teams.size()))};
   }
   std::vector<OfferedLineup> chosen;
   if (names.empty()) {
@@ -43,8 +48,7 @@ Status FillLineups(Meeting& m, const std::vector<std::string>& names, std::strin
     if (offered.value().empty()) {
       return Error{"the rider database has no line-up for this competition"};
     }
-    const auto count =
-        std::min<std::size_t>(static_cast<std::size_t>(wanted), offered.value().size());
+    const auto count = std::min(teams.size(), offered.value().size());
     chosen.assign(offered.value().begin(), offered.value().begin() + static_cast<long>(count));
   } else {
     for (const std::string& name : names) {
@@ -54,7 +58,7 @@ Status FillLineups(Meeting& m, const std::vector<std::string>& names, std::strin
     }
   }
   for (std::size_t k = 0; k < chosen.size(); ++k) {
-    const Status loaded = LoadChosenLineupFromText(m, static_cast<int>(k) + 1, chosen[k], database);
+    const Status loaded = LoadChosenLineupFromText(m, teams[k], chosen[k], database);
     if (!loaded) return loaded;
   }
   return Done{};

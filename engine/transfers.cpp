@@ -112,4 +112,15 @@ void TransferTeam(Meeting& m, std::string_view argument) {
   }
 }
 
+bool FilledByTransfer(const Meeting& m, int group) {
+  if (m.NumTeams <= 1) return false;
+  for (int i = 1; i <= m.ProgrammeLineCount(); ++i) {
+    const auto command = SplitFields(m.ProgrammeLines[static_cast<std::size_t>(i)], "-", 2);
+    if (UpperCase(command[1]) != "TFRTEAM") continue;
+    const auto refs = SplitFields(command[2], ">", 2);
+    if (ResolveTeamReference(m, refs[2], false) == group) return true;
+  }
+  return false;
+}
+
 }  // namespace corvane

@@ -19,6 +19,10 @@ void TransferRider(Meeting& m, std::string_view argument);
 // that has no title.
 void TransferTeam(Meeting& m, std::string_view argument);
 
+// True when a "TFRTEAM" command of the programme copies a team into `group`: such a group
+// starts the meeting empty and is filled by the programme.
+bool FilledByTransfer(const Meeting& m, int group);
+
 // The slot a rider reference names, 0 when it names none. Selectors (R, S and the standings
 // prefix) are accepted only where `isSource` is true.
 int ResolveRiderReference(const Meeting& m, std::string_view reference, bool isSource);

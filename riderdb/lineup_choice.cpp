@@ -118,7 +118,10 @@ void LoadTeamLineup(Meeting& m, int team, const std::vector<std::string>& fields
 }
 
 int IndividualSlotCount(const Meeting& m) {
-  const int block = m.SupportMode ? m.SupportRiders : (m.ResMode == 2 ? m.NumReserves : 0);
+  // Reserves kept apart form a separate block only when there are groups; a single group
+  // holds its reserves as its last riders.
+  const int apart = m.ResMode == 2 && m.NumGroups > 1 ? m.NumReserves : 0;
+  const int block = m.SupportMode ? m.SupportRiders : apart;
   const int slots = m.NumGroups * m.NumRiders + std::max(0, block);
   return std::clamp(slots, 0, kMaxSlots);
 }

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "engine/competition_file.h"
+#include "engine/transfers.h"
 #include "riderdb/lineup_record.h"
 
 namespace corvane {
@@ -98,7 +99,8 @@ TEST(LineupChoice, ATeamTakesItsPositionsAndLosesItsReplacedRider) {
 
 TEST(LineupChoice, AnIndividualMeetingFillsEveryShownSlotFromOne) {
   Meeting m;
-  m.NumRiders = 16;
+  m.NumGroups = 2;  // two groups of eight and a separate block of two track reserves
+  m.NumRiders = 8;
   m.ResMode = 2;
   m.NumReserves = 2;
   m.CompIds = Ids({"IND"});
@@ -112,6 +114,10 @@ TEST(LineupChoice, AnIndividualMeetingFillsEveryShownSlotFromOne) {
   EXPECT_EQ(m.RiderName[18], "R18");
   EXPECT_FLOAT_EQ(m.RiderAverage[18], 0.5f);
   EXPECT_EQ(m.RiderName[19], "old");
+
+  m.NumGroups = 1;  // one group holds its reserves among its own riders: no block after it
+  m.NumRiders = 16;
+  EXPECT_EQ(IndividualSlotCount(m), 16);
 }
 
 TEST(LineupChoice, AChangedDatabaseIsNotReadFromAStalePosition) {
@@ -157,7 +163,11 @@ int NamedRiders(const std::vector<std::string>& fields) {
 // How many line-ups of how many riders a meeting needs to be filled from the database.
 void ExpectFilled(const Meeting& m, const std::string& bundled, const std::string& what) {
   const bool teamMeeting = m.NumTeams > 1;
-  const int lineupsNeeded = teamMeeting ? m.NumTeams : 1;
+  int lineupsNeeded = 1;
+  if (teamMeeting) {
+    lineupsNeeded = 0;
+    for (int g = 1; g <= m.NumTeams; ++g) lineupsNeeded += FilledByTransfer(m, g) ? 0 : 1;
+  }
   const int ridersNeeded =
       teamMeeting ? m.NumRiders - (m.RdrRepSlot == 1 ? 1 : 0) : IndividualSlotCount(m);
   const auto offered = OfferLineups(bundled, m, false);
