@@ -22,6 +22,7 @@
 
 #include "engine/meeting.h"
 #include "report/results_report.h"
+#include "shell/fixed_font.h"
 #include "shell/frm_main_win.h"
 #include "shell/frm_preferences.h"
 #include "shell/help_window.h"
@@ -100,7 +101,7 @@ class MainWindowTest : public QObject {
     }
     QCOMPARE(w.mnuFNew->title(), QStringLiteral("&New Meeting      "));
     QVERIFY(w.findChild<QPlainTextEdit*>(QStringLiteral("txtResults"))->isReadOnly());
-    QVERIFY(QFontInfo(w.txtResults->font()).fixedPitch());
+    QVERIFY(HasFixedPitch(w.txtResults->font()));
 
     // Nothing to save yet; no meeting under way: Resume, and Suspend disabled.
     QVERIFY(!w.mnuFSave->isEnabled() && !w.mnuFSaveAs->isEnabled() && !w.mnuFPrint->isEnabled());
