@@ -26,44 +26,34 @@ Meeting SetUpBundled(const char* competition) {
   return meeting.value();
 }
 
-void BM_LeagueMatchWithoutReport(benchmark::State& state) {
-  const Meeting setUp = SetUpBundled("league-match.cfg");
+// Races copies of a bundled competition's set-up meeting, each from its own seed; with
+// `withReport` the report is built after every meeting, as corvane-run prints it.
+template <class Host>
+void RaceBundled(benchmark::State& state, const char* competition, bool withReport) {
+  const Meeting setUp = SetUpBundled(competition);
   const Preferences prefs;
-  SilentHost host;
+  Host host;
   Meeting work;
-  std::uint64_t run = 0;
+  long run = 0;
   for (auto _ : state) {
-    RaceCopy(work, setUp, prefs, RunSeed(7, static_cast<long>(run++)), host);
-    benchmark::DoNotOptimize(work.GroupPoints);
+    RaceCopy(work, setUp, prefs, RunSeed(7, run++), host);
+    if (withReport) benchmark::DoNotOptimize(WriteResults(work));
+    benchmark::DoNotOptimize(work.RiderPoints);
   }
   state.SetItemsProcessed(state.iterations());
 }
-BENCHMARK(BM_LeagueMatchWithoutReport);
 
+void BM_LeagueMatchWithoutReport(benchmark::State& state) {
+  RaceBundled<SilentHost>(state, "league-match.cfg", false);
+}
 void BM_LeagueMatchWithReport(benchmark::State& state) {
-  const Meeting setUp = SetUpBundled("league-match.cfg");
-  const Preferences prefs;
-  HeadlessHost host;
-  Meeting work;
-  std::uint64_t run = 0;
-  for (auto _ : state) {
-    RaceCopy(work, setUp, prefs, RunSeed(7, static_cast<long>(run++)), host);
-    benchmark::DoNotOptimize(WriteResults(work));
-  }
+  RaceBundled<HeadlessHost>(state, "league-match.cfg", true);
 }
-BENCHMARK(BM_LeagueMatchWithReport);
-
 void BM_IndividualMeetingWithoutReport(benchmark::State& state) {
-  const Meeting setUp = SetUpBundled("individual-16.cfg");
-  const Preferences prefs;
-  SilentHost host;
-  Meeting work;
-  std::uint64_t run = 0;
-  for (auto _ : state) {
-    RaceCopy(work, setUp, prefs, RunSeed(7, static_cast<long>(run++)), host);
-    benchmark::DoNotOptimize(work.RiderPoints);
-  }
+  RaceBundled<SilentHost>(state, "individual-16.cfg", false);
 }
+BENCHMARK(BM_LeagueMatchWithoutReport);
+BENCHMARK(BM_LeagueMatchWithReport);
 BENCHMARK(BM_IndividualMeetingWithoutReport);
 
 }  // namespace
