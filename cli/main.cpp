@@ -9,6 +9,7 @@
 #include "cli/run_options.h"
 #include "cli/single_meeting.h"
 #include "cli/statistics_run.h"
+#include "engine/data_folders.h"
 
 #include <unistd.h>
 
@@ -33,7 +34,7 @@ int main(int argc, char** argv) {
   const std::uint64_t seed = options.seed.value_or(
       static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()));
   std::cerr << "seed " << seed << '\n';
-  const std::filesystem::path folder = ProgramFolder(argv[0]);
+  const std::filesystem::path folder = BundledDataFolder(ProgramFolder(argv[0]));
   if (options.runs) {
     return RunStatistics(options, seed, folder, std::cout, std::cerr, ::isatty(2) != 0);
   }

@@ -3,6 +3,7 @@
 #include <ctime>
 
 #include "cli/lineup_selection.h"
+#include "engine/data_folders.h"
 #include "engine/file_io.h"
 #include "engine/headless_host.h"
 #include "engine/meeting_setup.h"
@@ -12,12 +13,12 @@
 namespace corvane {
 
 Result<MeetingInputs> ReadMeetingInputs(const RunOptions& options,
-                                        const std::filesystem::path& programFolder) {
+                                        const std::filesystem::path& dataFolder) {
   MeetingInputs inputs;
   std::error_code ec;
   std::filesystem::path competition(options.competition);
   if (!std::filesystem::is_regular_file(competition, ec)) {
-    competition = CompetitionFilePath(options.competition, programFolder / "Scripts");
+    competition = LocateDataFile(options.competition, UserDataFolder(), dataFolder / "Scripts");
   }
   const Result<std::string> cfg = ReadWholeFile(competition, kMaxCompetitionFileBytes);
   if (!cfg) return Error{std::string(kCompetitionFileNotFound) + ": " + competition.string()};
@@ -26,16 +27,16 @@ Result<MeetingInputs> ReadMeetingInputs(const RunOptions& options,
   inputs.competition =
       CompetitionChoice{std::filesystem::absolute(competition, ec).string(), caption};
 
-  Result<std::string> database = ReadRiderDatabase(options, programFolder);
+  Result<std::string> database = ReadRiderDatabase(options, dataFolder);
   if (!database) return Error{database.error()};
   inputs.database = std::move(database.value());
   return inputs;
 }
 
 Result<std::string> ReadRiderDatabase(const RunOptions& options,
-                                      const std::filesystem::path& programFolder) {
+                                      const std::filesystem::path& dataFolder) {
   const std::filesystem::path path = options.lineupsFile.empty()
-                                         ? programFolder / "Lineups" / "Lineups.rdb"
+                                         ? dataFolder / "Lineups" / "Lineups.rdb"
                                          : std::filesystem::path(options.lineupsFile);
   Result<std::string> database = ReadWholeFile(path, kMaxRiderDatabaseBytes);
   if (!database) return Error{"Rider Database not found: " + database.error()};

@@ -17,14 +17,15 @@ struct MeetingInputs {
   std::string database;           // the rider database's bytes
 };
 
-// Finds the competition (a path, or a file name in the bundled Scripts folder) and reads the
-// rider database. Errors name the file.
+// Finds the competition (a path; else a file name in the user's data folder, then in the
+// bundled Scripts folder) and reads the rider database. `dataFolder` holds the bundled files.
+// Errors name the file.
 Result<MeetingInputs> ReadMeetingInputs(const RunOptions& options,
-                                        const std::filesystem::path& programFolder);
+                                        const std::filesystem::path& dataFolder);
 
 // The rider database's bytes: the file given, or the bundled Lineups/Lineups.rdb.
 Result<std::string> ReadRiderDatabase(const RunOptions& options,
-                                      const std::filesystem::path& programFolder);
+                                      const std::filesystem::path& dataFolder);
 
 // Sets a new meeting up from the inputs, with its line-ups and header, ready for the runner.
 Result<Meeting> SetUpCommandLineMeeting(const RunOptions& options, const MeetingInputs& inputs,

@@ -1,4 +1,5 @@
-// The folder the running program lives in, where its bundled data is found.
+// The folder the running program lives in; its bundled data is found from there
+// (BundledDataFolder).
 #pragma once
 
 #include <filesystem>

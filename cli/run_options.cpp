@@ -23,7 +23,8 @@ std::string RunUsage() {
 
 Runs race meetings without a window, every team steered by the computer.
 
-  COMPETITION               a .cfg file: a path, or a file name in the bundled Scripts folder
+  COMPETITION               a .cfg file: a path, or a file name in your data folder
+                            (~/.local/share/corvane) or the bundled Scripts folder
   -l, --lineups FILE        rider database (default: the bundled Lineups/Lineups.rdb)
   -t, --team NAME           a line-up to load, once per team in order A, B, ...; in an
                             individual meeting, the one line-up of riders

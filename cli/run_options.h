@@ -14,7 +14,7 @@ namespace corvane {
 enum class StatisticsFormat { Text, Json, Csv };
 
 struct RunOptions {
-  std::string competition;         // a path, or a file name in the bundled Scripts folder
+  std::string competition;         // a path, or a file name in the user's or bundled folder
   std::string lineupsFile;         // empty: the bundled Lineups/Lineups.rdb
   std::vector<std::string> teams;  // line-ups for groups A, B, ... in order
   std::optional<std::string> date, venue, title;

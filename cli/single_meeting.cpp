@@ -60,7 +60,7 @@ std::string ReportForTerminal(const Meeting& m) {
 }  // namespace
 
 int RunSingleMeeting(const RunOptions& options, std::uint64_t seed,
-                     const std::filesystem::path& programFolder, std::ostream& out,
+                     const std::filesystem::path& dataFolder, std::ostream& out,
                      std::ostream& err) {
   Pcg32Random random(seed);
   Meeting meeting;
@@ -74,12 +74,12 @@ int RunSingleMeeting(const RunOptions& options, std::uint64_t seed,
     }
     if (resumed.kind == ResumeOutcome::Rejected) return Fail(err, resumed.message);
     if (!options.support.empty()) {
-      Result<std::string> bytes = ReadRiderDatabase(options, programFolder);
+      Result<std::string> bytes = ReadRiderDatabase(options, dataFolder);
       if (!bytes) return Fail(err, bytes.error());
       database = std::move(bytes.value());
     }
   } else {
-    const Result<MeetingInputs> inputs = ReadMeetingInputs(options, programFolder);
+    const Result<MeetingInputs> inputs = ReadMeetingInputs(options, dataFolder);
     if (!inputs) return Fail(err, inputs.error());
     Result<Meeting> setUp = SetUpCommandLineMeeting(options, inputs.value(), random);
     if (!setUp) return Fail(err, setUp.error());

@@ -24,9 +24,9 @@ void DrawProgress(std::ostream& err, long done, long total) {
 }  // namespace
 
 int RunStatistics(const RunOptions& options, std::uint64_t seed,
-                  const std::filesystem::path& programFolder, std::ostream& out, std::ostream& err,
+                  const std::filesystem::path& dataFolder, std::ostream& out, std::ostream& err,
                   bool showProgress) {
-  const Result<MeetingInputs> inputs = ReadMeetingInputs(options, programFolder);
+  const Result<MeetingInputs> inputs = ReadMeetingInputs(options, dataFolder);
   if (!inputs) {
     err << "corvane-run: " << inputs.error() << '\n';
     return 2;

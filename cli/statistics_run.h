@@ -12,7 +12,7 @@ namespace corvane {
 // Returns the exit status (0, or 2 with a one-line message on `err` for bad input). Shows a
 // progress bar on `err` when `showProgress` and the runs take more than a second.
 int RunStatistics(const RunOptions& options, std::uint64_t seed,
-                  const std::filesystem::path& programFolder, std::ostream& out, std::ostream& err,
+                  const std::filesystem::path& dataFolder, std::ostream& out, std::ostream& err,
                   bool showProgress);
 
 }  // namespace corvane

@@ -118,7 +118,7 @@ void FrmTavrel::ConnectEdits() {
   connect(mnuRAdd, &QAction::triggered, this, &FrmTavrel::AddLineup);
   connect(mnuRDuplicate, &QAction::triggered, this, &FrmTavrel::DuplicateLineup);
   connect(mnuRDelete, &QAction::triggered, this, &FrmTavrel::DeleteLineup);
-  connect(mnuHTopics, &QAction::triggered, this, [this] { ShowHelpWindow(this); });
+  connect(mnuHTopics, &QAction::triggered, this, [this] { ShowHelpWindow(this, helpFolder_); });
   connect(mnuHAbout, &QAction::triggered, this, [this] {
     prompts_.Inform(this, tr("About Rider Editor"),
                     tr("Rider Editor\n\nCreates and edits the rider databases (.rdb) from which "

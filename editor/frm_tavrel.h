@@ -42,6 +42,9 @@ class FrmTavrel : public QMainWindow {
   // dropped), or starts a new one when none is named or it cannot be read.
   void Start(const QString& commandLineArgument);
 
+  // The folder of the help pages; without its page the built-in copy is shown.
+  void SetHelpFolder(const QString& folder) { helpFolder_ = folder; }
+
   const RiderEditor& Editor() const { return editor_; }
   UserPrompts& Prompts() { return prompts_; }
 
@@ -99,6 +102,7 @@ class FrmTavrel : public QMainWindow {
   RiderEditor editor_;
   UserPrompts& prompts_;
   QString decimalSeparator_;
+  QString helpFolder_;
   SearchSettings lastSearch_;
   FrmFind* frmFind_ = nullptr;
   QMetaObject::Connection focusWatch_;

@@ -1,6 +1,7 @@
 #include "editor/help_window.h"
 
 #include <QDialog>
+#include <QFileInfo>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -8,7 +9,7 @@
 
 namespace corvane {
 
-void ShowHelpWindow(QWidget* parent) {
+void ShowHelpWindow(QWidget* parent, const QString& helpFolder) {
   // One help window for the editor's life: a second Help Topics brings it to the front.
   auto* window = parent->findChild<QDialog*>(QStringLiteral("frmHelp"));
   if (window == nullptr) {
@@ -17,7 +18,13 @@ void ShowHelpWindow(QWidget* parent) {
     window->setWindowTitle(QObject::tr("Rider Editor Help"));
     auto* browser = new QTextBrowser(window);
     browser->setOpenExternalLinks(true);
-    browser->setSource(QUrl(QStringLiteral("qrc:/help/tavrel.html")));
+    const QString page = helpFolder + QStringLiteral("/tavrel.html");
+    if (!helpFolder.isEmpty() && QFileInfo::exists(page)) {
+      browser->setSearchPaths({helpFolder});
+      browser->setSource(QUrl::fromLocalFile(page));
+    } else {
+      browser->setSource(QUrl(QStringLiteral("qrc:/help/tavrel.html")));
+    }
     auto* layout = new QVBoxLayout(window);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser);

@@ -11,8 +11,9 @@ QStringList DatabaseFilters() {
   return {QStringLiteral("Rider Database (*.rdb)"), QStringLiteral("All Files (*)")};
 }
 
-QString ChooseFile(QWidget* parent, const QString& title, QFileDialog::AcceptMode mode) {
-  QFileDialog dialog(parent, title);
+QString ChooseFile(QWidget* parent, const QString& title, const QString& folder,
+                   QFileDialog::AcceptMode mode) {
+  QFileDialog dialog(parent, title, folder);
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                      : QFileDialog::AnyFile);
@@ -41,11 +42,11 @@ void UserPrompts::Inform(QWidget* parent, const QString& title, const QString& t
 }
 
 QString UserPrompts::OpenFileName(QWidget* parent, const QString& title) {
-  return ChooseFile(parent, title, QFileDialog::AcceptOpen);
+  return ChooseFile(parent, title, startFolder_, QFileDialog::AcceptOpen);
 }
 
 QString UserPrompts::SaveFileName(QWidget* parent, const QString& title) {
-  return ChooseFile(parent, title, QFileDialog::AcceptSave);
+  return ChooseFile(parent, title, startFolder_, QFileDialog::AcceptSave);
 }
 
 }  // namespace corvane

@@ -13,6 +13,9 @@ class UserPrompts {
  public:
   virtual ~UserPrompts() = default;
 
+  // Where the file dialogs start (the user's data folder); empty: the dialogs' own choice.
+  void SetStartFolder(const QString& folder) { startFolder_ = folder; }
+
   // A question with an exclamation icon; the answer is one of `buttons`.
   virtual QMessageBox::StandardButton Ask(QWidget* parent, const QString& title,
                                           const QString& text,
@@ -26,6 +29,9 @@ class UserPrompts {
   // Where to save the database, the user having agreed to replace an existing file; empty when
   // the user cancels.
   virtual QString SaveFileName(QWidget* parent, const QString& title);
+
+ private:
+  QString startFolder_;
 };
 
 }  // namespace corvane

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and tests need, when they are missing.
+# Installs the Debian packages the build and tests need, when they are missing; with arguments,
+# those packages instead.
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev)
+if [ "$#" -gt 0 ]; then packages=("$@"); fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

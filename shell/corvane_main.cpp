@@ -1,6 +1,7 @@
 #include "shell/corvane_main.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QScreen>
 #include <QTime>
 
@@ -38,12 +39,15 @@ int Main(QApplication& app) {
   QApplication::setApplicationName(QStringLiteral("Corvane Meeting"));
   const auto seed = static_cast<std::uint64_t>(QTime::currentTime().msecsSinceStartOfDay());
   const QString appVersion = AppVersion();
-  const AppFolders folders{QCoreApplication::applicationDirPath()};
+  const QString programFolder = QCoreApplication::applicationDirPath();
+  const AppFolders folders = AppFolders::ForProgram(programFolder);
+  // The user's own files go there, so file dialogs can start in it.
+  if (!folders.user.isEmpty()) QDir().mkpath(folders.user);
 
   const QString settingsFile = UserSettingsFile();
   ShellSettings settings =
       LoadSettings({settingsFile, folders.defaultsFile()}, appVersion, PrimaryScreenTwips());
-  RegisterFileTypes(StandardFileTypeTargets(folders.program), StartDetachedIfPresent);
+  RegisterFileTypes(StandardFileTypeTargets(programFolder), StartDetachedIfPresent);
 
   QtUserDialogs dialogs;
   frmMainWin window({folders, settingsFile, appVersion, seed}, std::move(settings), dialogs);

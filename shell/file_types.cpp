@@ -74,7 +74,7 @@ QString DesktopEntryString(const QString& text) {
 }
 
 QString DesktopEntry(const QString& name, const QString& comment, const QString& program,
-                     const QString& mimeType) {
+                     const QString& icon, const QString& mimeType) {
   return QStringLiteral(
              "[Desktop Entry]\n"
              "Type=Application\n"
@@ -82,11 +82,12 @@ QString DesktopEntry(const QString& name, const QString& comment, const QString&
              "Comment=%2\n"
              "TryExec=%3\n"
              "Exec=%4 %f\n"
-             "MimeType=%5;\n"
+             "Icon=%5\n"
+             "MimeType=%6;\n"
              "Terminal=false\n"
              "Categories=Game;SportsGame;\n")
       .arg(DesktopEntryString(name), DesktopEntryString(comment), DesktopEntryString(program),
-           DesktopEntryString(QuoteExecArgument(program)), mimeType);
+           DesktopEntryString(QuoteExecArgument(program)), DesktopEntryString(icon), mimeType);
 }
 
 FileTypeTargets StandardFileTypeTargets(const QString& programFolder) {
@@ -107,12 +108,14 @@ void RegisterFileTypes(const FileTypeTargets& targets, const DetachedStarter& st
       applications + QStringLiteral("/corvane.desktop"),
       DesktopEntry(QStringLiteral("Corvane Meeting"),
                    QStringLiteral("Simulate race meetings of motorcycle track racing"),
-                   targets.corvaneProgram, QLatin1String(kMeetingMimeType))
+                   targets.corvaneProgram, QStringLiteral("corvane"),
+                   QLatin1String(kMeetingMimeType))
           .toUtf8());
   const bool tavrelChanged = WriteWhenChanged(
       applications + QStringLiteral("/tavrel.desktop"),
       DesktopEntry(QStringLiteral("Tavrel"), QStringLiteral("Edit Corvane rider databases"),
-                   targets.tavrelProgram, QLatin1String(kRiderDatabaseMimeType))
+                   targets.tavrelProgram, QStringLiteral("tavrel"),
+                   QLatin1String(kRiderDatabaseMimeType))
           .toUtf8());
   if (corvaneChanged || tavrelChanged) {
     start(QStringLiteral("update-desktop-database"), {applications});

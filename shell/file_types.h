@@ -16,9 +16,9 @@ inline constexpr char kRiderDatabaseMimeType[] = "application/x-corvane-riderdb"
 // The mime package's XML.
 QString MimePackageXml();
 
-// A desktop entry for a program that opens files of one type.
+// A desktop entry for a program that opens files of one type; `icon` is a theme icon's name.
 QString DesktopEntry(const QString& name, const QString& comment, const QString& program,
-                     const QString& mimeType);
+                     const QString& icon, const QString& mimeType);
 
 // A program path quoted as one argument of a desktop entry's Exec key.
 QString QuoteExecArgument(const QString& path);

@@ -13,6 +13,7 @@
 #include <QStatusBar>
 #include <QTextCursor>
 
+#include "engine/data_folders.h"
 #include "shell/command_line.h"
 #include "shell/fixed_font.h"
 #include "shell/frm_about.h"
@@ -82,10 +83,7 @@ frmMainWin::frmMainWin(MainWindowSetup setup, ShellSettings settings, UserDialog
       MeetingMenuActions{mnuMSuspend, mnuMSep, mnuMScratch, mnuMSupport, mnuMContinue}, dialogs_);
   session_ =
       std::make_unique<MeetingSession>(*host_, ToPath(setup_.folders.scripts()), setup_.seed);
-  host_->SetProgrammeEditor([this](Meeting& m) {
-    StandInProgrammeEditor(
-        m, RiderDatabasePath(settings_.prefs.PrefRiderDbFile, ToPath(setup_.folders.lineups())));
-  });
+  host_->SetProgrammeEditor([this](Meeting& m) { StandInProgrammeEditor(m, RiderDatabaseFile()); });
 
   SetCompetitions(settings_.competitions);
   const double dpi = logicalDpiX();
@@ -248,14 +246,16 @@ void frmMainWin::Resume(const QString& file) {
 
 void frmMainWin::ResumeFromFile() {
   const QString file =
-      dialogs_.OpenFileName(this, QStringLiteral("Resume Meeting"), QString(), kMeetingFileFilter);
+      dialogs_.OpenFileName(this, QStringLiteral("Resume Meeting"),
+                            setup_.folders.startFolder(QString()), kMeetingFileFilter);
   if (!file.isEmpty()) Resume(file);
 }
 
 void frmMainWin::SuspendToFile() {
-  const QString file =
-      dialogs_.SaveFileName(this, QStringLiteral("Suspend Meeting"),
-                            FromCp1252(session_->ProposedSuspendName()), kMeetingFileFilter, true);
+  const QString file = dialogs_.SaveFileName(
+      this, QStringLiteral("Suspend Meeting"),
+      setup_.folders.proposedFile(FromCp1252(session_->ProposedSuspendName())), kMeetingFileFilter,
+      true);
   if (file.isEmpty()) return;
   const Status saved = session_->Suspend(ToPath(file));
   if (!saved) {
@@ -281,7 +281,12 @@ void frmMainWin::NewMeeting(int menuIndex) {
   if (menuIndex > 0) {
     if (static_cast<std::size_t>(menuIndex) > mnuFNComp.size()) return;
     const QAction* item = mnuFNComp[static_cast<std::size_t>(menuIndex) - 1];
-    choice = CompetitionChoice{item->data().toString().toStdString(), ToCp1252(item->text())};
+    // A plain file name is the user's own competition when there is one of that name,
+    // otherwise a bundled one.
+    const std::filesystem::path file =
+        LocateDataFile(item->data().toString().toStdString(), ToPath(setup_.folders.user),
+                       ToPath(setup_.folders.scripts()));
+    choice = CompetitionChoice{file.string(), ToCp1252(item->text())};
   }
   session_->NewMeeting(choice, settings_.prefs);
 }
@@ -307,7 +312,8 @@ QString frmMainWin::SelectedResultsText() const {
 void frmMainWin::SaveResults() {
   if (ResultsFileName.isEmpty()) {
     const QString name =
-        dialogs_.SaveFileName(this, QStringLiteral("Save"), QString(), kTextFileFilter, false);
+        dialogs_.SaveFileName(this, QStringLiteral("Save"), setup_.folders.proposedFile(QString()),
+                              kTextFileFilter, false);
     if (name.isEmpty()) return;
     ResultsFileName = name;
   }
@@ -320,8 +326,9 @@ void frmMainWin::SaveResults() {
 }
 
 void frmMainWin::SaveResultsAs() {
-  const QString name = dialogs_.SaveFileName(this, QStringLiteral("Save As"), ResultsFileName,
-                                             kTextFileFilter, true);
+  const QString name =
+      dialogs_.SaveFileName(this, QStringLiteral("Save As"),
+                            setup_.folders.proposedFile(ResultsFileName), kTextFileFilter, true);
   if (name.isEmpty()) return;
   const Status saved = WriteResultsFile(name, txtResults->toPlainText());
   if (!saved) {
@@ -357,6 +364,11 @@ void frmMainWin::EditPreferences() {
   settings_.prefs = applied.prefs;
   SetCompetitions(applied.competitions);
   SaveSettings();
+}
+
+std::filesystem::path frmMainWin::RiderDatabaseFile() const {
+  return LocateDataFile(settings_.prefs.PrefRiderDbFile, ToPath(setup_.folders.user),
+                        ToPath(setup_.folders.lineups()));
 }
 
 void frmMainWin::ShowHelpTopics() {

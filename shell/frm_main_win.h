@@ -3,6 +3,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -105,6 +106,8 @@ class frmMainWin : public QMainWindow {
 
  private:
   void BuildMenus();
+  // The rider database the preferences name: the user's own of that name, or the bundled one.
+  std::filesystem::path RiderDatabaseFile() const;
   void UpdateFileMenu();
   void UpdateEditMenu();
   void OnFirstActivation();

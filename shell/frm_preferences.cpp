@@ -319,23 +319,24 @@ void frmPreferences::ShowCompetitions() {
 }
 
 void frmPreferences::BrowseRiderFile() {
-  const QString chosen =
-      dialogs_.OpenFileName(this, QStringLiteral("Select Rider Database"), folders_.lineups(),
-                            QStringLiteral("Rider Database (*.rdb);;All Files (*)"));
+  const QString chosen = dialogs_.OpenFileName(
+      this, QStringLiteral("Select Rider Database"), folders_.startFolder(folders_.lineups()),
+      QStringLiteral("Rider Database (*.rdb);;All Files (*)"));
   if (chosen.isEmpty()) return;
-  txtRdrFile->setText(
-      QString::fromStdString(PathForFolder(ToPath(chosen), ToPath(folders_.lineups()))));
+  txtRdrFile->setText(QString::fromStdString(
+      PathForFolders(ToPath(chosen), ToPath(folders_.user), ToPath(folders_.lineups()))));
   txtRdrFile->setText(
       QString::fromStdString(editor_.LeaveRiderFile(txtRdrFile->text().toStdString())));
 }
 
 void frmPreferences::BrowseConfigFile() {
-  const QString chosen =
-      dialogs_.OpenFileName(this, QStringLiteral("Add Configuration File"), folders_.scripts(),
-                            QStringLiteral("Configuration File (*.cfg);;All Files (*)"));
+  const QString chosen = dialogs_.OpenFileName(
+      this, QStringLiteral("Add Configuration File"), folders_.startFolder(folders_.scripts()),
+      QStringLiteral("Configuration File (*.cfg);;All Files (*)"));
   if (chosen.isEmpty()) return;
   CompetitionListEditor& list = editor_.competitions;
-  list.TypeConfigFile(PathForFolder(ToPath(chosen), ToPath(folders_.scripts())));
+  list.TypeConfigFile(
+      PathForFolders(ToPath(chosen), ToPath(folders_.user), ToPath(folders_.scripts())));
   if (const auto title = ReadCompetitionTitle(ToPath(chosen))) list.SetSelectedTitle(*title);
   ShowCompetitions();
 }

@@ -38,6 +38,16 @@ std::string PathForFolder(const std::filesystem::path& file, const std::filesyst
   return relative.string();
 }
 
+std::string PathForFolders(const std::filesystem::path& file,
+                           const std::filesystem::path& userFolder,
+                           const std::filesystem::path& bundledFolder) {
+  if (!userFolder.empty()) {
+    const std::string inUser = PathForFolder(file, userFolder);
+    if (!std::filesystem::path(inUser).is_absolute()) return inUser;
+  }
+  return PathForFolder(file, bundledFolder);
+}
+
 CompetitionListEditor::CompetitionListEditor(std::vector<CompetitionEntry> entries)
     : entries_(std::move(entries)) {
   if (entries_.size() > static_cast<std::size_t>(kMaxCompetitions)) {

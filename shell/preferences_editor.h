@@ -23,6 +23,13 @@ std::optional<std::string> ReadCompetitionTitle(const std::filesystem::path& fil
 // otherwise its full path.
 std::string PathForFolder(const std::filesystem::path& file, const std::filesystem::path& folder);
 
+// The same for a file that may be the user's own or a bundled one: relative to the user's
+// folder when inside it, else relative to the bundled folder when inside that, else full. A
+// plain name is looked for in the user's folder first when the meeting starts.
+std::string PathForFolders(const std::filesystem::path& file,
+                           const std::filesystem::path& userFolder,
+                           const std::filesystem::path& bundledFolder);
+
 // The New Meeting entries as the dialog's list edits them.
 class CompetitionListEditor {
  public:

@@ -1,10 +1,12 @@
 // The shell's rules that need no window: menu columns, the command line, competition titles,
-// file names for the preferences boxes, the results file and the desktop file types.
+// file names for the preferences boxes and the file dialogs, the results file and the desktop
+// file types.
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "shell/app_info.h"
 #include "shell/command_line.h"
 #include "shell/file_types.h"
 #include "shell/menu_layout.h"
@@ -102,6 +104,7 @@ class ShellRulesTest : public QObject {
         ReadAll(home.filePath(QStringLiteral("applications/corvane.desktop")));
     QVERIFY(desktop.contains("Exec=\"/opt/corvane \\\\$1/corvane\" %f\n"));
     QVERIFY(desktop.contains("MimeType=application/x-corvane-meeting;\n"));
+    QVERIFY(desktop.contains("Icon=corvane\n"));
     QVERIFY(ReadAll(home.filePath(QStringLiteral("applications/tavrel.desktop")))
                 .contains("MimeType=application/x-corvane-riderdb;\n"));
 
@@ -109,6 +112,46 @@ class ShellRulesTest : public QObject {
     started.clear();
     RegisterFileTypes(targets, record);
     QVERIFY(started.isEmpty());
+  }
+
+  void installedMimePackageMatchesTheUsersOne() {
+    // The package installs the same types the program registers for the user, so either one
+    // opens the files with the same program.
+    QCOMPARE(ReadAll(QStringLiteral(CORVANE_SOURCE_DIR "/desktop/corvane-mime.xml")),
+             MimePackageXml().toUtf8());
+    for (const char* entry : {"corvane.desktop", "tavrel.desktop"}) {
+      const QByteArray installed =
+          ReadAll(QStringLiteral(CORVANE_SOURCE_DIR "/desktop/") + QLatin1String(entry));
+      QVERIFY2(installed.contains(entry[0] == 'c' ? "MimeType=application/x-corvane-meeting;\n"
+                                                  : "MimeType=application/x-corvane-riderdb;\n"),
+               entry);
+    }
+  }
+
+  void userFilesBeforeBundledOnes() {
+    QTemporaryDir root;
+    QDir(root.path()).mkpath(QStringLiteral("user"));
+    QDir(root.path()).mkpath(QStringLiteral("share/Scripts"));
+    const std::string user = root.filePath(QStringLiteral("user")).toStdString();
+    const std::string scripts = root.filePath(QStringLiteral("share/Scripts")).toStdString();
+    QCOMPARE(PathForFolders(user + "/my.cfg", user, scripts), std::string("my.cfg"));
+    QCOMPARE(PathForFolders(scripts + "/league.cfg", user, scripts), std::string("league.cfg"));
+    QCOMPARE(PathForFolders(scripts + "/league.cfg", std::string(), scripts),
+             std::string("league.cfg"));
+    const std::string other = root.filePath(QStringLiteral("other.cfg")).toStdString();
+    QCOMPARE(PathForFolders(other, user, scripts), other);
+
+    // Dialogs start in the user's folder, and propose new files there, once it exists.
+    AppFolders folders{root.filePath(QStringLiteral("share")),
+                       root.filePath(QStringLiteral("none"))};
+    QCOMPARE(folders.startFolder(folders.scripts()), folders.scripts());
+    QCOMPARE(folders.proposedFile(QStringLiteral("a.mtg")), QStringLiteral("a.mtg"));
+    folders.user = root.filePath(QStringLiteral("user"));
+    QCOMPARE(folders.startFolder(folders.scripts()), folders.user);
+    QCOMPARE(folders.proposedFile(QStringLiteral("a.mtg")),
+             folders.user + QStringLiteral("/a.mtg"));
+    QCOMPARE(folders.proposedFile(QString()), folders.user);
+    QCOMPARE(folders.proposedFile(QStringLiteral("/tmp/r.txt")), QStringLiteral("/tmp/r.txt"));
   }
 
   void unwritableDataFolderIsIgnored() {
