@@ -2,6 +2,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QFrame>
 #include <QLineEdit>
@@ -11,6 +13,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <memory>
@@ -204,6 +207,25 @@ class FrmTavrelTest : public QObject {
     QCOMPARE(prompts_.fileTitles.last(), QStringLiteral("Open"));
     QCOMPARE(list->topLevelItemCount(), 3);
     QVERIFY(window_->Editor().Dirty());
+  }
+
+  void helpShowsTheManualsPageOrTheBuiltInCopy() {
+    // Without the folder's page, the copy built into the program.
+    window_->SetHelpFolder(folder_.filePath(QStringLiteral("nowhere")));
+    Item("mnuHTopics")->trigger();
+    auto* help = Find<QDialog>("frmHelp");
+    QCOMPARE(help->findChild<QTextBrowser*>()->source().scheme(), QStringLiteral("qrc"));
+    help->deleteLater();
+    QTest::qWait(0);
+
+    // With the manual's folder, its page, so the links reach the other pages.
+    QDir(folder_.path()).mkpath(QStringLiteral("help"));
+    WriteFile(QStringLiteral("help/tavrel.html"), "<h1>Manual page</h1>");
+    window_->SetHelpFolder(folder_.filePath(QStringLiteral("help")));
+    Item("mnuHTopics")->trigger();
+    auto* browser = Find<QDialog>("frmHelp")->findChild<QTextBrowser*>();
+    QVERIFY(browser->source().isLocalFile());
+    QVERIFY(browser->toPlainText().contains(QStringLiteral("Manual page")));
   }
 };
 
