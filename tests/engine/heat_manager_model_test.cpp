@@ -41,11 +41,16 @@ class HeatManagerModelTest : public ::testing::Test {
 };
 
 TEST_F(HeatManagerModelTest, ComputerPlaceCannotChangeAndKeepsItsRow) {
-  m.HeatGrid[2][5] = 20;
+  m.HeatGrid[2][5] = 5;
   m.HeatGrid[2][4] = 10;
+  m.GroupTitle[1] = "L";
+  m.RaceStatus[9] = kNonStarter;
   const auto before = m.HeatGrid[2];
   HeatManagerModel model(m);
   EXPECT_EQ(model.Title(), "Heat 1: Line-up");
+  EXPECT_EQ(model.Lineup()[0].text, "1.  A1 [T1]");
+  EXPECT_EQ(model.Lineup()[1].text, "2.  B1 [BE] - 15 m");
+  EXPECT_EQ(model.Lineup()[3].text, "4.  B2 [BE] - N");
   model.SelectPlace(2);
   EXPECT_EQ(model.Info(), "The computer is controlling this team.");
   EXPECT_FALSE(model.WithdrawEnabled());
@@ -53,13 +58,17 @@ TEST_F(HeatManagerModelTest, ComputerPlaceCannotChangeAndKeepsItsRow) {
   model.Withdraw();
   EXPECT_EQ(model.SlotRider(2), 8);
 
-  model.SelectPlace(1);  // the player's place takes his reserve
+  model.SelectPlace(3);  // the player withdraws A2 and puts his reserve in for A1
+  model.Withdraw();
+  EXPECT_EQ(model.Lineup()[2].text, "3.  A2 [T1] - N");
+  model.SelectPlace(1);
   EXPECT_EQ(model.Info(), "");
   EXPECT_EQ(Offered(model), (Riders{6, 7}));
   model.ApplySubstitute(6);
   model.Start();
   EXPECT_EQ(m.HeatGrid[2], before);
   EXPECT_EQ(m.HeatGrid[1][1], 6);
+  EXPECT_EQ(m.RaceStatus[2], kNonStarter);
   EXPECT_EQ(m.MeetingState, kHeatDecided);
   EXPECT_EQ(m.HeatRiders, 4);
 }
@@ -91,19 +100,10 @@ TEST_F(HeatManagerModelTest, ArrearsDecideTacticalSubstitutes) {
     EXPECT_EQ(m.HeatGrid[1][1], 5);
     EXPECT_EQ(m.TacSubRides[5], 1);
   }
-  SetLineup(m, {1, 8, 2, 9});
-  m.TacSubRides[3] = 1;  // nobody left
-  {
-    HeatManagerModel model(m);
-    model.SelectKind(kTacticalSubstitutes);
-    EXPECT_EQ(model.Info(), "No Tactical Substitutes are available.");
-  }
   m.TacSubsNow = 0;
-  {
-    HeatManagerModel model(m);
-    model.SelectKind(kTacticalSubstitutes);
-    EXPECT_EQ(model.Info(), "Tactical Substitutions may not be made in  this heat.");
-  }
+  HeatManagerModel off(m);
+  off.SelectKind(kTacticalSubstitutes);
+  EXPECT_EQ(off.Info(), "Tactical Substitutions may not be made in  this heat.");
 }
 
 TEST_F(HeatManagerModelTest, RidersAlreadyInTheHeatAreNeverOffered) {
@@ -119,15 +119,15 @@ TEST_F(HeatManagerModelTest, RidersAlreadyInTheHeatAreNeverOffered) {
   EXPECT_FALSE(model.ResetEnabled());
   EXPECT_EQ(Offered(model), (Riders{6, 7}));
 
-  // Reserves who have used up their rides, or are out of this heat already, are not offered.
+  // Reserves who have used up their rides, or are out of this heat already, are not offered;
+  // a rider short of his minimum rides may not be taken out at all.
   m.PlannedRides[6] = 2;
   m.RidesTaken[6] = 4;
   m.ReplacedNow[7] = 1;
-  HeatManagerModel limited(m);
-  EXPECT_EQ(Offered(limited), Riders{});
-  EXPECT_EQ(limited.Info(), "No Reserves are available.");
-  m.ResUseNow = 7;
-  EXPECT_EQ(HeatManagerModel(m).Info(), "Reserve Substitutions may not be made in this heat.");
+  EXPECT_EQ(HeatManagerModel(m).Info(), "No Reserves are available.");
+  m.MinRides = 3;
+  EXPECT_EQ(HeatManagerModel(m).Info(),
+            "The selected rider may not be substituted until they have completed 3 rides.");
 }
 
 TEST_F(HeatManagerModelTest, RiderReplacementWithinReachOfTheReplacedRider) {
@@ -151,10 +151,6 @@ TEST_F(HeatManagerModelTest, RiderReplacementWithinReachOfTheReplacedRider) {
   HeatManagerModel other(m);
   other.SelectKind(kRiderReplacement);
   EXPECT_EQ(other.Info(), "Rider Replacement is not being used for the selected rider.");
-  m.RdrRepNow = 0;
-  HeatManagerModel off(m);
-  off.SelectKind(kRiderReplacement);
-  EXPECT_EQ(off.Info(), "Replacements may not be used in this heat.");
 }
 
 TEST_F(HeatManagerModelTest, NominatedPlacesAreFilledOncePerNomination) {
@@ -164,6 +160,8 @@ TEST_F(HeatManagerModelTest, NominatedPlacesAreFilledOncePerNomination) {
   m.ScoreOrder[3] = 1;
   SetLineup(m, {3, 10, 2, 11});
   for (int place : {1, 2, 3}) m.HeatGrid[static_cast<std::size_t>(place)][3] = 1;
+  m.HomeAdvantage = true;  // held in the averages, not shown
+  m.RiderAverage[3] = 0.5f * 1.05f;
   HeatManagerModel model(m);
   EXPECT_EQ(m.HeatGrid[1][1], 0);   // the player nominates his own rider
   EXPECT_EQ(m.HeatGrid[2][1], 10);  // the computer's choice stays
@@ -171,6 +169,7 @@ TEST_F(HeatManagerModelTest, NominatedPlacesAreFilledOncePerNomination) {
   EXPECT_EQ(model.ListCaption(), "Nominated Riders:");
   // By score, then the team's reserves.
   EXPECT_EQ(Offered(model), (Riders{3, 2, 1, 4, 5, 6, 7}));
+  EXPECT_EQ(model.Candidates()[0].text, "A3 (6.00)");
   model.ApplySubstitute(3);
   model.SelectPlace(3);
   EXPECT_EQ(Offered(model), (Riders{2, 1, 4, 5, 6, 7}));  // A3 taken in place 1
@@ -186,86 +185,33 @@ TEST_F(HeatManagerModelTest, NominatedPlacesAreFilledOncePerNomination) {
   EXPECT_EQ(Offered(HeatManagerModel(m)), (Riders{1, 4, 5, 6, 7}));
 }
 
-TEST_F(HeatManagerModelTest, LineupEntryShowsTeamTagAndMetres) {
-  m.HeatGrid[2][4] = 10;
-  m.HeatGrid[2][5] = 5;
-  m.RaceStatus[9] = kNonStarter;
-  HeatManagerModel model(m);
-  EXPECT_EQ(model.Lineup()[1].text, "2.  B1 [BE] - 15 m");
-  EXPECT_EQ(model.Lineup()[3].text, "4.  B2 [BE] - N");
-  model.Withdraw();  // place 1
-  EXPECT_EQ(model.Lineup()[0].text, "1.  A1 [LI] - N");
-  EXPECT_FALSE(model.WithdrawEnabled());
-  model.Start();
-  EXPECT_EQ(m.RaceStatus[1], kNonStarter);
-
-  m.GroupTitle[2] = "B";
-  m.RiderAverage[8] = 0;
-  m.RiderFlag[8] = 2;
-  SetLineup(m, {1, 8, 2, 9});
-  EXPECT_EQ(HeatManagerModel(m).Lineup()[1].text, "2.  B1 [T2] - Injured");
-}
-
-TEST_F(HeatManagerModelTest, RiderLabelOnTheMeetingScale) {
-  m.MaxAverage = 12;
-  m.HomeAdvantage = true;
-  m.RiderAverage[6] = 0.5f * 1.05f;  // the home bonus is not shown
-  m.RiderAverage[7] = 0;
-  HeatManagerModel model(m, ',');
-  EXPECT_EQ(model.RiderLabel(6), "A6 (6,00)");
-  EXPECT_EQ(model.RiderLabel(7), "A7 (N/A)");
-  EXPECT_EQ(model.RiderLabel(8), "B1 (9,00)");
-}
-
-TEST_F(HeatManagerModelTest, MinimumRidesKeepTheRider) {
-  m.MinRides = 3;
-  m.PlannedRides[1] = 1;
-  HeatManagerModel model(m);
-  EXPECT_EQ(model.Info(),
-            "The selected rider may not be substituted until they have completed 3 rides.");
-}
-
-// During the start: the rider of place 2 (A2) had an incident.
+// During the start: the rider of place 3 (A2) had an incident.
 class IncidentTest : public HeatManagerModelTest {
  protected:
-  IncidentTest() {
+  IncidentTest() { m.SlotCursor = 3; }
+
+  // Keeps A2 after an incident; returns the place whose start is drawn next, less one.
+  Integer KeptRiderStartsAfter(Integer status, Integer metres, const std::string& title) {
     m.SlotCursor = 3;
-    m.MeetingState = kStartedFromEditor;
+    m.RaceStatus[2] = status;
+    m.HeatGrid[3][5] = metres;
+    HeatManagerModel model(m);
+    EXPECT_EQ(model.Title(), title);
+    EXPECT_EQ(model.Lineup().size(), 1u);
+    EXPECT_FALSE(model.Cancel());
+    model.Start();
+    EXPECT_EQ(m.MeetingState, kHeatDecided);
+    return m.SlotCursor;
   }
 };
 
 TEST_F(IncidentTest, KeepingTheRiderStartsHimAgainOnlyAfterATapesPenalty) {
-  m.HeatGrid[3][5] = 15;  // touched the tapes: 15 metres back
-  {
-    HeatManagerModel model(m);
-    EXPECT_EQ(model.Title(), "Heat 1 : Start Penalty");
-    ASSERT_EQ(model.Lineup().size(), 1u);
-    EXPECT_EQ(model.Lineup()[0].text, "3.  A2 [LI] - 15 m");
-    EXPECT_FALSE(model.Cancel());
-    model.Start();
-    EXPECT_EQ(m.SlotCursor, 2);
-    EXPECT_EQ(m.MeetingState, kHeatDecided);
-  }
-  m.SlotCursor = 3;
-  m.HeatGrid[3][5] = 0;
-  m.RaceStatus[2] = kTimeExclusion;
-  {
-    HeatManagerModel model(m);
-    EXPECT_EQ(model.Title(), "Heat 1 : Exclusion");
-    model.Start();
-    EXPECT_EQ(m.SlotCursor, 3);
-  }
-  // An injured rider with a handicap is out of the heat: keeping him must not start him again
-  // (that would bring the window back for him without end).
-  m.HeatGrid[3][5] = 20;
-  m.RaceStatus[2] = kInjured;
+  EXPECT_EQ(KeptRiderStartsAfter(kNotStarted, 15, "Heat 1 : Start Penalty"), 2);
+  EXPECT_EQ(KeptRiderStartsAfter(kTimeExclusion, 0, "Heat 1 : Exclusion"), 3);
+  // An injured rider with a handicap is out of the heat: starting him again would only bring
+  // this window back for him, without end.
   m.RiderAverage[2] = 0;
-  {
-    HeatManagerModel model(m);
-    EXPECT_EQ(model.Title(), "Heat 1 : Injury");
-    model.Start();
-    EXPECT_EQ(m.SlotCursor, 3);
-  }
+  EXPECT_EQ(KeptRiderStartsAfter(kInjured, 20, "Heat 1 : Injury"), 3);
 }
 
 TEST_F(IncidentTest, ReplacingTheRiderStartsTheReserve) {
@@ -304,40 +250,30 @@ TEST_F(IncidentTest, KeptInjuredRiderDoesNotBringTheWindowBack) {
   EXPECT_EQ(m.HeatCount, 1);
 }
 
-TEST(ScratchRacingModel, StartersAndHandicapsChosenByThePlayer) {
+TEST(ScratchRacingModel, ChangingTheStartersStartsAfresh) {
   Meeting m = testing::BuildMeeting(1, 1, 40);
   for (int s = 8; s <= 40; ++s) m.RiderName[static_cast<std::size_t>(s)].clear();
   m.ControlMode = 2;
   m.HeatRiders = 4;
   m.RaceStatus[7] = kInjured;  // out of this race already
   HeatManagerModel model(m);
-  ASSERT_TRUE(model.ChoosesStarters());
-  EXPECT_EQ(model.FrameCaption(), "Available Riders");
-  EXPECT_EQ(model.Lineup()[0].text, "1.  ");
   EXPECT_EQ(Offered(model), (Riders{1, 2, 3, 4, 5, 6}));
   EXPECT_FALSE(model.HandicapEnabled());  // nobody in the place yet
   model.ApplySubstitute(3);
   model.SetHandicap("15");
   EXPECT_EQ(model.Lineup()[0].text, "1.  A3 - 15 m");
 
-  model.SetStarters(6);  // a new line-up of six: earlier choices gone
+  model.SetStarters(6);
   ASSERT_EQ(model.Lineup().size(), 6u);
   EXPECT_EQ(model.SlotRider(1), 0);
-  for (int place = 1; place <= 6; ++place) {
-    model.SelectPlace(place);
-    model.ApplySubstitute(model.Candidates().front().rider);
-  }
+  EXPECT_EQ(model.SlotDistance(1), 0);
   model.SelectPlace(6);
+  model.ApplySubstitute(2);
   model.SetHandicap("30");
-  EXPECT_EQ(model.Info(), "No riders are available.");
-  model.Start();
+  model.Start();  // every place is the player's
   EXPECT_EQ(m.HeatRiders, 6);
-  EXPECT_EQ(testing::LineupRiders(m), (Riders{1, 2, 3, 4, 5, 6}));
+  EXPECT_EQ(testing::LineupRiders(m), (Riders{0, 0, 0, 0, 0, 2}));
   EXPECT_EQ(m.HeatGrid[6][5], 30);
-
-  HeatManagerModel again(m);
-  EXPECT_TRUE(again.Cancel());
-  EXPECT_EQ(m.MeetingState, kWaitForUser);
 }
 
 }  // namespace
