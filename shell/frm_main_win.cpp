@@ -13,6 +13,7 @@
 #include <QStatusBar>
 #include <QTextCursor>
 
+#include "heatcontrol/frm_heat_mgr.h"
 #include "shell/command_line.h"
 #include "shell/fixed_font.h"
 #include "shell/frm_about.h"
@@ -86,6 +87,7 @@ frmMainWin::frmMainWin(MainWindowSetup setup, ShellSettings settings, UserDialog
     StandInProgrammeEditor(
         m, RiderDatabasePath(settings_.prefs.PrefRiderDbFile, ToPath(setup_.folders.lineups())));
   });
+  host_->SetHeatManager([this](Meeting& m) { ShowHeatManagerDialog(m, this); });
 
   SetCompetitions(settings_.competitions);
   const double dpi = logicalDpiX();

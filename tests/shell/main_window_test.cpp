@@ -4,9 +4,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -21,6 +24,7 @@
 #include <unistd.h>
 
 #include "engine/meeting.h"
+#include "heatcontrol/frm_heat_mgr.h"
 #include "report/results_report.h"
 #include "shell/fixed_font.h"
 #include "shell/frm_main_win.h"
@@ -65,6 +69,7 @@ class MainWindowTest : public QObject {
     dialogs_ = AnsweringDialogs{};
   }
   void cleanup() {
+    standInHeatManager_ = true;
     window_.reset();
     folder_.reset();
   }
@@ -184,6 +189,79 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.session().meeting().HeatCount, Integer{1});  // the first race at once
     w.mnuMContinue->trigger();
     QCOMPARE(w.session().meeting().HeatCount, Integer{2});
+  }
+
+  void scratchRacingThroughTheHeatManager() {
+    standInHeatManager_ = false;
+    frmMainWin& w = Window();
+    w.host().SetProgrammeEditor([](Meeting& m) {  // six riders typed in
+      for (int s = 1; s <= 6; ++s) {
+        m.RiderName[static_cast<std::size_t>(s)] = "Rider " + std::to_string(s);
+        m.RiderAverage[static_cast<std::size_t>(s)] = 0.5f + 0.05f * static_cast<float>(s);
+      }
+      m.MeetingState = kStartedFromEditor;
+    });
+    // Each race: the starters, the first rider offered for every place, and 20 metres for
+    // the last. A rider's incident during the start is answered by keeping him.
+    int starters = 6;
+    int racesLinedUp = 0;
+    bool cancelNext = false;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, [&] {
+      auto* dialog = qobject_cast<frmHeatMgr*>(QApplication::activeModalWidget());
+      if (dialog == nullptr || !dialog->isVisible()) return;
+      if (dialog->model().IncidentMode()) {
+        dialog->cmdStart->click();
+        return;
+      }
+      if (cancelNext) {
+        dialog->cmdCancel->click();
+        return;
+      }
+      ++racesLinedUp;
+      const int places = dialog->lstLineup->count();
+      const int height = dialog->lstLineup->height();
+      dialog->cboStarters->setCurrentIndex(dialog->cboStarters->findData(starters));
+      QCOMPARE(dialog->lstLineup->count(), starters);
+      QCOMPARE(dialog->lstLineup->height() > height, starters > places);
+      for (int place = 0; place < starters; ++place) {
+        dialog->lstLineup->setCurrentRow(place);
+        dialog->lstSubstitutes->setCurrentRow(0);
+        QTest::keyClick(dialog->lstSubstitutes, Qt::Key_Return);
+      }
+      dialog->cboHandicap->setEditText(QStringLiteral("20"));
+      QCOMPARE(dialog->lstLineup->item(starters - 1)->text(),
+               QStringLiteral("%1.  Rider %1 - 20 m").arg(starters));
+      dialog->cmdStart->click();
+    });
+    answer.start(10);
+
+    w.mnuFNScratch->trigger();
+    const Meeting& m = w.session().meeting();
+    QCOMPARE(racesLinedUp, 1);
+    QCOMPARE(m.HeatCount, Integer{1});
+    QCOMPARE(m.HeatResults[1][0][2], Integer{6});  // six named riders raced
+    bool handicapped = false;
+    for (int e = 1; e <= 6; ++e) {
+      if (m.HeatResults[1][static_cast<std::size_t>(e)][1] == 6) {
+        handicapped = m.HeatResults[1][static_cast<std::size_t>(e)][3] == 20;
+      }
+    }
+    QVERIFY(handicapped);
+    QVERIFY(w.mnuMContinue->isVisible());
+
+    starters = 2;  // the next race through Continue, with two starters
+    w.mnuMContinue->trigger();
+    QCOMPARE(racesLinedUp, 2);
+    QCOMPARE(m.HeatCount, Integer{2});
+    QCOMPARE(m.HeatRiders, Integer{2});
+    QCOMPARE(m.HeatResults[2][0][2], Integer{2});
+
+    cancelNext = true;  // called off in the heat manager: no race
+    w.mnuMContinue->trigger();
+    QCOMPARE(m.HeatCount, Integer{2});
+    QCOMPARE(m.MeetingState, Integer{kWaitForUser});
+    QVERIFY(w.mnuMContinue->isVisible());
   }
 
   void continueAfterThePlayerStops() {
@@ -511,6 +589,8 @@ class MainWindowTest : public QObject {
         MainWindowSetup{AppFolders{folder_->path()}, folder_->filePath(QStringLiteral("store.ini")),
                         QStringLiteral("0.1"), 7},
         std::move(settings), dialogs_);
+    // Races start as prepared unless a test answers the heat manager itself.
+    if (standInHeatManager_) window_->host().SetHeatManager(StandInHeatManager);
     return *window_;
   }
   frmMainWin& Window(std::vector<CompetitionEntry> competitions) {
@@ -562,6 +642,7 @@ class MainWindowTest : public QObject {
   std::unique_ptr<QTemporaryDir> folder_;
   AnsweringDialogs dialogs_;
   std::unique_ptr<frmMainWin> window_;
+  bool standInHeatManager_ = true;
 };
 
 }  // namespace corvane
