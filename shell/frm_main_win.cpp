@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -22,6 +23,7 @@
 #include "shell/results_file.h"
 #include "shell/results_printer.h"
 #include "shell/settings_store.h"
+#include "progeditor/frm_prog_editor.h"
 #include "shell/stand_in_dialogs.h"
 #include "shell/twips.h"
 #include "shell/user_dialogs.h"
@@ -83,8 +85,8 @@ frmMainWin::frmMainWin(MainWindowSetup setup, ShellSettings settings, UserDialog
   session_ =
       std::make_unique<MeetingSession>(*host_, ToPath(setup_.folders.scripts()), setup_.seed);
   host_->SetProgrammeEditor([this](Meeting& m) {
-    StandInProgrammeEditor(
-        m, RiderDatabasePath(settings_.prefs.PrefRiderDbFile, ToPath(setup_.folders.lineups())));
+    frmProgEditor editor(m, ProgrammeEditorSetup(), this);
+    editor.exec();
   });
 
   SetCompetitions(settings_.competitions);
@@ -94,6 +96,26 @@ frmMainWin::frmMainWin(MainWindowSetup setup, ShellSettings settings, UserDialog
 }
 
 frmMainWin::~frmMainWin() = default;
+
+ProgEditorSetup frmMainWin::ProgrammeEditorSetup() {
+  ProgEditorSetup editor;
+  editor.prefs = settings_.prefs;
+  editor.database =
+      RiderDatabasePath(settings_.prefs.PrefRiderDbFile, ToPath(setup_.folders.lineups()));
+  const QLocale locale;
+  editor.shortDateFormat = locale.dateFormat(QLocale::ShortFormat);
+  const QString decimal = locale.decimalPoint();
+  // Averages are typed with a one-byte separator; any other falls back to the point.
+  if (decimal.size() == 1 && decimal[0].unicode() < 0x80) editor.decimal = decimal[0];
+  editor.today = QDate::currentDate();
+  editor.warn = [this](QWidget* parent, const QString& title, const QString& text) {
+    dialogs_.Warning(parent, title, text);
+  };
+  editor.help = [this](QWidget* owner, int context) {
+    ShowHelp(owner, setup_.folders.help(), context);
+  };
+  return editor;
+}
 
 void frmMainWin::BuildMenus() {
   mnuFile = NewMenu(this, "mnuFile", QStringLiteral("&File"));
