@@ -62,8 +62,9 @@ ControlLayout ArrangeControl(int teams) {
   ControlLayout layout;
   // Teams 1 to 3 down the first column, 4 to 6 down the second, 7 to 9 down the third.
   for (int t = 1; t <= kMaxGroups; ++t) {
-    layout.frames[static_cast<std::size_t>(t)] = {kColumnLefts[static_cast<std::size_t>((t - 1) / 3)],
-                                                  kRowTops[static_cast<std::size_t>((t - 1) % 3)]};
+    layout.frames[static_cast<std::size_t>(t)] = {
+        kColumnLefts[static_cast<std::size_t>((t - 1) / 3)],
+        kRowTops[static_cast<std::size_t>((t - 1) % 3)]};
   }
   layout.innerWidth = kDesignedWidth;
   layout.innerHeight = kDesignedHeight;

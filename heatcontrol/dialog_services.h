@@ -17,6 +17,7 @@ inline constexpr int kControlModeHelpContext = 130;
 using HelpOpener = std::function<void(QWidget* owner, int context)>;
 
 // A warning message box (exclamation icon, OK button).
-using WarningShower = std::function<void(QWidget* parent, const QString& title, const QString& text)>;
+using WarningShower =
+    std::function<void(QWidget* parent, const QString& title, const QString& text)>;
 
 }  // namespace corvane

@@ -3,6 +3,7 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 #include <cmath>
 
 namespace corvane {
@@ -60,9 +61,16 @@ frmControl::frmControl(Meeting& m, HelpOpener help, QWidget* parent)
   });
 }
 
+int frmControl::Pixels(int twips) const {
+  return static_cast<int>(std::lround(twips * scale_ * logicalDpiX() / 1440.0));
+}
+
 void frmControl::Arrange(int teams) {
-  const double dpi = logicalDpiX();
-  auto px = [dpi](int twips) { return static_cast<int>(std::lround(twips * dpi / 1440.0)); };
+  // The designed geometry, enlarged evenly where this screen's font needs more room.
+  scale_ = 1.0;
+  const int needed = std::max(optControl[1]->sizeHint().width(), optControl[2]->sizeHint().width());
+  if (needed > Pixels(kOptionWidth)) scale_ = static_cast<double>(needed) / Pixels(kOptionWidth);
+  auto px = [this](int twips) { return Pixels(twips); };
   const ControlLayout layout = ArrangeControl(teams);
   for (int t = 1; t <= kMaxGroups; ++t) {
     const auto i = static_cast<std::size_t>(t);

@@ -27,12 +27,16 @@ class frmControl : public QDialog {
   QPushButton* cmdCancel = nullptr;
   QPushButton* cmdHelp = nullptr;
 
+  // The designed geometry in twips, on this screen.
+  int Pixels(int twips) const;
+
  private:
   void Arrange(int teams);
   void Accept();
 
   Meeting& m_;
   HelpOpener help_;
+  double scale_ = 1.0;
 };
 
 }  // namespace corvane

@@ -50,9 +50,8 @@ frmRegulations::frmRegulations(Meeting& m, HelpOpener help, QWidget* parent)
   setWindowTitle(QStringLiteral("Regulations"));
 
   lstOptions = Named(new QListWidget(this), QStringLiteral("lstOptions"));
-  lstOptions->setFixedWidth(lstOptions->fontMetrics().horizontalAdvance(
-                                QStringLiteral("Tactical Substitutes")) +
-                            40);
+  lstOptions->setFixedWidth(
+      lstOptions->fontMetrics().horizontalAdvance(QStringLiteral("Tactical Substitutes")) + 40);
   BuildFrames();
 
   cmdOK = Named(new QPushButton(QStringLiteral("OK"), this), QStringLiteral("cmdOK"));
@@ -112,18 +111,20 @@ void frmRegulations::BuildFrames() {
 
   auto* resUse = frame(kTopicReserveUsage, "fraResUse");
   auto* resLayout = new QVBoxLayout(resUse);
-  chkResUse1 = Named(new QCheckBox(QStringLiteral("&Injuries"), resUse), QStringLiteral("chkResUse1"));
-  chkResUse2 =
-      Named(new QCheckBox(QStringLiteral("&Time exclusions"), resUse), QStringLiteral("chkResUse2"));
+  chkResUse1 =
+      Named(new QCheckBox(QStringLiteral("&Injuries"), resUse), QStringLiteral("chkResUse1"));
+  chkResUse2 = Named(new QCheckBox(QStringLiteral("&Time exclusions"), resUse),
+                     QStringLiteral("chkResUse2"));
   chkResUse3 = Named(new QCheckBox(QStringLiteral("&Starting offences"), resUse),
                      QStringLiteral("chkResUse3"));
   for (QCheckBox* box : {chkResUse1, chkResUse2, chkResUse3}) resLayout->addWidget(box);
 
   auto* tapes = frame(kTopicTapes, "fraTapes");
   auto* tapesLayout = new QGridLayout(tapes);
-  optTapes[1] = Named(new QRadioButton(QStringLiteral("&Exclusion"), tapes), QStringLiteral("optTapes1"));
-  optTapes[2] =
-      Named(new QRadioButton(QStringLiteral("&Start penalty:"), tapes), QStringLiteral("optTapes2"));
+  optTapes[1] =
+      Named(new QRadioButton(QStringLiteral("&Exclusion"), tapes), QStringLiteral("optTapes1"));
+  optTapes[2] = Named(new QRadioButton(QStringLiteral("&Start penalty:"), tapes),
+                      QStringLiteral("optTapes2"));
   txtStartPen = NumberBox(QStringLiteral("txtStartPen"), 2, tapes);
   tapesLayout->addWidget(optTapes[1], 0, 0);
   tapesLayout->addWidget(optTapes[2], 1, 0);
@@ -133,9 +134,10 @@ void frmRegulations::BuildFrames() {
 
   auto* runoffs = frame(kTopicRunoffs, "fraRunoffs");
   auto* runoffLayout = new QGridLayout(runoffs);
-  chkRunoff1 = Named(new QCheckBox(QStringLiteral("&Top 3 places"), runoffs), QStringLiteral("chkRunoff1"));
-  chkRunoff2 =
-      Named(new QCheckBox(QStringLiteral("&Minor position:"), runoffs), QStringLiteral("chkRunoff2"));
+  chkRunoff1 =
+      Named(new QCheckBox(QStringLiteral("&Top 3 places"), runoffs), QStringLiteral("chkRunoff1"));
+  chkRunoff2 = Named(new QCheckBox(QStringLiteral("&Minor position:"), runoffs),
+                     QStringLiteral("chkRunoff2"));
   txtCheckPos = NumberBox(QStringLiteral("txtCheckPos"), 2, runoffs);
   runoffLayout->addWidget(chkRunoff1, 0, 0);
   runoffLayout->addWidget(chkRunoff2, 1, 0);
@@ -147,7 +149,8 @@ void frmRegulations::BuildFrames() {
   chkTacSubs = Named(new QCheckBox(QStringLiteral("&Available to a team"), tacSubs),
                      QStringLiteral("chkTacSubs"));
   txtTacEnable = NumberBox(QStringLiteral("txtTacEnable"), 2, tacSubs);
-  lblTacSubs = Named(new QLabel(QStringLiteral("points behind"), tacSubs), QStringLiteral("lblTacSubs"));
+  lblTacSubs =
+      Named(new QLabel(QStringLiteral("points behind"), tacSubs), QStringLiteral("lblTacSubs"));
   tacLayout->addWidget(chkTacSubs);
   tacLayout->addWidget(txtTacEnable);
   tacLayout->addWidget(lblTacSubs);
@@ -164,8 +167,8 @@ void frmRegulations::BuildFrames() {
 
   auto* minRides = frame(kTopicMinRides, "fraMinRides");
   auto* minLayout = new QHBoxLayout(minRides);
-  lblMinRides =
-      Named(new QLabel(QStringLiteral("&Riders must take:"), minRides), QStringLiteral("lblMinRides"));
+  lblMinRides = Named(new QLabel(QStringLiteral("&Riders must take:"), minRides),
+                      QStringLiteral("lblMinRides"));
   txtMinRides = NumberBox(QStringLiteral("txtMinRides"), 1, minRides);
   lblMinRides->setBuddy(txtMinRides);
   minLayout->addWidget(lblMinRides);
@@ -207,7 +210,8 @@ void frmRegulations::Load() {
     chkRunoff2->setVisible(false);
     txtCheckPos->setVisible(false);
     const int height = kShortRunoffFrameTwips * logicalDpiY() / 1440;
-    fra[kTopicRunoffs]->setFixedHeight(std::max(height, fra[kTopicRunoffs]->minimumSizeHint().height()));
+    fra[kTopicRunoffs]->setFixedHeight(
+        std::max(height, fra[kTopicRunoffs]->minimumSizeHint().height()));
   }
   txtCheckPos->setText(WidgetText(s.checkPos));
   chkRunoff1->setChecked(s.runoffTopPlaces);

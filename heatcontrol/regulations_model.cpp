@@ -136,7 +136,8 @@ void WriteRegulations(const RegulationsState& s, Meeting& m) {
     m.TacSubUse = s.tacSubs ? 2 : 1;
     m.TacSubMargin = BoxValue(s.tacEnable);
   }
-  if (m.SpclRaceMode > 0 && (s.specialRaces == kTransferPoints || s.specialRaces == kWinnerTakesAll)) {
+  if (m.SpclRaceMode > 0 &&
+      (s.specialRaces == kTransferPoints || s.specialRaces == kWinnerTakesAll)) {
     m.SpclRaceMode = static_cast<Integer>(s.specialRaces);
   }
   m.MinRides = BoxValue(s.minRides);

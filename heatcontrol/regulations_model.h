@@ -43,7 +43,7 @@ inline constexpr int kWinnerTakesAll = 2;
 
 // The dialog's controls as values. Number boxes hold their text.
 struct RegulationsState {
-  int startGrid = -1;  // 0 random .. 3 all equal; -1 none selected
+  int startGrid = -1;                // 0 random .. 3 all equal; -1 none selected
   std::array<bool, 3> reserveUse{};  // injuries, time exclusions, starting offences
   int tapes = kTapesExclusion;
   std::string startPen;

@@ -15,6 +15,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "heatcontrol/frm_control.h"
 #include "heatcontrol/frm_regulations.h"
@@ -26,7 +27,8 @@ namespace {
 
 const QString kEditorTitle = QStringLiteral("Programme Editor");
 
-QAction* NewAction(QObject* owner, const char* name, const QString& caption, bool checkable = false) {
+QAction* NewAction(QObject* owner, const char* name, const QString& caption,
+                   bool checkable = false) {
   auto* action = new QAction(caption, owner);
   action->setObjectName(QLatin1String(name));
   action->setCheckable(checkable);
@@ -96,7 +98,7 @@ frmProgEditor::frmProgEditor(Meeting& m, ProgEditorSetup setup, QWidget* parent)
   UpdateCommands();
 
   const QSize rows = scroll->widget()->sizeHint();
-  resize(std::max(rows.width() + 40, 480), std::min(rows.height() + 220, 760));
+  resize(std::max(rows.width() + 40, 720), std::min(rows.height() + 220, 760));
 }
 
 void frmProgEditor::BuildMenus() {
@@ -198,19 +200,21 @@ void frmProgEditor::BuildHeader(QGridLayout* grid) {
     txtDate->addItem(setup_.today.toString(setup_.shortDateFormat));
   }
   // Choosing today's date from the list is entering it.
-  connect(txtDate, &QComboBox::textActivated, this,
-          [this](const QString& text) { Edited({Box::Date, 0}, text); });
+  connect(txtDate, &QComboBox::textActivated, this, [this](const QString& text) {
+    Edited({Box::Date, 0}, text);
+  });
   connect(txtTitle, &QComboBox::activated, this, [this](int index) { LoadLineup(0, index); });
 
+  txtVenue->setMinimumWidth(CharWidth(this, kVenueBoxLength));
+  txtDate->setMinimumWidth(CharWidth(this, 12));
   grid->addWidget(new QLabel(QStringLiteral("Title:"), this), 0, 0);
-  grid->addWidget(txtTitle, 0, 1);
-  grid->addWidget(new QLabel(QStringLiteral("Host track:"), this), 0, 2);
-  grid->addWidget(txtVenue, 0, 3);
-  grid->addWidget(new QLabel(QStringLiteral("Date:"), this), 0, 4);
-  grid->addWidget(txtDate, 0, 5);
+  grid->addWidget(txtTitle, 0, 1, 1, 3);
+  grid->addWidget(new QLabel(QStringLiteral("Host track:"), this), 1, 0);
+  grid->addWidget(txtVenue, 1, 1);
+  grid->addWidget(new QLabel(QStringLiteral("Date:"), this), 1, 2);
+  grid->addWidget(txtDate, 1, 3);
   grid->setColumnStretch(1, 2);
   grid->setColumnStretch(3, 1);
-  grid->setColumnStretch(5, 1);
 }
 
 QLineEdit* frmProgEditor::NewBox(const QString& name, int maxLength, Box box, int index) {
@@ -225,8 +229,9 @@ void frmProgEditor::Watch(QWidget* widget, Box box, int index) {
   boxes_[widget] = BoxRef{box, index};
   widget->installEventFilter(this);
   if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-    connect(edit, &QLineEdit::textEdited, this,
-            [this, box, index](const QString& text) { Edited({box, index}, text); });
+    connect(edit, &QLineEdit::textEdited, this, [this, box, index](const QString& text) {
+      Edited({box, index}, text);
+    });
   }
 }
 
@@ -246,7 +251,8 @@ QWidget* frmProgEditor::BuildRows() {
     for (const EditorSection& section : layout_.sections) {
       if (section.kind != SectionKind::Block) continue;
       auto* block = new QGroupBox(
-          m_.SupportMode ? QStringLiteral("Support Riders") : QStringLiteral("Track Reserves"), rows);
+          m_.SupportMode ? QStringLiteral("Support Riders") : QStringLiteral("Track Reserves"),
+          rows);
       block->setObjectName(QStringLiteral("fraBlock"));
       auto* blockGrid = new QGridLayout(block);
       int r = 0;
@@ -272,7 +278,8 @@ QWidget* frmProgEditor::BuildTeamPanel(const EditorSection& section) {
   name->setMinimumWidth(CharWidth(this, 20));
   Watch(name->lineEdit(), Box::TeamName, team);
   connect(name, &QComboBox::activated, this, [this, team](int index) { LoadLineup(team, index); });
-  auto* points = NewBox(QStringLiteral("txtTmPts%1").arg(team), kExtraPointsBoxLength, Box::TeamPoints, team);
+  auto* points =
+      NewBox(QStringLiteral("txtTmPts%1").arg(team), kExtraPointsBoxLength, Box::TeamPoints, team);
   points->setValidator(DigitsOnly(points));
   points->setFixedWidth(CharWidth(this, 4));
   txtTmName[static_cast<std::size_t>(team)] = name;
@@ -306,10 +313,10 @@ QWidget* frmProgEditor::BuildList() {
       heading->setObjectName(QStringLiteral("lblGroup%1").arg(section.group));
       grid->addWidget(heading, gridRow++, 0, 1, 3);
     } else if (section.kind == SectionKind::Block) {
-      grid->addWidget(new QLabel(m_.SupportMode ? QStringLiteral("SUPPORT RIDERS")
-                                                : QStringLiteral("RESERVES"),
-                                 list),
-                      gridRow++, 0, 1, 3);
+      grid->addWidget(
+          new QLabel(m_.SupportMode ? QStringLiteral("SUPPORT RIDERS") : QStringLiteral("RESERVES"),
+                     list),
+          gridRow++, 0, 1, 3);
     }
     for (const EditorRow& row : section.rows) AddRiderRow(grid, gridRow++, row);
   }
@@ -323,7 +330,8 @@ void frmProgEditor::AddRiderRow(QGridLayout* grid, int gridRow, const EditorRow&
   auto* name = NewBox(QStringLiteral("txtRdrName%1").arg(row.slot), kRiderNameBoxLength,
                       Box::RiderName, row.slot);
   name->setMinimumWidth(CharWidth(this, 16));
-  auto* average = NewBox(QStringLiteral("txtRdrAvge%1").arg(row.slot), 6, Box::RiderAverage, row.slot);
+  auto* average =
+      NewBox(QStringLiteral("txtRdrAvge%1").arg(row.slot), 6, Box::RiderAverage, row.slot);
   average->setValidator(AverageCharacters(setup_.decimal, average));
   average->setFixedWidth(CharWidth(this, 5));
   txtRdrName[s] = name;
@@ -347,8 +355,8 @@ void frmProgEditor::ShowTeam(int team) {
   const auto t = static_cast<std::size_t>(team);
   if (!IsGroup(team) || txtTmName[t] == nullptr) return;
   SetEntryText(txtTmName[t], WidgetText(m_.GroupTitle[t]));
-  txtTmPts[t]->setText(m_.GroupExtra[t] > 0 ? WidgetText(Dec(ExtraPointsFromText(Dec(m_.GroupExtra[t]))))
-                                             : QString());
+  const Integer extra = std::clamp<Integer>(m_.GroupExtra[t], 0, 999);
+  txtTmPts[t]->setText(extra > 0 ? QString::number(extra) : QString());
 }
 
 void frmProgEditor::ShowRider(int slot) {
@@ -357,11 +365,13 @@ void frmProgEditor::ShowRider(int slot) {
   const char decimal = static_cast<char>(setup_.decimal.toLatin1());
   txtRdrName[s]->setText(WidgetText(m_.RiderName[s]));
   if (slot == editingAverage_) {
-    txtRdrAvge[s]->setText(WidgetText(AverageEntryText(m_.RiderAverage[s], m_.MaxAverage, decimal)));
+    txtRdrAvge[s]->setText(
+        WidgetText(AverageEntryText(m_.RiderAverage[s], m_.MaxAverage, decimal)));
   } else if (IsReplacedRider(m_, layout_, slot)) {
     txtRdrAvge[s]->setText(QStringLiteral("R/R"));
   } else {
-    txtRdrAvge[s]->setText(WidgetText(AverageShownText(m_.RiderAverage[s], m_.MaxAverage, decimal)));
+    txtRdrAvge[s]->setText(
+        WidgetText(AverageShownText(m_.RiderAverage[s], m_.MaxAverage, decimal)));
   }
   // The team's extra rider is entered only while one of its riders is replaced.
   const EditorRow* row = layout_.RowOf(slot);
@@ -376,7 +386,8 @@ void frmProgEditor::BuildLineupLists() {
   offered_.clear();
   std::vector<QComboBox*> lists;
   if (layout_.teamMeeting) {
-    for (const int team : LineupTeams(m_)) lists.push_back(txtTmName[static_cast<std::size_t>(team)]);
+    for (const int team : LineupTeams(m_))
+      lists.push_back(txtTmName[static_cast<std::size_t>(team)]);
   } else {
     lists.push_back(txtTitle);
   }
@@ -389,7 +400,8 @@ void frmProgEditor::BuildLineupLists() {
   }
   if (lists.empty()) return;
 
-  Result<std::vector<OfferedLineup>> offered = OfferLineupsFromFile(setup_.database, m_, allLineups_);
+  Result<std::vector<OfferedLineup>> offered =
+      OfferLineupsFromFile(setup_.database, m_, allLineups_);
   if (!offered) {
     if (setup_.warn) setup_.warn(this, kEditorTitle, QStringLiteral("Rider Database not found"));
     return;
@@ -408,7 +420,8 @@ void frmProgEditor::BuildLineupLists() {
 
 void frmProgEditor::LoadLineup(int team, int index) {
   if (index < 0 || static_cast<std::size_t>(index) >= offered_.size()) return;
-  const Status loaded = LoadChosenLineup(m_, team, offered_[static_cast<std::size_t>(index)], setup_.database);
+  const Status loaded =
+      LoadChosenLineup(m_, team, offered_[static_cast<std::size_t>(index)], setup_.database);
   if (!loaded) {
     if (setup_.warn) setup_.warn(this, kEditorTitle, WidgetText(loaded.error()));
   }

@@ -30,11 +30,11 @@ class QWidget;
 namespace corvane {
 
 struct ProgEditorSetup {
-  Preferences prefs;                // the player teams a new meeting starts with
-  std::filesystem::path database;   // the rider database offering the line-ups
+  Preferences prefs;               // the player teams a new meeting starts with
+  std::filesystem::path database;  // the rider database offering the line-ups
   QString shortDateFormat = QStringLiteral("dd/MM/yyyy");  // shown in the date box's help
   QChar decimal = QLatin1Char('.');                        // of the average boxes
-  QDate today;                      // offered in the date box's list
+  QDate today;                                             // offered in the date box's list
   WarningShower warn;
   HelpOpener help;
   // The option dialogs, shown modally; empty means the regulations and control mode dialogs.
@@ -73,7 +73,7 @@ class frmProgEditor : public QDialog {
 
   QComboBox* txtTitle = nullptr;  // offers the line-ups in an individual meeting
   QLineEdit* txtVenue = nullptr;
-  QComboBox* txtDate = nullptr;   // offers today's date
+  QComboBox* txtDate = nullptr;                        // offers today's date
   std::array<QComboBox*, kMaxGroups + 1> txtTmName{};  // by team; offer the line-ups
   std::array<QLineEdit*, kMaxGroups + 1> txtTmPts{};
   std::array<QLineEdit*, kMaxSlots + 1> txtRdrName{};  // by rider slot
@@ -124,8 +124,8 @@ class frmProgEditor : public QDialog {
   std::vector<OfferedLineup> offered_;
   bool allLineups_ = false;
   int focusedSlot_ = 0;
-  int editingAverage_ = 0;           // slot whose average box is being typed in
-  QLineEdit* lastEdit_ = nullptr;    // the box the clipboard commands work on
+  int editingAverage_ = 0;         // slot whose average box is being typed in
+  QLineEdit* lastEdit_ = nullptr;  // the box the clipboard commands work on
   QMenuBar* menuBar_ = nullptr;
 };
 

@@ -44,8 +44,8 @@ struct EditorSection {
 struct EditorLayout {
   bool teamMeeting = false;
   int panelsPerRow = 1;
-  int panelReserveRows = 0;  // reserve rows at the end of each panel
-  int blockRows = 0;         // rows of the separate block
+  int panelReserveRows = 0;             // reserve rows at the end of each panel
+  int blockRows = 0;                    // rows of the separate block
   std::vector<EditorSection> sections;  // the teams or groups in order, then the block
 
   // The section and row that edit `slot`; nullptr when no row does.

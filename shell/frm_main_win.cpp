@@ -14,6 +14,7 @@
 #include <QStatusBar>
 #include <QTextCursor>
 
+#include "progeditor/frm_prog_editor.h"
 #include "shell/command_line.h"
 #include "shell/fixed_font.h"
 #include "shell/frm_about.h"
@@ -23,7 +24,6 @@
 #include "shell/results_file.h"
 #include "shell/results_printer.h"
 #include "shell/settings_store.h"
-#include "progeditor/frm_prog_editor.h"
 #include "shell/stand_in_dialogs.h"
 #include "shell/twips.h"
 #include "shell/user_dialogs.h"

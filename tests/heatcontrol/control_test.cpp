@@ -4,7 +4,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
-#include <cmath>
 
 #include "heatcontrol/frm_control.h"
 
@@ -18,8 +17,8 @@ Meeting Teams(int teams) {
   return m;
 }
 
-int Px(const QWidget& w, int twips) {
-  return static_cast<int>(std::lround(twips * w.logicalDpiX() / 1440.0));
+int Px(const frmControl& d, int twips) {
+  return d.Pixels(twips);
 }
 
 int ShownFrames(const frmControl& d) {

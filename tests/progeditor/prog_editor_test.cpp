@@ -131,8 +131,9 @@ class ProgEditorTest : public QObject {
     const QString path = folder.filePath(QStringLiteral("test.rdb"));
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("Nine,LGE:9,R1,9.00,R2,8.00,R3,7.00,R4,6.00,R5,5.00,R6,4.00,R7,3.00,R8,2.50,R9,2.00\r\n"
-               "Other,CUP:4,C1,5.00,C2,5.00,C3,5.00,C4,5.00\r\n");
+    file.write(
+        "Nine,LGE:9,R1,9.00,R2,8.00,R3,7.00,R4,6.00,R5,5.00,R6,4.00,R7,3.00,R8,2.50,R9,2.00\r\n"
+        "Other,CUP:4,C1,5.00,C2,5.00,C3,5.00,C4,5.00\r\n");
     file.close();
     Meeting m = League(7);
     m.RiderName[8] = "Team B";
@@ -270,9 +271,9 @@ class ProgEditorTest : public QObject {
   // New Meeting to the end of the programme for every bundled competition: line-ups chosen
   // from the bundled database in the editor, a date, Start Racing.
   void bundledCompetitionsStartFromTheEditor() {
-    for (const char* file : {"league-match.cfg", "four-team-tournament.cfg", "group-stages.cfg",
-                             "individual-16.cfg", "handicap-meeting.cfg",
-                             "league-with-support.cfg"}) {
+    for (const char* file :
+         {"league-match.cfg", "four-team-tournament.cfg", "group-stages.cfg", "individual-16.cfg",
+          "handicap-meeting.cfg", "league-with-support.cfg"}) {
       HeadlessHost host;
       host.startMeeting = false;
       int editorOpened = 0;
@@ -353,7 +354,6 @@ class ProgEditorTest : public QObject {
   }
 
  private:
-
   ProgEditorSetup Setup(const std::filesystem::path& database) {
     ProgEditorSetup setup;
     setup.database = database;

@@ -136,7 +136,7 @@ class ProgrammeRulesTest : public QObject {
     QCOMPARE(m.RiderName[4], std::string("Replaced"));
     QCOMPARE(m.GroupReplacement[1][1], Integer{4});  // he stays the replaced rider
     QVERIFY(IsReplacedRider(m, layout, 4) && !IsReplacedRider(m, layout, 3));
-    QVERIFY(ToggleReplacedRider(m, layout, 3));  // another rider takes the mark
+    QVERIFY(ToggleReplacedRider(m, layout, 3));   // another rider takes the mark
     QVERIFY(!ToggleReplacedRider(m, layout, 3));  // and the second press clears it
     QCOMPARE(m.GroupReplacement[1][1], Integer{0});
     QVERIFY(!ReplacementSlotOpen(m, 1));
@@ -163,7 +163,7 @@ class ProgrammeRulesTest : public QObject {
     m.RiderName[16] = "Extra B";
     m.RiderName[9] = "B One";
     m.GroupReplacement[2][1] = 9;
-    m.RiderAverage[5] = 0.6f;  // an average left behind in an emptied row
+    m.RiderAverage[5] = 0.6f;      // an average left behind in an emptied row
     m.GroupReplacement[3][1] = 2;  // replaced rider who is not there
     StartRacing(m, layout);
     QCOMPARE(m.MeetingState, Integer{kStartedFromEditor});
