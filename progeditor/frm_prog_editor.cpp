@@ -495,8 +495,9 @@ void frmProgEditor::FocusEntered(const BoxRef& ref, QLineEdit* edit) {
       help = WidgetText(AverageHelpText(m_.MaxAverage, decimal));
       focusedSlot_ = ref.index;
       editingAverage_ = ref.index;
+      // The box shows the number itself while typed in, never "R/R", which could not be edited.
       const Single held = m_.RiderAverage[static_cast<std::size_t>(ref.index)];
-      if (held != 0) edit->setText(WidgetText(AverageEntryText(held, m_.MaxAverage, decimal)));
+      edit->setText(WidgetText(AverageEntryText(held, m_.MaxAverage, decimal)));
       break;
     }
   }

@@ -198,6 +198,11 @@ class ProgEditorTest : public QObject {
     QVERIFY(e.mnuERdrRep->isChecked());
     QCOMPARE(e.txtRdrAvge[3]->text(), QStringLiteral("R/R"));
     QVERIFY(e.txtRdrName[8]->isEnabled());
+    Enter(e.txtRdrAvge[3]);  // typed in, his average shows as a number
+    QCOMPARE(e.txtRdrAvge[3]->text(), QStringLiteral("6"));
+    Leave(e.txtRdrAvge[3]);
+    QCOMPARE(e.txtRdrAvge[3]->text(), QStringLiteral("R/R"));
+    Enter(e.txtRdrName[3]);
 
     // The replaced rider moves down, and the mark and the focus go with him.
     e.mnuEMoveDown->trigger();
