@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -25,6 +26,7 @@
 
 #include "engine/meeting.h"
 #include "heatcontrol/frm_heat_mgr.h"
+#include "progeditor/frm_prog_editor.h"
 #include "report/results_report.h"
 #include "shell/fixed_font.h"
 #include "shell/frm_main_win.h"
@@ -67,6 +69,7 @@ class MainWindowTest : public QObject {
     QVERIFY(QFile::copy(QStringLiteral(CORVANE_SOURCE_DIR "/Lineups/Lineups.rdb"),
                         folder_->filePath(QStringLiteral("Lineups/Lineups.rdb"))));
     dialogs_ = AnsweringDialogs{};
+    realEditor_ = false;
   }
   void cleanup() {
     standInHeatManager_ = true;
@@ -376,6 +379,56 @@ class MainWindowTest : public QObject {
     QVERIFY(dialogs_.warnings.empty());
   }
 
+  void newMeetingOpensTheProgrammeEditor() {
+    realEditor_ = true;
+    ShellSettings settings;
+    settings.competitions = {{"Test League", "league.cfg"}};
+    settings.prefs.PrefPlayers[2] = 1;
+    frmMainWin& w = Window(settings);
+
+    // Closed without starting: no meeting.
+    AnswerEditor([](frmProgEditor& editor) { editor.mnuMClose->trigger(); });
+    w.mnuFNComp[0]->trigger();
+    QCOMPARE(w.session().meeting().HeatCount, Integer{0});
+    QVERIFY(!w.mnuMSep->isVisible());
+
+    // Line-ups from the database, a date, Start Racing: the meeting runs, and team B, the
+    // player's by preference, waits in the heat manager.
+    AnswerEditor([](frmProgEditor& editor) {
+      QCOMPARE(editor.windowTitle(), QStringLiteral("Programme Editor"));
+      editor.mnuOLineups->trigger();  // the test league names no competition ID
+      for (int team : {1, 2}) {
+        QComboBox* box = editor.txtTmName[static_cast<std::size_t>(team)];
+        QVERIFY(box->count() > 2);
+        box->setCurrentIndex(team);
+        emit box->activated(team);
+      }
+      QVERIFY(!editor.mnuMStart->isEnabled());
+      QTest::keyClicks(editor.txtDate->lineEdit(), QStringLiteral("12/05/24"));
+      QVERIFY(editor.mnuMStart->isEnabled());
+      editor.mnuMStart->trigger();
+    });
+    w.mnuFNComp[0]->trigger();
+    const Meeting& m = w.session().meeting();
+    QCOMPARE(m.TeamControl[2], Integer{1});
+    QCOMPARE(m.ControlMode, Integer{1});
+    QVERIFY(!m.GroupTitle[1].empty() && m.GroupTitle[1] != m.GroupTitle[2]);
+    QCOMPARE(m.DateLines, std::string("12/05/24"));
+    QVERIFY(m.HeatCount >= 1);
+    QVERIFY(dialogs_.warnings.empty());
+
+    // A rider database that cannot be opened is reported by the editor, through the program's
+    // message boxes.
+    ShellSettings missing = settings;
+    missing.prefs.PrefRiderDbFile = "none.rdb";
+    frmMainWin& other = Window(missing);
+    AnswerEditor([](frmProgEditor& editor) { editor.mnuMClose->trigger(); });
+    other.mnuFNComp[0]->trigger();
+    QCOMPARE(dialogs_.warnings.size(), std::size_t{1});
+    QCOMPARE(dialogs_.warnings[0].title, QStringLiteral("Programme Editor"));
+    QCOMPARE(dialogs_.warnings[0].text, QStringLiteral("Rider Database not found"));
+  }
+
   void hostShowsReportAndStatus() {
     frmMainWin& w = Window();
     w.host().PublishResults(" 1: Caf\xe9 Racer (3)\r\n 2: B\r\n");
@@ -591,6 +644,13 @@ class MainWindowTest : public QObject {
         std::move(settings), dialogs_);
     // Races start as prepared unless a test answers the heat manager itself.
     if (standInHeatManager_) window_->host().SetHeatManager(StandInHeatManager);
+    if (!realEditor_) {
+      // Whole meetings without a person: the stand-in enters the line-ups and starts.
+      const std::filesystem::path database =
+          ToPath(folder_->filePath(QStringLiteral("Lineups/Lineups.rdb")));
+      window_->host().SetProgrammeEditor(
+          [database](Meeting& m) { StandInProgrammeEditor(m, database); });
+    }
     return *window_;
   }
   frmMainWin& Window(std::vector<CompetitionEntry> competitions) {
@@ -606,6 +666,16 @@ class MainWindowTest : public QObject {
     w.host().SetProgrammeEditor([database](Meeting& m) {
       StandInProgrammeEditor(m, database);
       m.DateLines = "12/05/24";
+    });
+  }
+
+  // Answers the next modal programme editor.
+  static void AnswerEditor(std::function<void(frmProgEditor&)> answer) {
+    QTimer::singleShot(0, [answer] {
+      auto* editor = qobject_cast<frmProgEditor*>(QApplication::activeModalWidget());
+      QVERIFY(editor != nullptr);
+      answer(*editor);
+      if (editor->isVisible()) editor->reject();  // a failed check must not leave it open
     });
   }
 
@@ -643,6 +713,7 @@ class MainWindowTest : public QObject {
   AnsweringDialogs dialogs_;
   std::unique_ptr<frmMainWin> window_;
   bool standInHeatManager_ = true;
+  bool realEditor_ = false;  // the program's own programme editor instead of the stand-in
 };
 
 }  // namespace corvane
