@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -14,6 +15,8 @@
 #include <QTextCursor>
 
 #include "engine/data_folders.h"
+#include "heatcontrol/frm_heat_mgr.h"
+#include "progeditor/frm_prog_editor.h"
 #include "shell/command_line.h"
 #include "shell/fixed_font.h"
 #include "shell/frm_about.h"
@@ -83,7 +86,11 @@ frmMainWin::frmMainWin(MainWindowSetup setup, ShellSettings settings, UserDialog
       MeetingMenuActions{mnuMSuspend, mnuMSep, mnuMScratch, mnuMSupport, mnuMContinue}, dialogs_);
   session_ =
       std::make_unique<MeetingSession>(*host_, ToPath(setup_.folders.scripts()), setup_.seed);
-  host_->SetProgrammeEditor([this](Meeting& m) { StandInProgrammeEditor(m, RiderDatabaseFile()); });
+  host_->SetProgrammeEditor([this](Meeting& m) {
+    frmProgEditor editor(m, ProgrammeEditorSetup(), this);
+    editor.exec();
+  });
+  host_->SetHeatManager([this](Meeting& m) { ShowHeatManagerDialog(m, this); });
 
   SetCompetitions(settings_.competitions);
   const double dpi = logicalDpiX();
@@ -92,6 +99,27 @@ frmMainWin::frmMainWin(MainWindowSetup setup, ShellSettings settings, UserDialog
 }
 
 frmMainWin::~frmMainWin() = default;
+
+ProgEditorSetup frmMainWin::ProgrammeEditorSetup() {
+  ProgEditorSetup editor;
+  editor.prefs = settings_.prefs;
+  editor.database = RiderDatabaseFile();
+  const QLocale locale;
+  editor.shortDateFormat = locale.dateFormat(QLocale::ShortFormat);
+  const QString decimal = locale.decimalPoint();
+  // Averages are typed with a one-byte separator; any other falls back to the point.
+  if (decimal.size() == 1 && decimal[0].unicode() < 0x80) editor.decimal = decimal[0];
+  editor.today = QDate::currentDate();
+  editor.warn = [this](QWidget* parent, const QString& title, const QString& text) {
+    dialogs_.Warning(parent, title, text);
+  };
+  editor.help = [this](QWidget* owner, int context) {
+    // The editor's own Help asks for the contents: its page of the manual is the better answer.
+    ShowHelp(owner, setup_.folders.help(),
+             context == kProgEditorHelpContext ? kHelpProgrammeEditor : context);
+  };
+  return editor;
+}
 
 void frmMainWin::BuildMenus() {
   mnuFile = NewMenu(this, "mnuFile", QStringLiteral("&File"));

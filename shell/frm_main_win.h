@@ -22,6 +22,7 @@ class QStatusBar;
 namespace corvane {
 
 class UserDialogs;
+struct ProgEditorSetup;
 
 struct MainWindowSetup {
   AppFolders folders;
@@ -108,6 +109,8 @@ class frmMainWin : public QMainWindow {
   void BuildMenus();
   // The rider database the preferences name: the user's own of that name, or the bundled one.
   std::filesystem::path RiderDatabaseFile() const;
+  // The programme editor's rider database, locale and message boxes.
+  ProgEditorSetup ProgrammeEditorSetup();
   void UpdateFileMenu();
   void UpdateEditMenu();
   void OnFirstActivation();

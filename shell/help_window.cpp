@@ -13,6 +13,8 @@ QString HelpPageFor(int context) {
       return QStringLiteral("regulations.html");
     case kHelpControlMode:
       return QStringLiteral("control.html");
+    case kHelpProgrammeEditor:
+      return QStringLiteral("progeditor.html");
     default:
       return QStringLiteral("index.html");
   }

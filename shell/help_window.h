@@ -12,6 +12,7 @@ namespace corvane {
 inline constexpr int kHelpContents = 0;
 inline constexpr int kHelpRegulations = 110;
 inline constexpr int kHelpControlMode = 130;
+inline constexpr int kHelpProgrammeEditor = 120;  // the programme editor's own Help menu
 
 // The page of a help context.
 QString HelpPageFor(int context);
