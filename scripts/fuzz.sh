@@ -21,7 +21,8 @@ seed_corpus() {
   local target=$1 dir=$2
   mkdir -p "$dir"
   case "$target" in
-    fuzz_competition_file|fuzz_heat_line) cp -n Scripts/*.cfg "$dir"/ 2>/dev/null || true ;;
+    fuzz_competition_file) cp -n Scripts/*.cfg "$dir"/ 2>/dev/null || true ;;
+    fuzz_heat_line) cp -n Scripts/*.cfg fuzz/corpus/heat_line/* "$dir"/ 2>/dev/null || true ;;
     fuzz_rider_database) cp -n Lineups/*.rdb "$dir"/ 2>/dev/null || true ;;
     fuzz_meeting_file) cp -n fuzz/corpus/meeting_file/* "$dir"/ 2>/dev/null || true ;;
   esac
