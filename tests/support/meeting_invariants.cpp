@@ -225,9 +225,8 @@ std::vector<std::string> StandingsFaults(const Meeting& m) {
   };
   const int rankedRiders = RankedRiders(m);
   for (int g = 1; g <= m.NumGroups; ++g) {
-    CheckOrdered("standings of group " + N(g), m.ScoreOrder, ranked.ScoreOrder,
-                 RiderSlot(m, g, 1), std::min(RiderSlot(m, g, rankedRiders), kMaxSlots),
-                 riderAbove, faults);
+    CheckOrdered("standings of group " + N(g), m.ScoreOrder, ranked.ScoreOrder, RiderSlot(m, g, 1),
+                 std::min(RiderSlot(m, g, rankedRiders), kMaxSlots), riderAbove, faults);
   }
   const auto teamAbove = [&m](int a, int b) {
     if (!IsGroup(a) || !IsGroup(b)) return false;
@@ -236,8 +235,7 @@ std::vector<std::string> StandingsFaults(const Meeting& m) {
     }
     return CountsRankHigher(m.GroupPlaceCounts[At(a)], m.GroupPlaceCounts[At(b)]);
   };
-  CheckOrdered("team standings", m.GroupOrder, ranked.GroupOrder, 1, m.NumTeams, teamAbove,
-               faults);
+  CheckOrdered("team standings", m.GroupOrder, ranked.GroupOrder, 1, m.NumTeams, teamAbove, faults);
 
   // The report ranks individual riders by points and place counts alike in every meeting, and
   // teams by points and place counts.
@@ -255,13 +253,12 @@ std::vector<std::string> StandingsFaults(const Meeting& m) {
     };
     const int listed = m.NumRiders - (m.NumGroups == 1 && m.ResMode == 2 ? m.NumReserves : 0);
     for (int g = 1; g <= m.NumGroups; ++g) {
-      CheckOrdered("report order of group " + N(g), unranked.rider, shown.rider,
-                   RiderSlot(m, g, 1), std::min(RiderSlot(m, g, listed), kMaxSlots), reportAbove,
-                   faults);
+      CheckOrdered("report order of group " + N(g), unranked.rider, shown.rider, RiderSlot(m, g, 1),
+                   std::min(RiderSlot(m, g, listed), kMaxSlots), reportAbove, faults);
     }
   } else if (m.NumTeams > 2) {
-    CheckOrdered("report order of the teams", unranked.group, shown.group, 1, m.NumTeams,
-                 teamAbove, faults);
+    CheckOrdered("report order of the teams", unranked.group, shown.group, 1, m.NumTeams, teamAbove,
+                 faults);
   }
   return faults.Take();
 }
