@@ -77,11 +77,21 @@ Finished RunMeeting(const std::string& competition, std::uint64_t seed, int stop
 class BundledCompetition : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(BundledCompetition, RunsToTheEndWithEveryInvariantHolding) {
+  int runoffs = 0;
+  bool holdsRunoffs = false;
   for (std::uint64_t seed = 1; seed <= 6; ++seed) {
     const Finished run = RunMeeting(GetParam(), seed);
     EXPECT_EQ(run.meeting.MeetingState, kMeetingOver) << "seed " << seed;
     EXPECT_GE(run.meeting.HeatCount, 12) << "seed " << seed;
     for (const std::string& fault : run.faults) ADD_FAILURE() << "seed " << seed << ": " << fault;
+    runoffs += run.runoffs;
+    for (const std::string& line : run.meeting.ProgrammeLines) {
+      holdsRunoffs |= line.starts_with("RUNOFFS-");
+    }
+  }
+  // Otherwise the runoff checks would have had nothing to check.
+  if (holdsRunoffs) {
+    EXPECT_GT(runoffs, 0);
   }
 }
 
