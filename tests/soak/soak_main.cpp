@@ -5,8 +5,8 @@
 //
 //   corvane_soak [--meetings N] [--seed S] [--competition NAME.cfg]
 //
-// N defaults to CORVANE_SOAK_MEETINGS, or 1000. Meeting k uses seed S + k, so a failure names
-// the seed that repeats it (with --meetings 1).
+// N defaults to CORVANE_SOAK_MEETINGS, or 1000. Meeting k uses seed S + k and competition k
+// (in turn), so a failure is repeated by its competition and seed with --meetings 1.
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
