@@ -47,10 +47,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::ofstream(file, std::ios::binary | std::ios::trunc).write(bytes.data(), bytes.size());
   Meeting m;
   HeadlessHost host;
-  host.fillLineups = fuzzing::FillWithGeneratedRiders;
+  // The input's length varies what the user would: a few riders missing, and the preferences.
+  host.fillLineups = [size](Meeting& meeting) {
+    fuzzing::FillWithGeneratedRiders(meeting);
+    for (std::size_t s = size % 9 + 1; s <= kMaxSlots; s += 9) meeting.RiderName[s].clear();
+  };
+  Preferences prefs;
+  prefs.PrefTeamScoring = static_cast<Integer>(size % 2);
+  prefs.PrefHomeAdvantage = static_cast<Integer>(size / 2 % 2);
+  prefs.PrefStartGrid = static_cast<Integer>(size / 4 % 4);
   Pcg32Random random(size);
   const SetupOutcome outcome =
-      NewMeeting(m, CompetitionChoice{file.string(), "Fuzz"}, Preferences{}, {}, host, random);
+      NewMeeting(m, CompetitionChoice{file.string(), "Fuzz"}, prefs, {}, host, random);
   if (outcome != SetupOutcome::ReadyToRun) return 0;
   RunToEnd(m, host, random);
   if (m.MeetingState != kMeetingOver) fuzzing::Fail("the meeting did not end");
