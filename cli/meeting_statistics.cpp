@@ -6,7 +6,7 @@
 #include <thread>
 #include <vector>
 
-#include "engine/meeting_host.h"
+#include "cli/silent_host.h"
 #include "engine/meeting_runner.h"
 #include "engine/meeting_setup.h"
 #include "engine/random_source.h"
@@ -16,34 +16,6 @@
 namespace corvane {
 
 namespace {
-
-// A host that shows nothing: statistics need neither summary lines nor reports.
-class SilentHost final : public MeetingHost {
- public:
-  void ShowProgrammeEditor(Meeting& m) override { m.MeetingState = kStartedFromEditor; }
-  void ShowHeatManager(Meeting&) override {}
-  void SetStatusText(std::string_view) override {}
-  void PublishResults(std::string_view) override {}
-  void SetMeetingMenu(const MeetingMenu&) override {}
-  void ShowWarning(std::string_view, std::string_view) override {}
-  bool WantsHeatSummary() const override { return false; }
-  bool WantsReport() const override { return false; }
-};
-
-constexpr int kMaxContinues = 400;
-
-void RaceOnce(Meeting& work, const Meeting& setUp, const Preferences& prefs, std::uint64_t seed,
-              SilentHost& host) {
-  Pcg32Random random(seed);
-  work = setUp;  // assignment reuses the working copy's storage
-  if (prefs.PrefStartGrid == 0) {
-    work.StartGridOption = 0;
-    ResolveStartGrid(work, random);
-  }
-  for (int step = 0; step < kMaxContinues && work.MeetingState != kMeetingOver; ++step) {
-    RunProgramme(work, host, random);
-  }
-}
 
 std::string Percent(long count, long runs) {
   char text[16];
@@ -170,6 +142,20 @@ std::uint64_t RunSeed(std::uint64_t seed, long run) {
   return z ^ (z >> 31);
 }
 
+void RaceCopy(Meeting& work, const Meeting& setUp, const Preferences& prefs, std::uint64_t seed,
+              MeetingHost& host) {
+  constexpr int kMaxContinues = 400;  // more than any meeting needs under computer control
+  Pcg32Random random(seed);
+  work = setUp;  // assignment reuses the working copy's storage
+  if (prefs.PrefStartGrid == 0) {
+    work.StartGridOption = 0;
+    ResolveStartGrid(work, random);
+  }
+  for (int step = 0; step < kMaxContinues && work.MeetingState != kMeetingOver; ++step) {
+    RunProgramme(work, host, random);
+  }
+}
+
 MeetingTally RunMeetings(const Meeting& setUp, const Preferences& prefs, std::uint64_t seed,
                          long runs, int threads, std::atomic<long>& done) {
   if (threads <= 0) threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
@@ -182,7 +168,7 @@ MeetingTally RunMeetings(const Meeting& setUp, const Preferences& prefs, std::ui
     SilentHost host;
     Meeting meeting;
     for (long run = first; run < last; ++run) {
-      RaceOnce(meeting, setUp, prefs, RunSeed(seed, run), host);
+      RaceCopy(meeting, setUp, prefs, RunSeed(seed, run), host);
       tallies[static_cast<std::size_t>(t)].Add(meeting);
       done.fetch_add(1, std::memory_order_relaxed);
     }

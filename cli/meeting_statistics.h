@@ -30,6 +30,14 @@ struct MeetingTally {
 // The seed of run `run` of a series started with `seed`.
 std::uint64_t RunSeed(std::uint64_t seed, long run);
 
+class MeetingHost;
+
+// Races a copy of the set-up meeting to its end under computer control, into `work`: the
+// starting grid drawn afresh when the preference is random, the random source seeded with
+// `seed`.
+void RaceCopy(Meeting& work, const Meeting& setUp, const Preferences& prefs, std::uint64_t seed,
+              MeetingHost& host);
+
 // Races copies of the set-up meeting `runs` times on `threads` threads (0: every core) and sums
 // their outcomes. `done` counts finished runs for a progress display.
 MeetingTally RunMeetings(const Meeting& setUp, const Preferences& prefs, std::uint64_t seed,

@@ -56,7 +56,11 @@ Result<std::string> ReadWholeFile(const std::filesystem::path& path, std::size_t
 Status WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
   const std::filesystem::path folder =
       path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
-  std::string tempName = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
+  // A hidden temporary beside the target: ".name.XXXXXX", the X's filled in by mkstemp.
+  std::string hidden = path.filename().string();
+  hidden.insert(hidden.begin(), '.');
+  hidden.append(".XXXXXX");
+  std::string tempName = (folder / hidden).string();
   const int fd = ::mkstemp(tempName.data());
   if (fd < 0) return FileFailure(path, "Cannot save", errno);
   // Keep the permissions an existing file had; new files get the usual 0644 less the umask.

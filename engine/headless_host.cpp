@@ -16,9 +16,10 @@ void StartWithLineupUnchanged(Meeting& m) {
   if (place < 1 || place > kMaxEntries) return;
   const auto& row = m.HeatGrid[static_cast<std::size_t>(place)];
   const int rider = IsSlot(row[1]) ? row[1] : 0;
-  // Only a rider whose start is still to be drawn is started again; an excluded or injured
-  // rider who is kept stays out of the heat.
-  if (m.RaceStatus[static_cast<std::size_t>(rider)] == kNotStarted && row[5] > 0) {
+  // Only a rider whose start is still to be drawn (first run, or racing in a re-run) is started
+  // again; an excluded or injured rider who is kept stays out of the heat.
+  const int status = m.RaceStatus[static_cast<std::size_t>(rider)];
+  if ((status == kNotStarted || status == kRacing) && row[5] > 0) {
     m.SlotCursor = static_cast<Integer>(place - 1);
   }
 }

@@ -6,6 +6,9 @@
 
 namespace corvane {
 
+// True when every character of the font is as wide as every other.
+bool HasFixedPitch(const QFont& font);
+
 QFont ResultsFont(qreal pointSize = 0);
 
 }  // namespace corvane

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -13,6 +14,8 @@
 #include <QStatusBar>
 #include <QTextCursor>
 
+#include "heatcontrol/frm_heat_mgr.h"
+#include "progeditor/frm_prog_editor.h"
 #include "shell/command_line.h"
 #include "shell/fixed_font.h"
 #include "shell/frm_about.h"
@@ -83,9 +86,10 @@ frmMainWin::frmMainWin(MainWindowSetup setup, ShellSettings settings, UserDialog
   session_ =
       std::make_unique<MeetingSession>(*host_, ToPath(setup_.folders.scripts()), setup_.seed);
   host_->SetProgrammeEditor([this](Meeting& m) {
-    StandInProgrammeEditor(
-        m, RiderDatabasePath(settings_.prefs.PrefRiderDbFile, ToPath(setup_.folders.lineups())));
+    frmProgEditor editor(m, ProgrammeEditorSetup(), this);
+    editor.exec();
   });
+  host_->SetHeatManager([this](Meeting& m) { ShowHeatManagerDialog(m, this); });
 
   SetCompetitions(settings_.competitions);
   const double dpi = logicalDpiX();
@@ -94,6 +98,26 @@ frmMainWin::frmMainWin(MainWindowSetup setup, ShellSettings settings, UserDialog
 }
 
 frmMainWin::~frmMainWin() = default;
+
+ProgEditorSetup frmMainWin::ProgrammeEditorSetup() {
+  ProgEditorSetup editor;
+  editor.prefs = settings_.prefs;
+  editor.database =
+      RiderDatabasePath(settings_.prefs.PrefRiderDbFile, ToPath(setup_.folders.lineups()));
+  const QLocale locale;
+  editor.shortDateFormat = locale.dateFormat(QLocale::ShortFormat);
+  const QString decimal = locale.decimalPoint();
+  // Averages are typed with a one-byte separator; any other falls back to the point.
+  if (decimal.size() == 1 && decimal[0].unicode() < 0x80) editor.decimal = decimal[0];
+  editor.today = QDate::currentDate();
+  editor.warn = [this](QWidget* parent, const QString& title, const QString& text) {
+    dialogs_.Warning(parent, title, text);
+  };
+  editor.help = [this](QWidget* owner, int context) {
+    ShowHelp(owner, setup_.folders.help(), context);
+  };
+  return editor;
+}
 
 void frmMainWin::BuildMenus() {
   mnuFile = NewMenu(this, "mnuFile", QStringLiteral("&File"));

@@ -21,6 +21,7 @@ class QStatusBar;
 namespace corvane {
 
 class UserDialogs;
+struct ProgEditorSetup;
 
 struct MainWindowSetup {
   AppFolders folders;
@@ -105,6 +106,8 @@ class frmMainWin : public QMainWindow {
 
  private:
   void BuildMenus();
+  // The programme editor's rider database, locale and message boxes.
+  ProgEditorSetup ProgrammeEditorSetup();
   void UpdateFileMenu();
   void UpdateEditMenu();
   void OnFirstActivation();

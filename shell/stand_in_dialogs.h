@@ -1,8 +1,9 @@
-// What the program does where the programme editor and the heat manager will open. The
-// editor's stand-in gives each team the next line-up of the rider database that suits the
+// Dialogs that answer at once, for whole meetings run without a person. The editor's
+// stand-in gives each team the next line-up of the rider database that suits the
 // competition, in database order (an individual meeting the first one), and starts the
-// meeting; the heat manager's lets each race start as prepared. The dialogs replace these
-// through QtMeetingHost.
+// meeting; the heat manager's lets each race start as prepared. The program shows the real
+// programme editor; the heat manager's stand-in serves until its dialog is installed through
+// QtMeetingHost.
 #pragma once
 
 #include <filesystem>

@@ -186,3 +186,22 @@ TEST_F(RaceTest, PlayerRiderKeptAfterATapesPenaltyStartsAgainFromHisMark) {
 
 }  // namespace
 }  // namespace corvane
+
+namespace corvane {
+namespace {
+
+TEST(HeadlessHeatManager, RestartsOnlyARiderWhoseStartIsStillToBeDrawn) {
+  Meeting m;
+  m.SlotCursor = 2;
+  m.HeatGrid[2][1] = 5;
+  m.HeatGrid[2][5] = 15;  // a tapes penalty
+  for (const Integer status : {kNotStarted, kRacing, kTimeExclusion, kInjured}) {
+    m.RaceStatus[5] = status;  // racing: touched the tapes in a re-run
+    m.SlotCursor = 2;
+    StartWithLineupUnchanged(m);
+    EXPECT_EQ(m.SlotCursor, status == kNotStarted || status == kRacing ? 1 : 2) << status;
+  }
+}
+
+}  // namespace
+}  // namespace corvane

@@ -4,9 +4,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -21,7 +25,10 @@
 #include <unistd.h>
 
 #include "engine/meeting.h"
+#include "heatcontrol/frm_heat_mgr.h"
+#include "progeditor/frm_prog_editor.h"
 #include "report/results_report.h"
+#include "shell/fixed_font.h"
 #include "shell/frm_main_win.h"
 #include "shell/frm_preferences.h"
 #include "shell/help_window.h"
@@ -62,8 +69,10 @@ class MainWindowTest : public QObject {
     QVERIFY(QFile::copy(QStringLiteral(CORVANE_SOURCE_DIR "/Lineups/Lineups.rdb"),
                         folder_->filePath(QStringLiteral("Lineups/Lineups.rdb"))));
     dialogs_ = AnsweringDialogs{};
+    realEditor_ = false;
   }
   void cleanup() {
+    standInHeatManager_ = true;
     window_.reset();
     folder_.reset();
   }
@@ -100,7 +109,7 @@ class MainWindowTest : public QObject {
     }
     QCOMPARE(w.mnuFNew->title(), QStringLiteral("&New Meeting      "));
     QVERIFY(w.findChild<QPlainTextEdit*>(QStringLiteral("txtResults"))->isReadOnly());
-    QVERIFY(QFontInfo(w.txtResults->font()).fixedPitch());
+    QVERIFY(HasFixedPitch(w.txtResults->font()));
 
     // Nothing to save yet; no meeting under way: Resume, and Suspend disabled.
     QVERIFY(!w.mnuFSave->isEnabled() && !w.mnuFSaveAs->isEnabled() && !w.mnuFPrint->isEnabled());
@@ -183,6 +192,79 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.session().meeting().HeatCount, Integer{1});  // the first race at once
     w.mnuMContinue->trigger();
     QCOMPARE(w.session().meeting().HeatCount, Integer{2});
+  }
+
+  void scratchRacingThroughTheHeatManager() {
+    standInHeatManager_ = false;
+    frmMainWin& w = Window();
+    w.host().SetProgrammeEditor([](Meeting& m) {  // six riders typed in
+      for (int s = 1; s <= 6; ++s) {
+        m.RiderName[static_cast<std::size_t>(s)] = "Rider " + std::to_string(s);
+        m.RiderAverage[static_cast<std::size_t>(s)] = 0.5f + 0.05f * static_cast<float>(s);
+      }
+      m.MeetingState = kStartedFromEditor;
+    });
+    // Each race: the starters, the first rider offered for every place, and 20 metres for
+    // the last. A rider's incident during the start is answered by keeping him.
+    int starters = 6;
+    int racesLinedUp = 0;
+    bool cancelNext = false;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, [&] {
+      auto* dialog = qobject_cast<frmHeatMgr*>(QApplication::activeModalWidget());
+      if (dialog == nullptr || !dialog->isVisible()) return;
+      if (dialog->model().IncidentMode()) {
+        dialog->cmdStart->click();
+        return;
+      }
+      if (cancelNext) {
+        dialog->cmdCancel->click();
+        return;
+      }
+      ++racesLinedUp;
+      const int places = dialog->lstLineup->count();
+      const int height = dialog->lstLineup->height();
+      dialog->cboStarters->setCurrentIndex(dialog->cboStarters->findData(starters));
+      QCOMPARE(dialog->lstLineup->count(), starters);
+      QCOMPARE(dialog->lstLineup->height() > height, starters > places);
+      for (int place = 0; place < starters; ++place) {
+        dialog->lstLineup->setCurrentRow(place);
+        dialog->lstSubstitutes->setCurrentRow(0);
+        QTest::keyClick(dialog->lstSubstitutes, Qt::Key_Return);
+      }
+      dialog->cboHandicap->setEditText(QStringLiteral("20"));
+      QCOMPARE(dialog->lstLineup->item(starters - 1)->text(),
+               QStringLiteral("%1.  Rider %1 - 20 m").arg(starters));
+      dialog->cmdStart->click();
+    });
+    answer.start(10);
+
+    w.mnuFNScratch->trigger();
+    const Meeting& m = w.session().meeting();
+    QCOMPARE(racesLinedUp, 1);
+    QCOMPARE(m.HeatCount, Integer{1});
+    QCOMPARE(m.HeatResults[1][0][2], Integer{6});  // six named riders raced
+    bool handicapped = false;
+    for (int e = 1; e <= 6; ++e) {
+      if (m.HeatResults[1][static_cast<std::size_t>(e)][1] == 6) {
+        handicapped = m.HeatResults[1][static_cast<std::size_t>(e)][3] == 20;
+      }
+    }
+    QVERIFY(handicapped);
+    QVERIFY(w.mnuMContinue->isVisible());
+
+    starters = 2;  // the next race through Continue, with two starters
+    w.mnuMContinue->trigger();
+    QCOMPARE(racesLinedUp, 2);
+    QCOMPARE(m.HeatCount, Integer{2});
+    QCOMPARE(m.HeatRiders, Integer{2});
+    QCOMPARE(m.HeatResults[2][0][2], Integer{2});
+
+    cancelNext = true;  // called off in the heat manager: no race
+    w.mnuMContinue->trigger();
+    QCOMPARE(m.HeatCount, Integer{2});
+    QCOMPARE(m.MeetingState, Integer{kWaitForUser});
+    QVERIFY(w.mnuMContinue->isVisible());
   }
 
   void continueAfterThePlayerStops() {
@@ -295,6 +377,56 @@ class MainWindowTest : public QObject {
     QTest::qWait(20);
     QCOMPARE(w.session().meeting().CompetitionTitle, std::string("Scratch Racing"));
     QVERIFY(dialogs_.warnings.empty());
+  }
+
+  void newMeetingOpensTheProgrammeEditor() {
+    realEditor_ = true;
+    ShellSettings settings;
+    settings.competitions = {{"Test League", "league.cfg"}};
+    settings.prefs.PrefPlayers[2] = 1;
+    frmMainWin& w = Window(settings);
+
+    // Closed without starting: no meeting.
+    AnswerEditor([](frmProgEditor& editor) { editor.mnuMClose->trigger(); });
+    w.mnuFNComp[0]->trigger();
+    QCOMPARE(w.session().meeting().HeatCount, Integer{0});
+    QVERIFY(!w.mnuMSep->isVisible());
+
+    // Line-ups from the database, a date, Start Racing: the meeting runs, and team B, the
+    // player's by preference, waits in the heat manager.
+    AnswerEditor([](frmProgEditor& editor) {
+      QCOMPARE(editor.windowTitle(), QStringLiteral("Programme Editor"));
+      editor.mnuOLineups->trigger();  // the test league names no competition ID
+      for (int team : {1, 2}) {
+        QComboBox* box = editor.txtTmName[static_cast<std::size_t>(team)];
+        QVERIFY(box->count() > 2);
+        box->setCurrentIndex(team);
+        emit box->activated(team);
+      }
+      QVERIFY(!editor.mnuMStart->isEnabled());
+      QTest::keyClicks(editor.txtDate->lineEdit(), QStringLiteral("12/05/24"));
+      QVERIFY(editor.mnuMStart->isEnabled());
+      editor.mnuMStart->trigger();
+    });
+    w.mnuFNComp[0]->trigger();
+    const Meeting& m = w.session().meeting();
+    QCOMPARE(m.TeamControl[2], Integer{1});
+    QCOMPARE(m.ControlMode, Integer{1});
+    QVERIFY(!m.GroupTitle[1].empty() && m.GroupTitle[1] != m.GroupTitle[2]);
+    QCOMPARE(m.DateLines, std::string("12/05/24"));
+    QVERIFY(m.HeatCount >= 1);
+    QVERIFY(dialogs_.warnings.empty());
+
+    // A rider database that cannot be opened is reported by the editor, through the program's
+    // message boxes.
+    ShellSettings missing = settings;
+    missing.prefs.PrefRiderDbFile = "none.rdb";
+    frmMainWin& other = Window(missing);
+    AnswerEditor([](frmProgEditor& editor) { editor.mnuMClose->trigger(); });
+    other.mnuFNComp[0]->trigger();
+    QCOMPARE(dialogs_.warnings.size(), std::size_t{1});
+    QCOMPARE(dialogs_.warnings[0].title, QStringLiteral("Programme Editor"));
+    QCOMPARE(dialogs_.warnings[0].text, QStringLiteral("Rider Database not found"));
   }
 
   void hostShowsReportAndStatus() {
@@ -510,6 +642,15 @@ class MainWindowTest : public QObject {
         MainWindowSetup{AppFolders{folder_->path()}, folder_->filePath(QStringLiteral("store.ini")),
                         QStringLiteral("0.1"), 7},
         std::move(settings), dialogs_);
+    // Races start as prepared unless a test answers the heat manager itself.
+    if (standInHeatManager_) window_->host().SetHeatManager(StandInHeatManager);
+    if (!realEditor_) {
+      // Whole meetings without a person: the stand-in enters the line-ups and starts.
+      const std::filesystem::path database =
+          ToPath(folder_->filePath(QStringLiteral("Lineups/Lineups.rdb")));
+      window_->host().SetProgrammeEditor(
+          [database](Meeting& m) { StandInProgrammeEditor(m, database); });
+    }
     return *window_;
   }
   frmMainWin& Window(std::vector<CompetitionEntry> competitions) {
@@ -525,6 +666,16 @@ class MainWindowTest : public QObject {
     w.host().SetProgrammeEditor([database](Meeting& m) {
       StandInProgrammeEditor(m, database);
       m.DateLines = "12/05/24";
+    });
+  }
+
+  // Answers the next modal programme editor.
+  static void AnswerEditor(std::function<void(frmProgEditor&)> answer) {
+    QTimer::singleShot(0, [answer] {
+      auto* editor = qobject_cast<frmProgEditor*>(QApplication::activeModalWidget());
+      QVERIFY(editor != nullptr);
+      answer(*editor);
+      if (editor->isVisible()) editor->reject();  // a failed check must not leave it open
     });
   }
 
@@ -561,6 +712,8 @@ class MainWindowTest : public QObject {
   std::unique_ptr<QTemporaryDir> folder_;
   AnsweringDialogs dialogs_;
   std::unique_ptr<frmMainWin> window_;
+  bool standInHeatManager_ = true;
+  bool realEditor_ = false;  // the program's own programme editor instead of the stand-in
 };
 
 }  // namespace corvane

@@ -187,7 +187,7 @@ class SettingsTest : public QObject {
     QCOMPARE(first.competitions.size(), std::size_t{6});
     QCOMPARE(first.competitions[0], (CompetitionEntry{"League Match", "league-match.cfg"}));
     QCOMPARE(first.competitions[5],
-             (CompetitionEntry{"League Match with Support", "league-with-support.cfg"}));
+             (CompetitionEntry{"League Match with Support Races", "league-with-support.cfg"}));
     QCOMPARE(first.prefs.PrefMarks, Preferences::DefaultMarks());
     QVERIFY(!first.localeDecimal.empty());
 

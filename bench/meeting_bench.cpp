@@ -1,0 +1,59 @@
+// Whole meetings: the bundled league match raced from its set-up copy to the final standings,
+// as the statistics of corvane-run race it, and one meeting with its report.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+#include "cli/meeting_inputs.h"
+#include "cli/meeting_statistics.h"
+#include "cli/silent_host.h"
+#include "engine/headless_host.h"
+#include "report/results_report.h"
+
+namespace {
+
+using namespace corvane;
+
+Meeting SetUpBundled(const char* competition) {
+  RunOptions options;
+  options.competition = std::string(CORVANE_SOURCE_DIR) + "/Scripts/" + competition;
+  options.date = "06/12/26";
+  const auto inputs = ReadMeetingInputs(options, CORVANE_SOURCE_DIR);
+  if (!inputs) throw std::runtime_error(inputs.error());
+  Pcg32Random random(1);
+  auto meeting = SetUpCommandLineMeeting(options, inputs.value(), random);
+  if (!meeting) throw std::runtime_error(meeting.error());
+  return meeting.value();
+}
+
+// Races copies of a bundled competition's set-up meeting, each from its own seed; with
+// `withReport` the report is built after every meeting, as corvane-run prints it.
+template <class Host>
+void RaceBundled(benchmark::State& state, const char* competition, bool withReport) {
+  const Meeting setUp = SetUpBundled(competition);
+  const Preferences prefs;
+  Host host;
+  Meeting work;
+  long run = 0;
+  for (auto _ : state) {
+    RaceCopy(work, setUp, prefs, RunSeed(7, run++), host);
+    if (withReport) benchmark::DoNotOptimize(WriteResults(work));
+    benchmark::DoNotOptimize(work.RiderPoints);
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+
+void BM_LeagueMatchWithoutReport(benchmark::State& state) {
+  RaceBundled<SilentHost>(state, "league-match.cfg", false);
+}
+void BM_LeagueMatchWithReport(benchmark::State& state) {
+  RaceBundled<HeadlessHost>(state, "league-match.cfg", true);
+}
+void BM_IndividualMeetingWithoutReport(benchmark::State& state) {
+  RaceBundled<SilentHost>(state, "individual-16.cfg", false);
+}
+BENCHMARK(BM_LeagueMatchWithoutReport);
+BENCHMARK(BM_LeagueMatchWithReport);
+BENCHMARK(BM_IndividualMeetingWithoutReport);
+
+}  // namespace

@@ -1,0 +1,145 @@
+// corvane-run as a user runs it: a process with arguments, its output, errors and exit status.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string ReadText(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class CorvaneRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("corvane-run-" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  // Runs the program; arguments must not need quoting.
+  Outcome Run(const std::string& args) {
+    const fs::path out = folder_ / "stdout";
+    const fs::path err = folder_ / "stderr";
+    const std::string command =
+        std::string(CORVANE_RUN_PROGRAM) + " " + args + " >" + out.string() + " 2>" + err.string();
+    const int raw = std::system(command.c_str());
+    return Outcome{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadText(out), ReadText(err)};
+  }
+
+  fs::path folder_;
+};
+
+TEST_F(CorvaneRun, EveryBundledCompetitionGivesItsReport) {
+  for (const auto& file : fs::directory_iterator(fs::path(CORVANE_SOURCE_DIR) / "Scripts")) {
+    if (file.path().extension() != ".cfg") continue;
+    const std::string name = file.path().filename().string();
+    const Outcome run = Run("-s 11 --date 01/05/27 " + name);
+    ASSERT_EQ(run.status, 0) << name << ": " << run.err;
+    EXPECT_NE(run.out.find(" No. Results"), std::string::npos) << name;
+    EXPECT_NE(run.out.find("  1: "), std::string::npos) << name;
+    EXPECT_EQ(run.out.find('\r'), std::string::npos) << name << ": terminal output has LF ends";
+    EXPECT_NE(run.err.find("seed 11"), std::string::npos) << name;
+  }
+}
+
+TEST_F(CorvaneRun, TheSameSeedGivesTheSameMeeting) {
+  const Outcome first = Run("-s 99 --date 01/05/27 league-match.cfg");
+  const Outcome second = Run("-s 99 --date 01/05/27 league-match.cfg");
+  const Outcome other = Run("-s 98 --date 01/05/27 league-match.cfg");
+  ASSERT_EQ(first.status, 0) << first.err;
+  EXPECT_EQ(first.out, second.out);
+  EXPECT_NE(first.out, other.out);
+
+  const fs::path saved = folder_ / "report.txt";
+  ASSERT_EQ(Run("-s 99 --date 01/05/27 -o " + saved.string() + " league-match.cfg").status, 0);
+  std::string crlf;
+  for (char c : first.out) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  EXPECT_EQ(ReadText(saved), crlf + "\r\n\r\n");  // as Save As writes it
+}
+
+TEST_F(CorvaneRun, SuspendedMeetingsResumeToTheEnd) {
+  const fs::path file = folder_ / "m.mtg";
+  const Outcome suspended =
+      Run("-s 5 --date 01/05/27 --suspend-after 6 " + file.string() + " league-match.cfg");
+  ASSERT_EQ(suspended.status, 0) << suspended.err;
+  EXPECT_NE(suspended.out.find("  6: "), std::string::npos);
+  EXPECT_EQ(suspended.out.find("  7: "), std::string::npos);
+  const std::string bytes = ReadText(file);
+
+  // A meeting that has its heats already is written again at once, unchanged.
+  const fs::path again = folder_ / "again.mtg";
+  ASSERT_EQ(Run("--resume " + file.string() + " --suspend-after 6 " + again.string()).status, 0);
+  EXPECT_EQ(ReadText(again), bytes);
+
+  const Outcome resumed = Run("-s 6 --resume " + file.string());
+  ASSERT_EQ(resumed.status, 0) << resumed.err;
+  EXPECT_NE(resumed.out.find(" 15: "), std::string::npos);
+  // The heats run before the suspension stand in the resumed meeting's report as they were.
+  // (Column widths follow the largest totals, so blanks are not compared.)
+  const auto firstHeats = [](const std::string& report) {
+    std::string heats =
+        report.substr(report.find("  1: "), report.find("  7: ") - report.find("  1: "));
+    std::erase(heats, ' ');
+    return heats;
+  };
+  EXPECT_EQ(firstHeats(resumed.out), firstHeats(suspended.out + "  7: "));
+}
+
+TEST_F(CorvaneRun, StatisticsDoNotDependOnThreads) {
+  const Outcome one = Run("-s 3 -n 300 -j 1 --format csv league-match.cfg");
+  const Outcome two = Run("-s 3 -n 300 -j 2 --format csv league-match.cfg");
+  ASSERT_EQ(one.status, 0) << one.err;
+  EXPECT_EQ(one.out, two.out);
+  EXPECT_NE(one.out.find("team,"), std::string::npos);
+
+  const Outcome json = Run("-s 3 -n 50 --format json individual-16.cfg");
+  ASSERT_EQ(json.status, 0) << json.err;
+  EXPECT_NE(json.out.find("\"runs\": 50"), std::string::npos);
+  EXPECT_NE(json.out.find("\"1st\": "), std::string::npos);
+}
+
+TEST_F(CorvaneRun, BadInputGetsAMessageAndStatusTwo) {
+  const fs::path garbage = folder_ / "garbage.mtg";
+  std::ofstream(garbage, std::ios::binary) << "not a meeting";
+  const fs::path output = folder_ / "keep.txt";
+  std::ofstream(output, std::ios::binary) << "previous";
+  const std::pair<std::string, std::string> cases[] = {
+      {"--bogus league-match.cfg", "unknown option --bogus"},
+      {"-s x league-match.cfg", "bad number for -s"},
+      {"no-such-competition.cfg", "Configuration file not found"},
+      {"-l " + (folder_ / "none.rdb").string() + " league-match.cfg", "Rider Database not found"},
+      {"-t Nobody league-match.cfg", "no line-up \"Nobody\""},
+      {"--resume " + garbage.string(), "garbage.mtg"},
+      {"--resume " + (folder_ / "none.mtg").string(), "Meeting file not found"},
+      {"-o " + output.string() + " -t Nobody league-match.cfg", "no line-up"},
+  };
+  for (const auto& [args, message] : cases) {
+    const Outcome run = Run(args);
+    EXPECT_EQ(run.status, 2) << args;
+    EXPECT_NE(run.err.find(message), std::string::npos) << args << ": " << run.err;
+    EXPECT_TRUE(run.out.empty()) << args;
+  }
+  EXPECT_EQ(ReadText(output), "previous");  // a failed run writes nothing over a file
+}
+
+}  // namespace

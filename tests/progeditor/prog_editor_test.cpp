@@ -1,0 +1,392 @@
+// The programme editor's window: the average and name boxes, Start Racing, loading line-ups,
+// Use R/R and Move, the options; and whole meetings from New Meeting to the heats for every
+// bundled competition.
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "engine/headless_host.h"
+#include "engine/meeting_runner.h"
+#include "engine/meeting_setup.h"
+#include "engine/random_source.h"
+#include "heatcontrol/frm_control.h"
+#include "heatcontrol/frm_regulations.h"
+#include "progeditor/frm_prog_editor.h"
+
+namespace corvane {
+
+namespace {
+
+const std::filesystem::path kBundledDatabase = CORVANE_SOURCE_DIR "/Lineups/Lineups.rdb";
+const std::filesystem::path kScripts = CORVANE_SOURCE_DIR "/Scripts";
+
+struct Warning {
+  QString title;
+  QString text;
+};
+
+Meeting League(int riders) {
+  Meeting m;
+  m.NumTeams = m.NumGroups = m.GroupsPerRow = 2;
+  m.NumRiders = static_cast<Integer>(riders);
+  m.CompIds[1] = "LGE";
+  return m;
+}
+
+void Enter(QLineEdit* box) {
+  QFocusEvent in(QEvent::FocusIn);
+  QApplication::sendEvent(box, &in);
+}
+
+void Leave(QLineEdit* box) {
+  QFocusEvent out(QEvent::FocusOut);
+  QApplication::sendEvent(box, &out);
+}
+
+void Retype(QLineEdit* box, const QString& text) {
+  box->clear();
+  QTest::keyClicks(box, text);
+}
+
+void Choose(QComboBox* box, int index) {
+  box->setCurrentIndex(index);
+  emit box->activated(index);
+}
+
+}  // namespace
+
+class ProgEditorTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() { warnings_.clear(); }
+
+  void averageAndNameBoxes() {
+    Meeting m = League(7);
+    frmProgEditor e(m, Setup(kBundledDatabase));
+    QLineEdit* average = e.txtRdrAvge[1];
+    Enter(average);
+    QCOMPARE(e.lblHelp->text(), QStringLiteral("Rider average (0; 2.00-12.00)"));
+    QTest::keyClicks(average, QStringLiteral("9"));
+    QCOMPARE(m.RiderAverage[1], 0.75f);
+    Leave(average);
+    QCOMPARE(average->text(), QStringLiteral("9.00"));
+    Enter(average);
+    QCOMPARE(average->text(), QStringLiteral("9"));
+    for (const QString& out : {QStringLiteral("13"), QStringLiteral("1.5")}) {
+      Retype(average, out);
+      QCOMPARE(m.RiderAverage[1], 0.0f);
+      Leave(average);
+      QVERIFY(average->text().isEmpty());
+    }
+    Retype(average, QStringLiteral("8a-"));  // only digits and the separator are taken
+    QCOMPARE(average->text(), QStringLiteral("8"));
+
+    QLineEdit* name = e.txtRdrName[2];
+    Enter(name);
+    QCOMPARE(e.lblHelp->text(), QStringLiteral("Rider name (max 24 chars)"));
+    QTest::keyClicks(name, QStringLiteral("  Ann Rider  "));
+    QCOMPARE(m.RiderName[2], std::string("Ann Rider"));
+    Leave(name);
+    QCOMPARE(name->text(), QStringLiteral("Ann Rider"));
+    QCOMPARE(name->maxLength(), 24);
+    QCOMPARE(e.txtTitle->lineEdit()->maxLength(), 32);
+
+    QLineEdit* points = e.txtTmPts[2];
+    QTest::keyClicks(points, QStringLiteral("12345"));
+    QCOMPARE(points->text(), QStringLiteral("123"));
+    QCOMPARE(m.GroupExtra[2], Integer{123});
+  }
+
+  void startRacingNeedsADate() {
+    Meeting m = League(4);
+    frmProgEditor e(m, Setup(kBundledDatabase));
+    QCOMPARE(m.MeetingState, Integer{kRunOn});
+    QVERIFY(!e.mnuMStart->isEnabled());
+    QTest::keyClicks(e.txtDate->lineEdit(), QStringLiteral("1/6/24"));
+    QVERIFY(e.mnuMStart->isEnabled());
+    e.txtDate->lineEdit()->selectAll();
+    QTest::keyClick(e.txtDate->lineEdit(), Qt::Key_Backspace);
+    QVERIFY(!e.mnuMStart->isEnabled());
+    // Today's date is offered in the box's list.
+    QCOMPARE(e.txtDate->count(), 1);
+    QCOMPARE(e.txtDate->itemText(0), QStringLiteral("02/01/2025"));
+    emit e.txtDate->textActivated(e.txtDate->itemText(0));
+    QVERIFY(e.mnuMStart->isEnabled());
+    e.mnuMStart->trigger();
+    QCOMPARE(m.MeetingState, Integer{kStartedFromEditor});
+    QCOMPARE(e.result(), int(QDialog::Accepted));
+  }
+
+  void lineupsFromTheDatabase() {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("test.rdb"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(
+        "Nine,LGE:9,R1,9.00,R2,8.00,R3,7.00,R4,6.00,R5,5.00,R6,4.00,R7,3.00,R8,2.50,R9,2.00\r\n"
+        "Other,CUP:4,C1,5.00,C2,5.00,C3,5.00,C4,5.00\r\n");
+    file.close();
+    Meeting m = League(7);
+    m.RiderName[8] = "Team B";
+    m.GroupReplacement[1][1] = 2;
+    frmProgEditor e(m, Setup(std::filesystem::path(path.toStdString())));
+    QComboBox* team = e.txtTmName[1];
+    QCOMPARE(team->count(), 1);
+    QCOMPARE(team->itemText(0), QStringLiteral("NINE"));
+    QVERIFY(team->currentText().isEmpty());  // offering is not choosing
+    Choose(team, 0);
+    QCOMPARE(m.GroupTitle[1], std::string("NINE"));
+    QCOMPARE(m.RiderName[7], std::string("R7"));
+    QCOMPARE(m.RiderAverage[1], 0.75f);
+    QCOMPARE(m.RiderName[8], std::string("Team B"));  // the 8th and 9th riders are left out
+    QCOMPARE(m.GroupReplacement[1][1], Integer{0});
+    QCOMPARE(e.txtRdrName[7]->text(), QStringLiteral("R7"));
+    QCOMPARE(e.txtRdrAvge[1]->text(), QStringLiteral("9.00"));
+    QCOMPARE(team->currentText(), QStringLiteral("NINE"));
+
+    e.mnuOLineups->trigger();
+    QVERIFY(e.mnuOLineups->isChecked());
+    QCOMPARE(e.txtTmName[2]->count(), 2);
+    QCOMPARE(team->currentText(), QStringLiteral("NINE"));
+
+    // An individual meeting offers the line-ups in the title box, as written.
+    Meeting single;
+    single.NumRiders = 10;
+    single.CompIds[1] = "LG*";
+    frmProgEditor list(single, Setup(std::filesystem::path(path.toStdString())));
+    QCOMPARE(list.txtTitle->count(), 1);
+    Choose(list.txtTitle, 0);
+    QCOMPARE(single.TitleLines, std::string("Nine"));
+    QCOMPARE(single.RiderName[9], std::string("R9"));
+    QVERIFY(list.txtTmName[1] == nullptr);
+  }
+
+  void databaseNotFound() {
+    Meeting m = League(4);
+    frmProgEditor e(m, Setup("/nonexistent/Lineups.rdb"));
+    QCOMPARE(warnings_.size(), std::size_t{1});
+    QCOMPARE(warnings_[0].title, QStringLiteral("Programme Editor"));
+    QCOMPARE(warnings_[0].text, QStringLiteral("Rider Database not found"));
+    QCOMPARE(e.txtTmName[1]->count(), 0);
+  }
+
+  void useReplacementAndMove() {
+    Meeting m = League(8);
+    m.NumReserves = 2;
+    m.RdrRepUse = 2;
+    m.RdrRepSlot = 1;
+    m.RiderName[3] = "Three";
+    m.RiderAverage[3] = 0.5f;
+    m.RiderName[4] = "Four";
+    frmProgEditor e(m, Setup(kBundledDatabase));
+    QVERIFY(e.mnuERdrRep->isVisible() && !e.mnuERdrRep->isEnabled());  // no rider box yet
+    QVERIFY(!e.txtRdrName[8]->isEnabled());  // the extra rider waits for a replaced one
+
+    Enter(e.txtRdrName[3]);
+    QVERIFY(e.mnuERdrRep->isEnabled() && !e.mnuERdrRep->isChecked());
+    e.mnuERdrRep->trigger();
+    QCOMPARE(m.GroupReplacement[1][1], Integer{3});
+    QVERIFY(e.mnuERdrRep->isChecked());
+    QCOMPARE(e.txtRdrAvge[3]->text(), QStringLiteral("R/R"));
+    QVERIFY(e.txtRdrName[8]->isEnabled());
+    Enter(e.txtRdrAvge[3]);  // typed in, his average shows as a number
+    QCOMPARE(e.txtRdrAvge[3]->text(), QStringLiteral("6"));
+    Leave(e.txtRdrAvge[3]);
+    QCOMPARE(e.txtRdrAvge[3]->text(), QStringLiteral("R/R"));
+    Enter(e.txtRdrName[3]);
+
+    // The replaced rider moves down, and the mark and the focus go with him.
+    e.mnuEMoveDown->trigger();
+    QCOMPARE(m.RiderName[4], std::string("Three"));
+    QCOMPARE(m.RiderName[3], std::string("Four"));
+    QCOMPARE(m.GroupReplacement[1][1], Integer{4});
+    QCOMPARE(e.focusedSlot(), 4);
+    QCOMPARE(e.txtRdrAvge[4]->text(), QStringLiteral("R/R"));
+    QCOMPARE(e.txtRdrAvge[3]->text(), QString());
+
+    e.mnuERdrRep->trigger();  // the second press clears it
+    QCOMPARE(m.GroupReplacement[1][1], Integer{0});
+    QVERIFY(!e.mnuERdrRep->isChecked());
+    QVERIFY(!e.txtRdrName[8]->isEnabled());
+
+    Enter(e.txtRdrName[7]);
+    QVERIFY(e.mnuEMoveUp->isEnabled() && !e.mnuEMoveDown->isEnabled());
+    Enter(e.txtTmPts[1]);  // not a rider box
+    QVERIFY(!e.mnuEMoveUp->isEnabled() && !e.mnuERdrRep->isEnabled());
+  }
+
+  void optionsOfTheMeeting() {
+    Meeting single;
+    single.NumRiders = 6;
+    frmProgEditor list(single, Setup(kBundledDatabase));
+    QVERIFY(!list.mnuOHomeAdv->isVisible() && !list.mnuERdrRep->isVisible());
+
+    Meeting m = League(4);
+    m.HomeAdvantage = true;
+    ProgEditorSetup setup = Setup(kBundledDatabase);
+    setup.prefs.PrefPlayers[1] = 1;
+    setup.control = [](QWidget*, Meeting& meeting) {
+      frmControl dialog(meeting, {});
+      dialog.optControl[1]->setChecked(true);
+      dialog.optControl[4]->setChecked(true);
+      dialog.cmdOK->click();
+    };
+    frmProgEditor e(m, setup);
+    QCOMPARE(m.TeamControl[1], Integer{1});  // the preferred player team
+    QVERIFY(e.mnuOInteractive->isChecked());
+    QVERIFY(e.mnuOHomeAdv->isVisible() && e.mnuOHomeAdv->isChecked());
+    e.mnuOHomeAdv->trigger();
+    QVERIFY(!m.HomeAdvantage && !e.mnuOHomeAdv->isChecked());
+    e.mnuOInteractive->trigger();
+    QCOMPARE(m.ControlMode, Integer{0});
+    QVERIFY(!e.mnuOInteractive->isChecked());
+    e.mnuOControl->trigger();
+    QCOMPARE(m.TeamControl[2], Integer{1});
+    QVERIFY(e.mnuOInteractive->isChecked());  // the tick follows what the dialog set
+    e.mnuMClose->trigger();
+    QCOMPARE(m.MeetingState, Integer{kRunOn});
+  }
+
+  void scratchRacingPacksTheRiders() {
+    Meeting m;
+    m.ControlMode = 2;
+    m.CompetitionTitle = "Scratch Racing";
+    frmProgEditor e(m, Setup(kBundledDatabase));
+    QTest::keyClicks(e.txtRdrName[3], QStringLiteral("First"));
+    QTest::keyClicks(e.txtRdrAvge[3], QStringLiteral("6"));
+    QTest::keyClicks(e.txtRdrName[12], QStringLiteral("Second"));
+    QTest::keyClicks(e.txtDate->lineEdit(), QStringLiteral("today"));
+    e.mnuMStart->trigger();
+    QCOMPARE(m.NumRiders, Integer{2});
+    QCOMPARE(m.RiderName[1], std::string("First"));
+    QCOMPARE(m.RiderAverage[1], 0.5f);
+    QCOMPARE(m.RiderName[2], std::string("Second"));
+    QCOMPARE(m.ControlMode, Integer{2});
+
+    // Started with nobody entered: the first race has no riders, and nothing breaks.
+    HeadlessHost host;
+    host.startMeeting = false;
+    host.fillLineups = [this](Meeting& meeting) {
+      frmProgEditor editor(meeting, Setup(kBundledDatabase));
+      QTest::keyClicks(editor.txtDate->lineEdit(), QStringLiteral("today"));
+      editor.mnuMStart->trigger();
+    };
+    Meeting empty;
+    Pcg32Random random(3);
+    QCOMPARE(NewMeeting(empty, std::nullopt, Preferences{}, kScripts, host, random),
+             SetupOutcome::ScratchReady);
+    QCOMPARE(empty.NumRiders, Integer{0});
+  }
+
+  // New Meeting to the end of the programme for every bundled competition: line-ups chosen
+  // from the bundled database in the editor, a date, Start Racing.
+  void bundledCompetitionsStartFromTheEditor() {
+    for (const char* file :
+         {"league-match.cfg", "four-team-tournament.cfg", "group-stages.cfg", "individual-16.cfg",
+          "handicap-meeting.cfg", "league-with-support.cfg"}) {
+      HeadlessHost host;
+      host.startMeeting = false;
+      int editorOpened = 0;
+      host.fillLineups = [this, &editorOpened](Meeting& m) {
+        ++editorOpened;
+        frmProgEditor e(m, Setup(kBundledDatabase));
+        if (m.SupportMode) {
+          // The support riders are typed in.
+          for (const EditorRow& row : e.layout().sections.back().rows) {
+            QTest::keyClicks(e.txtRdrName[static_cast<std::size_t>(row.slot)],
+                             QStringLiteral("Support %1").arg(row.slot));
+            QTest::keyClicks(e.txtRdrAvge[static_cast<std::size_t>(row.slot)], QStringLiteral("5"));
+          }
+        } else if (m.NumTeams > 1) {
+          int k = 0;
+          for (const int team : LineupTeams(m)) {
+            Choose(e.txtTmName[static_cast<std::size_t>(team)], k++);
+          }
+        } else {
+          Choose(e.txtTitle, 0);
+        }
+        QTest::keyClicks(e.txtDate->lineEdit(), QStringLiteral("1/6/24"));
+        e.mnuMStart->trigger();
+      };
+      Meeting m;
+      Pcg32Random random(11);
+      const SetupOutcome outcome =
+          NewMeeting(m, CompetitionChoice{file, "Bundled"}, Preferences{}, kScripts, host, random);
+      QVERIFY2(outcome == SetupOutcome::ReadyToRun, file);
+      QVERIFY2(host.warnings.empty() && warnings_.empty(), file);
+      QCOMPARE(m.MeetingState, Integer{kMeetingOver});
+      QVERIFY2(m.HeatCount >= 8, file);
+      // The first line-up is full (the extra replacement rider waits for a replaced one).
+      for (int s = 1; s <= m.NumRiders - m.RdrRepSlot; ++s) {
+        QVERIFY2(!m.RiderName[static_cast<std::size_t>(s)].empty(), file);
+      }
+      if (m.SupportMode) {
+        const Integer mainHeats = m.HeatCount;
+        StartSupportCompetition(m, host, random);
+        QCOMPARE(editorOpened, 2);
+        QVERIFY(m.HeatCount > mainHeats);
+      }
+    }
+  }
+
+  // Regulations and control mode changed in the editor take effect in the meeting.
+  void optionsChangedBeforeTheStart() {
+    HeadlessHost host;
+    host.startMeeting = false;
+    host.fillLineups = [this](Meeting& m) {
+      ProgEditorSetup setup = Setup(kBundledDatabase);
+      setup.regulations = [](QWidget*, Meeting& meeting) {
+        frmRegulations dialog(meeting, {});
+        dialog.optTapes[2]->setChecked(true);
+        dialog.cmdOK->click();
+      };
+      setup.control = [](QWidget*, Meeting& meeting) {
+        frmControl dialog(meeting, {});
+        dialog.optControl[4]->setChecked(true);
+        dialog.cmdOK->click();
+      };
+      frmProgEditor e(m, setup);
+      e.mnuORegs->trigger();
+      e.mnuOControl->trigger();
+      Choose(e.txtTmName[1], 0);
+      Choose(e.txtTmName[2], 1);
+      QTest::keyClicks(e.txtDate->lineEdit(), QStringLiteral("1/6/24"));
+      e.mnuMStart->trigger();
+    };
+    Meeting m;
+    Pcg32Random random(5);
+    NewMeeting(m, CompetitionChoice{"league-match.cfg", "League"}, Preferences{}, kScripts, host,
+               random);
+    QCOMPARE(m.StartPen, Integer{15});
+    QCOMPARE(m.ControlMode, Integer{1});
+    QVERIFY(host.heatManagerShown > 0);
+    QCOMPARE(m.MeetingState, Integer{kMeetingOver});
+  }
+
+ private:
+  ProgEditorSetup Setup(const std::filesystem::path& database) {
+    ProgEditorSetup setup;
+    setup.database = database;
+    setup.today = QDate(2025, 1, 2);
+    setup.warn = [this](QWidget*, const QString& title, const QString& text) {
+      warnings_.push_back({title, text});
+    };
+    return setup;
+  }
+
+  std::vector<Warning> warnings_;
+};
+
+}  // namespace corvane
+
+QTEST_MAIN(corvane::ProgEditorTest)
+#include "prog_editor_test.moc"
