@@ -35,6 +35,10 @@ bool RunCurrentLine(Meeting& m, MeetingHost& host, RandomSource& random) {
 
 void RunProgramme(Meeting& m, MeetingHost& host, RandomSource& random) {
   if (m.MeetingState == kMeetingOver) return;
+  // Nobody decides anything in a meeting the computer steers, so a wait at a line can only
+  // have been made from outside (a meeting stopped after a number of heats and resumed): it
+  // runs on from that line. Left waiting, the line's heat would be raced again at every call.
+  if (m.MeetingState == kWaitForUser && m.ControlMode == 0) m.MeetingState = kRunOn;
   do {
     if (m.RunoffsPending > 0) {
       RunRunoff(m, host, random);

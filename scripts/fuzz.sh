@@ -21,7 +21,8 @@ seed_corpus() {
   local target=$1 dir=$2
   mkdir -p "$dir"
   case "$target" in
-    fuzz_competition_file|fuzz_heat_line) cp -n Scripts/*.cfg "$dir"/ 2>/dev/null || true ;;
+    fuzz_competition_file) cp -n Scripts/*.cfg "$dir"/ 2>/dev/null || true ;;
+    fuzz_heat_line) cp -n Scripts/*.cfg fuzz/corpus/heat_line/* "$dir"/ 2>/dev/null || true ;;
     fuzz_rider_database) cp -n Lineups/*.rdb "$dir"/ 2>/dev/null || true ;;
     fuzz_meeting_file) cp -n fuzz/corpus/meeting_file/* "$dir"/ 2>/dev/null || true ;;
   esac
@@ -32,7 +33,7 @@ for target in "${targets[@]}"; do
   seed_corpus "$target" "$corpus"
   echo "== $target: ${seconds}s" >&2
   "$BUILD_DIR/bin/$target" "$corpus" -max_total_time="$seconds" -max_len=65536 \
-    -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 2>&1 | grep -E '^(stat::|#[0-9]+ *DONE|==[0-9]+==|SUMMARY)' || true
+    -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 2>&1 | grep -E '^(stat::|#[0-9]+[[:space:]]+DONE|==[0-9]+==|SUMMARY)' || true
   if ls crash-* leak-* timeout-* oom-* >/dev/null 2>&1; then
     echo "$target found a problem: $(ls crash-* leak-* timeout-* oom-* 2>/dev/null)" >&2
     exit 1

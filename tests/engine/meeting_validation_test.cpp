@@ -30,7 +30,8 @@ TEST(MeetingProblem, SoundMeetingsPass) {
   m.SupportRiders = 6;  // the slots after the groups and track reserves
   m.RunoffTable[0][0] = 1;
   m.RunoffTable[1] = {0, 37, 4};
-  m.RidesTaken[3] = 5;
+  m.HeatCount = m.MainHeats = 5;
+  m.RidesTaken[3] = m.RidesCounted[3] = 5;
   EXPECT_EQ(MeetingProblem(m), std::nullopt);
 }
 
@@ -47,6 +48,10 @@ TEST(MeetingProblem, NamesWhatAStepWouldIndexOutOfRange) {
       {"GroupOrder(2)", [](Meeting& m) { m.GroupOrder[2] = 10; }},
       {"GroupReplacement(1, 2)", [](Meeting& m) { m.GroupReplacement[1][2] = -1; }},
       {"ProgrammeHeats(0)", [](Meeting& m) { m.ProgrammeHeats[0] = 41; }},
+      // More rides or heats than the meeting has run: carried on, the counts would pass 40.
+      {"RidesCounted(10)", [](Meeting& m) { m.RidesCounted[10] = 1; }},
+      {"RidesTaken(4)", [](Meeting& m) { m.RidesTaken[4] = 1; }},
+      {"MainHeats", [](Meeting& m) { m.MainHeats = 2; }},
       {"HeatRiders", [](Meeting& m) { m.HeatRiders = 9; }},
       {"NominatedLast", [](Meeting& m) { m.NominatedLast = 9; }},
       {"support rider", [](Meeting& m) { m.SupportRiders = 7; }},

@@ -1,0 +1,165 @@
+// Soak: whole meetings of every bundled competition with random seeds, preferences and line-ups,
+// each run once straight through and once stopped at a random heat, suspended to a meeting file,
+// resumed from it and run on. Every invariant of the meeting is checked after every heat and at
+// the end, and the resumed meeting must end exactly as the one never stopped.
+//
+//   corvane_soak [--meetings N] [--seed S] [--competition NAME.cfg]
+//
+// N defaults to CORVANE_SOAK_MEETINGS, or 1000. Meeting k uses seed S + k and competition k
+// (in turn), so a failure is repeated by its competition and seed with --meetings 1.
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <iostream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "engine/meeting_validation.h"
+#include "report/meeting_file.h"
+#include "report/results_report.h"
+#include "support/whole_meeting.h"
+
+namespace {
+
+using namespace corvane;
+using namespace corvane::testing;
+
+struct Options {
+  long meetings = 1000;
+  std::uint64_t seed = 1;
+  std::string competition;
+};
+
+struct Tally {
+  long meetings = 0;
+  long heats = 0;
+  long runoffHeats = 0;
+  long suspended = 0;
+};
+
+// Preferences, line-ups and absences drawn for one meeting.
+MeetingChoices DrawChoices(std::uint64_t seed) {
+  Pcg32Random draw(seed, 0x5eed);
+  MeetingChoices choices;
+  choices.seed = seed;
+  choices.lineupPick = draw.NextBits() % 8;
+  choices.prefs.PrefTeamScoring = static_cast<Integer>(draw.NextBits() % 4 == 0);
+  choices.prefs.PrefHomeAdvantage = static_cast<Integer>(draw.NextBits() % 2);
+  choices.prefs.PrefStartGrid = static_cast<Integer>(draw.NextBits() % 4);
+  if (draw.NextBits() % 4 == 0) choices.replacedRider = static_cast<int>(draw.NextBits() % 5 + 1);
+  if (draw.NextBits() % 4 == 0) choices.absentRider = static_cast<int>(draw.NextBits() % 40 + 1);
+  return choices;
+}
+
+// Runs one meeting both ways; returns its faults.
+std::vector<std::string> SoakOne(const std::string& competition, std::uint64_t seed, Tally& tally) {
+  const MeetingChoices choices = DrawChoices(seed);
+  Meeting whole;
+  WatchingHost wholeHost(whole);
+  Pcg32Random wholeRandom(seed);
+  StartMeeting(whole, competition, choices, wholeHost, wholeRandom);
+  RunOn(whole, wholeHost, wholeRandom, choices.lineupPick);
+  std::vector<std::string> faults = FinishedMeetingFaults(whole, wholeHost);
+  const std::string wholeReport = WriteResults(whole);
+  ++tally.meetings;
+  tally.heats += whole.HeatCount;
+  tally.runoffHeats += static_cast<long>(wholeHost.runoffHeats.size());
+  if (whole.HeatCount < 2) return faults;
+
+  Meeting m;
+  WatchingHost host(m);
+  host.stopAfterHeats = 1 + static_cast<int>(Pcg32Random(seed, 0x570f).NextBits() %
+                                             static_cast<unsigned>(whole.HeatCount - 1));
+  Pcg32Random random(seed);
+  StartMeeting(m, competition, choices, host, random);
+  if (RunOn(m, host, random, choices.lineupPick)) {
+    // Runoff heats started by the computer are run at once, so a stop at the last programme
+    // heat may come only at the end of the meeting.
+    if (WriteResults(m) != wholeReport) faults.push_back("a stopped meeting ended differently");
+    return faults;
+  }
+  ++tally.suspended;
+  const std::string where = "suspended after heat " + std::to_string(m.HeatCount) + ": ";
+  const std::string reportAtStop = WriteResults(m);
+  const Result<std::string> bytes = EncodeMeeting(m);
+  if (!bytes) return {where + "not written: " + bytes.error()};
+  Result<Meeting> resumed = DecodeMeeting(bytes.value(), m);
+  if (!resumed) return {where + "not resumed: " + resumed.error()};
+  if (WriteResults(resumed.value()) != reportAtStop) {
+    faults.push_back(where + "the resumed report differs from the suspended one");
+  }
+  Meeting& again = resumed.value();
+  WatchingHost resumedHost(again);
+  resumedHost.runoffHeats = host.runoffHeats;
+  resumedHost.faults = host.faults;
+  RunOn(again, resumedHost, random, choices.lineupPick);
+  for (std::string& fault : FinishedMeetingFaults(again, resumedHost)) {
+    faults.push_back(where + fault);
+  }
+  if (WriteResults(again) != wholeReport) {
+    faults.push_back(where + "the resumed meeting ended differently");
+  }
+  return faults;
+}
+
+bool ReadOptions(int argc, char** argv, Options& options) {
+  if (const char* env = std::getenv("CORVANE_SOAK_MEETINGS")) options.meetings = std::atol(env);
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (i + 1 >= argc) return false;
+    const std::string value = argv[++i];
+    if (arg == "--meetings") {
+      options.meetings = std::atol(value.c_str());
+    } else if (arg == "--seed") {
+      options.seed = std::strtoull(value.c_str(), nullptr, 10);
+    } else if (arg == "--competition") {
+      options.competition = value;
+    } else {
+      return false;
+    }
+  }
+  return options.meetings >= 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  if (!ReadOptions(argc, argv, options)) {
+    std::cerr << "usage: corvane_soak [--meetings N] [--seed S] [--competition NAME.cfg]\n";
+    return 2;
+  }
+  std::vector<std::string> competitions = BundledCompetitions();
+  if (!options.competition.empty()) competitions = {options.competition};
+  if (competitions.empty() || BundledRiderDatabase().empty()) {
+    std::cerr << "corvane_soak: no bundled competitions or rider database\n";
+    return 2;
+  }
+
+  const auto start = std::chrono::steady_clock::now();
+  std::map<std::string, Tally> tallies;
+  long failed = 0;
+  for (long k = 0; k < options.meetings; ++k) {
+    const std::string& competition =
+        competitions[static_cast<std::size_t>(k) % competitions.size()];
+    const std::uint64_t seed = options.seed + static_cast<std::uint64_t>(k);
+    const std::vector<std::string> faults = SoakOne(competition, seed, tallies[competition]);
+    if (faults.empty()) continue;
+    if (++failed <= 10) {
+      std::cerr << competition << " seed " << seed << ":\n";
+      for (const std::string& fault : faults) std::cerr << "  " << fault << '\n';
+    }
+  }
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+
+  for (const auto& [competition, tally] : tallies) {
+    std::cout << competition << ": " << tally.meetings << " meetings, " << tally.heats << " heats, "
+              << tally.runoffHeats << " runoff heats, " << tally.suspended
+              << " suspended and resumed\n";
+  }
+  std::cout << options.meetings << " meetings from seed " << options.seed << " in " << seconds
+            << " s, " << failed << " with faults\n";
+  return failed == 0 ? 0 : 1;
+}

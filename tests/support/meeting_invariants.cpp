@@ -1,0 +1,289 @@
+#include "support/meeting_invariants.h"
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+#include "engine/rankings.h"
+#include "report/report_ranking.h"
+
+namespace corvane::testing {
+
+namespace {
+
+class Faults {
+ public:
+  void Add(std::string text) {
+    // A broken record usually breaks many checks at once: the first few say enough.
+    if (list_.size() < 20) list_.push_back(std::move(text));
+  }
+  std::vector<std::string> Take() { return std::move(list_); }
+
+ private:
+  std::vector<std::string> list_;
+};
+
+std::string N(long value) {
+  return std::to_string(value);
+}
+
+std::size_t At(int index) {
+  return static_cast<std::size_t>(index);
+}
+
+int PointsOfCode(const Meeting& m, int code) {
+  return code >= 0 && code <= kMarkCount ? MarkPoints(m.ProgMarks[At(code)]) : 0;
+}
+
+int TeamOf(const Meeting& m, int slot) {
+  return IsSlot(slot) ? m.RiderTeam[At(slot)] : 0;
+}
+
+void CheckHeatCount(const Meeting& m, Faults& faults) {
+  const int programmeHeats = m.ProgrammeHeats[0];
+  if (programmeHeats < 0 || programmeHeats > m.HeatCount) {
+    faults.Add(N(programmeHeats) + " programme heats in a meeting of " + N(m.HeatCount) + " heats");
+    return;
+  }
+  int previous = 0;
+  for (int k = 1; k <= programmeHeats; ++k) {
+    const int heat = m.ProgrammeHeats[At(k)];
+    if (heat <= previous || heat > m.HeatCount) {
+      faults.Add("programme heat " + N(k) + " is heat " + N(heat) + " after heat " + N(previous));
+    }
+    previous = heat;
+  }
+}
+
+void CheckScorecard(const Meeting& m, bool marksFixed, Faults& faults) {
+  for (int s = 1; s <= kMaxSlots; ++s) {
+    const auto& row = m.Scorecard[At(s)];
+    const int rides = m.RidesTaken[At(s)];
+    if (rides < 0 || At(rides) >= row.size()) {
+      faults.Add("slot " + N(s) + " has " + N(rides) + " rides on a card of " +
+                 N(static_cast<long>(row.size()) - 1));
+      continue;
+    }
+    int points = 0;
+    for (std::size_t ride = 1; ride < row.size(); ++ride) {
+      const bool taken = ride <= At(rides);
+      if (!taken && !row[ride].empty()) {
+        faults.Add("slot " + N(s) + " has a mark in ride " + N(static_cast<long>(ride)) +
+                   " after his " + N(rides) + " rides");
+      }
+      // With fixed marks every result has a mark; a POINTS command may set empty ones.
+      if (taken && marksFixed && row[ride].empty()) {
+        faults.Add("slot " + N(s) + " has no mark for ride " + N(static_cast<long>(ride)));
+      }
+      if (taken) points += MarkPoints(row[ride]);
+    }
+    if (points != m.RiderPoints[At(s)]) {
+      faults.Add("slot " + N(s) + " has " + N(m.RiderPoints[At(s)]) +
+                 " points but his marks are worth " + N(points));
+    }
+  }
+}
+
+// Bonus points, team points and the heat score columns, worked out heat by heat from the heat
+// records: a finisher directly behind a team-mate (or behind team-mates only) who beat somebody
+// is raised to the leading team-mate's points; with bonus points in the team scores the team
+// gets the raised points too.
+void CheckHeatScores(const Meeting& m, Faults& faults) {
+  SlotArray<int> bonus{};
+  GroupArray<int> teamPoints{};
+  const bool teams = m.NumTeams > 1;
+  const int teamSlots = m.NumRiders * m.NumTeams;
+  for (int h = 1; h <= m.HeatCount; ++h) {
+    if (m.HeatScores[At(h)][0] == 1) continue;  // a heat that did not score
+    const HeatRecord& record = m.HeatResults[At(h)];
+    std::array<int, kMaxEntries + 1> credited{};  // the code each entry scores for the team
+    for (int e = 1; e <= kMaxEntries; ++e) credited[At(e)] = record[At(e)][2];
+    if (m.BonusPts > 0) {
+      int leader = 1;
+      while (leader < kMaxEntries) {
+        const int leaderTeam = TeamOf(m, record[At(leader)][1]);
+        int next = leader + 1;
+        for (; next <= kMaxEntries; ++next) {
+          const int rider = record[At(next)][1];
+          const int code = record[At(next)][2];
+          if (!IsSlot(rider) || TeamOf(m, rider) != leaderTeam || code < 10 || rider > teamSlots) {
+            break;
+          }
+          credited[At(next)] = record[At(leader)][2];
+          bonus[At(rider)] += PointsOfCode(m, record[At(leader)][2]) - PointsOfCode(m, code);
+        }
+        leader = next;
+      }
+    }
+    if (!teams) continue;
+    GroupArray<int> heatPoints{};
+    for (int e = 1; e <= kMaxEntries; ++e) {
+      if (record[At(e)][2] < kRacing) continue;
+      const int code = m.BonusPts == 2 ? credited[At(e)] : record[At(e)][2];
+      heatPoints[At(TeamOf(m, record[At(e)][1]))] += PointsOfCode(m, code);
+    }
+    for (int g = 0; g <= kMaxGroups; ++g) teamPoints[At(g)] += heatPoints[At(g)];
+    if (m.NumTeams > 4) continue;
+    const auto& columns = m.HeatScores[At(h)];
+    for (int t = 1; t <= m.NumTeams; ++t) {
+      if (columns[At(t)] != teamPoints[At(t)]) {
+        faults.Add("heat " + N(h) + " shows team " + N(t) + " on " + N(columns[At(t)]) +
+                   " but its heats add up to " + N(teamPoints[At(t)]));
+      }
+      if (m.NumTeams == 2 && columns[At(t + 2)] != heatPoints[At(t)]) {
+        faults.Add("heat " + N(h) + " gives team " + N(t) + " " + N(columns[At(t + 2)]) +
+                   " points but its riders scored " + N(heatPoints[At(t)]));
+      }
+    }
+  }
+  for (int s = 1; s <= kMaxSlots; ++s) {
+    if (bonus[At(s)] != m.RiderBonus[At(s)]) {
+      faults.Add("slot " + N(s) + " has " + N(m.RiderBonus[At(s)]) + " bonus points, not " +
+                 N(bonus[At(s)]));
+    }
+  }
+  if (!teams) return;
+  // With marks of no value for riders who did not finish, a team's points are also its riders'
+  // points (and their bonus when it counts for the team).
+  bool unplacedScoreNothing = true;
+  for (int code = 1; code < kRacing; ++code) unplacedScoreNothing &= PointsOfCode(m, code) == 0;
+  const int lastTeam = std::min<int>(m.NumTeams, kMaxGroups);
+  for (int t = 1; t <= lastTeam; ++t) {
+    if (m.GroupPoints[At(t)] != teamPoints[At(t)]) {
+      faults.Add("team " + N(t) + " has " + N(m.GroupPoints[At(t)]) +
+                 " points but its heats add up to " + N(teamPoints[At(t)]));
+    }
+    if (!unplacedScoreNothing) continue;
+    int riders = 0;
+    for (int s = 1; s <= kMaxSlots; ++s) {
+      if (m.RiderTeam[At(s)] != t) continue;
+      riders += m.RiderPoints[At(s)] + (m.BonusPts == 2 ? m.RiderBonus[At(s)] : 0);
+    }
+    if (riders != m.GroupPoints[At(t)]) {
+      faults.Add("team " + N(t) + " has " + N(m.GroupPoints[At(t)]) + " points, its riders " +
+                 N(riders));
+    }
+  }
+}
+
+bool CountsRankHigher(const PlaceCountTable& a, const PlaceCountTable& b) {
+  for (std::size_t k = 0; k < a.size(); ++k) {
+    if (a[k] != b[k]) return a[k] > b[k];
+  }
+  return false;
+}
+
+// Checks that order[first..last] is a rearrangement of `before` there and that no entry ranks
+// above the one standing before it.
+template <class Order>
+void CheckOrdered(const std::string& what, const Order& before, const Order& order, int first,
+                  int last, const std::function<bool(int, int)>& ranksAbove, Faults& faults) {
+  if (first < 1 || last <= first) return;
+  std::vector<int> was(before.begin() + first, before.begin() + last + 1);
+  std::vector<int> now(order.begin() + first, order.begin() + last + 1);
+  std::sort(was.begin(), was.end());
+  std::sort(now.begin(), now.end());
+  if (was != now) {
+    faults.Add(what + ": the ranking lost or repeated an entry");
+    return;
+  }
+  for (int k = first; k < last; ++k) {
+    const int upper = order[At(k)];
+    const int lower = order[At(k + 1)];
+    if (ranksAbove(lower, upper)) {
+      faults.Add(what + ": " + N(lower) + " stands below " + N(upper) + " but ranks above him");
+    }
+  }
+}
+
+}  // namespace
+
+std::vector<std::string> ScoringFaults(const Meeting& m, bool marksFixed) {
+  Faults faults;
+  if (m.HeatCount < 0 || m.HeatCount > kMaxHeats) {
+    faults.Add("HeatCount is " + N(m.HeatCount));
+    return faults.Take();
+  }
+  CheckHeatCount(m, faults);
+  CheckScorecard(m, marksFixed, faults);
+  if (marksFixed) CheckHeatScores(m, faults);
+  return faults.Take();
+}
+
+std::vector<std::string> StandingsFaults(const Meeting& m) {
+  Faults faults;
+  Meeting ranked = m;
+  RankRiderScores(ranked);
+  RankTeamScores(ranked);
+
+  const auto score = [&m](int s) { return m.RiderPoints[At(s)] + m.RiderBonus[At(s)]; };
+  const auto riderAbove = [&](int a, int b) {
+    if (!IsSlot(a) || !IsSlot(b)) return false;
+    if (score(a) != score(b)) return score(a) > score(b);
+    if (m.NumTeams < 2) return CountsRankHigher(m.PlaceCounts[At(a)], m.PlaceCounts[At(b)]);
+    return m.RiderAverage[At(a)] > m.RiderAverage[At(b)];
+  };
+  const int rankedRiders = RankedRiders(m);
+  for (int g = 1; g <= m.NumGroups; ++g) {
+    CheckOrdered("standings of group " + N(g), m.ScoreOrder, ranked.ScoreOrder, RiderSlot(m, g, 1),
+                 std::min(RiderSlot(m, g, rankedRiders), kMaxSlots), riderAbove, faults);
+  }
+  const auto teamAbove = [&m](int a, int b) {
+    if (!IsGroup(a) || !IsGroup(b)) return false;
+    if (m.GroupPoints[At(a)] != m.GroupPoints[At(b)]) {
+      return m.GroupPoints[At(a)] > m.GroupPoints[At(b)];
+    }
+    return CountsRankHigher(m.GroupPlaceCounts[At(a)], m.GroupPlaceCounts[At(b)]);
+  };
+  CheckOrdered("team standings", m.GroupOrder, ranked.GroupOrder, 1, m.NumTeams, teamAbove, faults);
+
+  // The report ranks individual riders by points and place counts alike in every meeting, and
+  // teams by points and place counts.
+  const ReportOrder shown = RankForReport(m);
+  const ReportOrder unranked = [] {
+    ReportOrder identity;
+    for (int s = 0; s <= kMaxSlots; ++s) identity.rider[At(s)] = s;
+    for (int g = 0; g <= kMaxGroups; ++g) identity.group[At(g)] = g;
+    return identity;
+  }();
+  if (m.NumTeams == 1) {
+    const auto reportAbove = [&](int a, int b) {
+      if (score(a) != score(b)) return score(a) > score(b);
+      return CountsRankHigher(m.PlaceCounts[At(a)], m.PlaceCounts[At(b)]);
+    };
+    const int listed = m.NumRiders - (m.NumGroups == 1 && m.ResMode == 2 ? m.NumReserves : 0);
+    for (int g = 1; g <= m.NumGroups; ++g) {
+      CheckOrdered("report order of group " + N(g), unranked.rider, shown.rider, RiderSlot(m, g, 1),
+                   std::min(RiderSlot(m, g, listed), kMaxSlots), reportAbove, faults);
+    }
+  } else if (m.NumTeams > 2) {
+    CheckOrdered("report order of the teams", unranked.group, shown.group, 1, m.NumTeams, teamAbove,
+                 faults);
+  }
+  return faults.Take();
+}
+
+ScoringRecords ScoringRecordsOf(const Meeting& m) {
+  ScoringRecords records;
+  for (int s = 0; s <= kMaxSlots; ++s) {
+    const auto i = At(s);
+    records.rides[i] = m.RidesTaken[i];
+    records.points[i] = m.RiderPoints[i];
+    records.bonus[i] = m.RiderBonus[i];
+    const auto& row = m.Scorecard[i];
+    for (std::size_t ride = 1; ride < row.size() && ride <= At(m.RidesTaken[i]); ++ride) {
+      records.card[i] += row[ride] + "|";
+    }
+  }
+  records.teamPoints = m.GroupPoints;
+  return records;
+}
+
+bool MarksFixedByProgramme(const Meeting& m) {
+  for (std::size_t k = 1; k < m.ProgrammeLines.size(); ++k) {
+    if (UpperCase(Trim(m.ProgrammeLines[k])).starts_with("POINTS")) return false;
+  }
+  return true;
+}
+
+}  // namespace corvane::testing
