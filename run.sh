@@ -7,5 +7,12 @@ cd "$(dirname "$0")"
 BUILD_DIR=${BUILD_DIR:-build}
 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$BUILD_DIR" >/dev/null
-if [ "$#" -eq 0 ]; then set -- league-match.cfg; fi
+# Without a competition (a .cfg argument) or a meeting file to resume, the bundled league match.
+needs_competition=1
+for arg in "$@"; do
+  case "$arg" in
+    *.cfg|*.CFG|--resume|-h|--help|--version) needs_competition=0 ;;
+  esac
+done
+if [ "$needs_competition" -eq 1 ]; then set -- "$@" league-match.cfg; fi
 exec "$BUILD_DIR/bin/corvane-run" "$@"
