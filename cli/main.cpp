@@ -15,7 +15,8 @@
 
 int main(int argc, char** argv) {
   using namespace corvane;
-  std::setlocale(LC_ALL, "");  // the locale's short date for the default meeting date
+  // The locale's short date for the default meeting date; numbers keep the point.
+  std::setlocale(LC_TIME, "");
   const std::vector<std::string> args(argv + 1, argv + argc);
   const Result<RunOptions> parsed = ParseRunOptions(args);
   if (!parsed) {
