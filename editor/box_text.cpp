@@ -6,17 +6,9 @@
 
 namespace corvane {
 
-std::string ToDatabaseText(const QString& text) {
-  return Utf8ToCp1252(text.toStdString());
-}
-
-QString FromDatabaseText(std::string_view text) {
-  return QString::fromStdString(Cp1252ToUtf8(text));
-}
-
 QString EditorDecimalSeparator() {
   const QString separator = QLocale().decimalPoint();
-  const std::string inFile = ToDatabaseText(separator);
+  const std::string inFile = EngineText(separator);
   const bool usable =
       inFile.size() == 1 && inFile != "?" && separator.size() == 1 && !separator.front().isDigit();
   return usable ? separator : QStringLiteral(".");

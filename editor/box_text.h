@@ -1,16 +1,13 @@
-// The editor's boxes: conversion between their Unicode text and the database's Windows-1252
-// text, and the filters that keep out what the file cannot hold.
+// The editor's boxes: the filters that keep out what the file cannot hold; text converts to and
+// from the database's Windows-1252 with EngineText and WidgetText.
 #pragma once
 
 #include <QString>
 #include <QValidator>
-#include <string>
-#include <string_view>
+
+#include "heatcontrol/widget_text.h"  // EngineText and WidgetText
 
 namespace corvane {
-
-std::string ToDatabaseText(const QString& text);
-QString FromDatabaseText(std::string_view text);
 
 // The user's decimal separator when the file's code page can hold it as one character,
 // otherwise ".".

@@ -51,7 +51,7 @@ FrmFind::FrmFind(FrmTavrel& owner) : QDialog(&owner), owner_(owner) {
 }
 
 void FrmFind::ShowWith(const SearchSettings& last) {
-  txtFindWhat->setText(FromDatabaseText(last.text));
+  txtFindWhat->setText(WidgetText(last.text));
   chkMatchCase->setChecked(last.matchCase);
   chkMatchWord->setChecked(last.wholeWords);
   txtFindWhat->selectAll();
@@ -64,7 +64,7 @@ void FrmFind::ShowWith(const SearchSettings& last) {
 void FrmFind::cmdFindNext_Click() {
   if (txtFindWhat->text().isEmpty()) return;
   SearchSettings& search = owner_.LastSearch();
-  search.text = ToDatabaseText(txtFindWhat->text());
+  search.text = EngineText(txtFindWhat->text());
   search.matchCase = chkMatchCase->isChecked();
   search.wholeWords = chkMatchWord->isChecked();
   owner_.SearchRecords();

@@ -47,9 +47,9 @@ QString FromUtf8(const std::string& text) {
 FrmTavrel::FrmTavrel(int maxAverage, const QString& decimalSeparator, UserPrompts& prompts,
                      QWidget* parent)
     : QMainWindow(parent),
-      editor_(maxAverage, ToDatabaseText(decimalSeparator)),
+      editor_(maxAverage, EngineText(decimalSeparator)),
       prompts_(prompts),
-      decimalSeparator_(FromDatabaseText(editor_.DecimalSeparator())) {
+      decimalSeparator_(WidgetText(editor_.DecimalSeparator())) {
   setObjectName(QStringLiteral("frmTavrel"));
   BuildMenus();
   BuildToolbar();
@@ -134,23 +134,23 @@ void FrmTavrel::ConnectEdits() {
           [this](int column) { SortList(column == 1 ? SortColumn::kId : SortColumn::kName); });
 
   connect(txtLineupName, &QLineEdit::textEdited, this, [this](const QString& text) {
-    editor_.SetLineupName(ToDatabaseText(text));
+    editor_.SetLineupName(EngineText(text));
     RefreshCurrentEntry();
     RefreshTitleAndTools();
   });
   connect(txtCompID, &QLineEdit::textEdited, this, [this](const QString& text) {
-    editor_.SetCompId(ToDatabaseText(text));
+    editor_.SetCompId(EngineText(text));
     RefreshCurrentEntry();
     RefreshTitleAndTools();
   });
   for (int row = 1; row <= kLineupRiders; ++row) {
     const auto i = static_cast<std::size_t>(row);
     connect(txtRdrName[i], &QLineEdit::textEdited, this, [this, row](const QString& text) {
-      editor_.SetRiderName(row, ToDatabaseText(text));
+      editor_.SetRiderName(row, EngineText(text));
       RefreshTitleAndTools();
     });
     connect(txtRdrAvge[i], &QLineEdit::textEdited, this, [this, row](const QString& text) {
-      editor_.SetRiderAverage(row, ToDatabaseText(text));
+      editor_.SetRiderAverage(row, EngineText(text));
       RefreshTitleAndTools();
     });
   }
@@ -180,8 +180,8 @@ void FrmTavrel::RefreshList() {
   const QString selectedKey = FromUtf8(KeyOf(editor_.Selected()));
   for (const ListEntry& entry : editor_.Database().entries) {
     auto* item = new QTreeWidgetItem(lvRecords);
-    item->setText(0, FromDatabaseText(entry.text));
-    item->setText(1, FromDatabaseText(entry.subItem));
+    item->setText(0, WidgetText(entry.text));
+    item->setText(1, WidgetText(entry.subItem));
     item->setData(0, kKeyRole, FromUtf8(entry.key));
     if (item->data(0, kKeyRole).toString() == selectedKey) selected = item;
   }
@@ -196,8 +196,8 @@ void FrmTavrel::RefreshCurrentEntry() {
   const int index = EntryIndexOf(editor_.Database(), editor_.Selected());
   if (item == nullptr || index < 0) return;
   const ListEntry& entry = editor_.Database().entries[static_cast<std::size_t>(index)];
-  item->setText(0, FromDatabaseText(entry.text));
-  item->setText(1, FromDatabaseText(entry.subItem));
+  item->setText(0, WidgetText(entry.text));
+  item->setText(1, WidgetText(entry.subItem));
 }
 
 void FrmTavrel::RecordSelected(QTreeWidgetItem* item) {
@@ -210,8 +210,8 @@ void FrmTavrel::DisplayRecord() {
   const LineupRecord* record = editor_.SelectedRecord();
   fraLineup->setVisible(record != nullptr);
   if (record == nullptr) return;
-  txtLineupName->setText(FromDatabaseText(record->name));
-  txtCompID->setText(FromDatabaseText(record->compId));
+  txtLineupName->setText(WidgetText(record->name));
+  txtCompID->setText(WidgetText(record->compId));
   const int count = record->startingRiders;
   if (QAbstractButton* option = numRidersGroup_->button(count)) {
     option->setChecked(true);
@@ -223,14 +223,14 @@ void FrmTavrel::DisplayRecord() {
   MoveDivider(count);
   for (int row = 1; row <= kLineupRiders; ++row) {
     txtRdrName[static_cast<std::size_t>(row)]->setText(
-        FromDatabaseText(record->riderNames[static_cast<std::size_t>(row)]));
+        WidgetText(record->riderNames[static_cast<std::size_t>(row)]));
   }
   ShowAverages();
 }
 
 void FrmTavrel::ShowAverages() {
   for (int row = 1; row <= kLineupRiders; ++row) {
-    txtRdrAvge[static_cast<std::size_t>(row)]->setText(FromDatabaseText(editor_.AverageText(row)));
+    txtRdrAvge[static_cast<std::size_t>(row)]->setText(WidgetText(editor_.AverageText(row)));
   }
 }
 
@@ -299,11 +299,11 @@ bool FrmTavrel::eventFilter(QObject* watched, QEvent* event) {
     } else if (row > 0 && widget == txtRdrName[static_cast<std::size_t>(row)]) {
       help = tr("Rider name (max 24 chars)");
     } else if (row > 0) {
-      help = FromDatabaseText(editor_.AverageHelpLine());
+      help = WidgetText(editor_.AverageHelpLine());
       // While it is edited an average shows only the decimals it needs; a box whose text the
       // find dialog has just selected is left as it is.
       auto* box = txtRdrAvge[static_cast<std::size_t>(row)];
-      if (!box->hasSelectedText()) box->setText(FromDatabaseText(editor_.AverageEditingText(row)));
+      if (!box->hasSelectedText()) box->setText(WidgetText(editor_.AverageEditingText(row)));
     }
     if (!help.isEmpty()) sbrHelpline->showMessage(help);
   } else if (widget != nullptr && event->type() == QEvent::FocusOut) {
@@ -320,14 +320,14 @@ void FrmTavrel::BoxLeft(QWidget* box) {
   } else if (record == nullptr) {
     return;
   } else if (box == txtLineupName) {
-    txtLineupName->setText(FromDatabaseText(record->name));
+    txtLineupName->setText(WidgetText(record->name));
   } else if (box == txtCompID) {
-    txtCompID->setText(FromDatabaseText(record->compId));
+    txtCompID->setText(WidgetText(record->compId));
   } else if (row > 0 && box == txtRdrName[static_cast<std::size_t>(row)]) {
     txtRdrName[static_cast<std::size_t>(row)]->setText(
-        FromDatabaseText(record->riderNames[static_cast<std::size_t>(row)]));
+        WidgetText(record->riderNames[static_cast<std::size_t>(row)]));
   } else if (row > 0) {
-    txtRdrAvge[static_cast<std::size_t>(row)]->setText(FromDatabaseText(editor_.AverageText(row)));
+    txtRdrAvge[static_cast<std::size_t>(row)]->setText(WidgetText(editor_.AverageText(row)));
   }
 }
 
@@ -465,8 +465,8 @@ void FrmTavrel::MoveRider(int step) {
   const auto to = static_cast<std::size_t>(row + step);
   const LineupRecord* record = editor_.SelectedRecord();
   for (const std::size_t i : {from, to}) {
-    txtRdrName[i]->setText(FromDatabaseText(record->riderNames[i]));
-    txtRdrAvge[i]->setText(FromDatabaseText(editor_.AverageText(static_cast<int>(i))));
+    txtRdrName[i]->setText(WidgetText(record->riderNames[i]));
+    txtRdrAvge[i]->setText(WidgetText(editor_.AverageText(static_cast<int>(i))));
   }
   QLineEdit* follow = focused == txtRdrName[from] ? txtRdrName[to] : txtRdrAvge[to];
   follow->setFocus(Qt::OtherFocusReason);
@@ -533,7 +533,7 @@ void FrmTavrel::SearchRecords() {
   QLineEdit* box = BoxOfField(match->field);
   box->setFocus(Qt::OtherFocusReason);
   box->setText(
-      FromDatabaseText(SearchedFieldText(editor_.Database(), match->entry, match->field,
+      WidgetText(SearchedFieldText(editor_.Database(), match->entry, match->field,
                                          editor_.MaxAverage(), editor_.DecimalSeparator())));
   box->setSelection(match->character - 1, static_cast<int>(lastSearch_.text.size()));
   rowsArea_->ensureWidgetVisible(box);

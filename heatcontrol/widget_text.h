@@ -1,4 +1,5 @@
-// Engine text (Windows-1252) to and from the widgets' Unicode, for the meeting dialogs.
+// Engine text (Windows-1252) to and from the widgets' Unicode, for every window of both
+// programs (header only: it needs Qt Core and the core library, nothing of the dialogs).
 #pragma once
 
 #include <QString>

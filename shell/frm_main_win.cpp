@@ -191,7 +191,7 @@ void frmMainWin::SetCompetitions(const std::vector<CompetitionEntry>& entries) {
   for (const CompetitionEntry& entry : entries) {
     if (mnuFNComp.size() == static_cast<std::size_t>(kMaxCompetitions)) break;
     const int index = static_cast<int>(mnuFNComp.size()) + 1;
-    auto* item = new QAction(FromCp1252(entry.caption), this);
+    auto* item = new QAction(WidgetText(entry.caption), this);
     item->setObjectName(QStringLiteral("mnuFNComp%1").arg(index));
     item->setData(QString::fromStdString(entry.fileName));  // the tag
     connect(item, &QAction::triggered, this, [this, index] { NewMeeting(index); });
@@ -205,7 +205,7 @@ void frmMainWin::SetCompetitions(const std::vector<CompetitionEntry>& entries) {
 std::vector<CompetitionEntry> frmMainWin::Competitions() const {
   std::vector<CompetitionEntry> entries;
   for (const QAction* item : mnuFNComp) {
-    entries.push_back({ToCp1252(item->text()), item->data().toString().toStdString()});
+    entries.push_back({EngineText(item->text()), item->data().toString().toStdString()});
   }
   return entries;
 }
@@ -282,7 +282,7 @@ void frmMainWin::ResumeFromFile() {
 void frmMainWin::SuspendToFile() {
   const QString file = dialogs_.SaveFileName(
       this, QStringLiteral("Suspend Meeting"),
-      setup_.folders.proposedFile(FromCp1252(session_->ProposedSuspendName())), kMeetingFileFilter,
+      setup_.folders.proposedFile(WidgetText(session_->ProposedSuspendName())), kMeetingFileFilter,
       true);
   if (file.isEmpty()) return;
   const Status saved = session_->Suspend(ToPath(file));
@@ -314,7 +314,7 @@ void frmMainWin::NewMeeting(int menuIndex) {
     const std::filesystem::path file =
         LocateDataFile(item->data().toString().toStdString(), ToPath(setup_.folders.user),
                        ToPath(setup_.folders.scripts()));
-    choice = CompetitionChoice{file.string(), ToCp1252(item->text())};
+    choice = CompetitionChoice{file.string(), EngineText(item->text())};
   }
   session_->NewMeeting(choice, settings_.prefs);
 }

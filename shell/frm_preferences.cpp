@@ -197,17 +197,17 @@ QWidget* frmPreferences::BuildMarkingPage() {
     const int index = lstProgMarking->indexOfTopLevelItem(lstProgMarking->currentItem()) + 1;
     txtProgMarking->setEnabled(index >= 1);
     if (index >= 1)
-      txtProgMarking->setText(FromCp1252(editor_.draft.PrefMarks[static_cast<std::size_t>(index)]));
+      txtProgMarking->setText(WidgetText(editor_.draft.PrefMarks[static_cast<std::size_t>(index)]));
   });
   connect(txtProgMarking, &QLineEdit::textEdited, this, [this](const QString& text) {
     const int index = lstProgMarking->indexOfTopLevelItem(lstProgMarking->currentItem()) + 1;
-    editor_.TypeMark(index, ToCp1252(text));
+    editor_.TypeMark(index, EngineText(text));
     ShowMark(index);
   });
   connect(txtProgMarking, &QLineEdit::editingFinished, this, [this] {
     const int index = lstProgMarking->indexOfTopLevelItem(lstProgMarking->currentItem()) + 1;
     if (index < 1) return;
-    txtProgMarking->setText(FromCp1252(editor_.LeaveMark(index)));
+    txtProgMarking->setText(WidgetText(editor_.LeaveMark(index)));
     ShowMark(index);
   });
   return page;
@@ -295,7 +295,7 @@ void frmPreferences::FillControls() {
 void frmPreferences::ShowMark(int index) {
   QTreeWidgetItem* line = lstProgMarking->topLevelItem(index - 1);
   if (line != nullptr)
-    line->setText(1, FromCp1252(editor_.draft.PrefMarks[static_cast<std::size_t>(index)]));
+    line->setText(1, WidgetText(editor_.draft.PrefMarks[static_cast<std::size_t>(index)]));
 }
 
 void frmPreferences::ShowCompetitions() {
@@ -304,7 +304,7 @@ void frmPreferences::ShowCompetitions() {
     const QSignalBlocker blocker(lstCompetitions);
     lstCompetitions->clear();
     for (const CompetitionEntry& entry : list.entries()) {
-      lstCompetitions->addItem(FromCp1252(entry.caption));
+      lstCompetitions->addItem(WidgetText(entry.caption));
     }
     lstCompetitions->setCurrentRow(list.selected());
   }

@@ -23,7 +23,7 @@ void ApplyMeetingMenu(const MeetingMenuActions& actions, const MeetingMenu& menu
 }
 
 QString ResultsBoxText(std::string_view report) {
-  QString text = FromCp1252(report);
+  QString text = WidgetText(report);
   text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
   return text;
 }
@@ -46,7 +46,7 @@ void QtMeetingHost::ShowHeatManager(Meeting& m) {
 }
 
 void QtMeetingHost::SetStatusText(std::string_view text) {
-  status_->setText(FromCp1252(text));
+  status_->setText(WidgetText(text));
 }
 
 void QtMeetingHost::PublishResults(std::string_view text) {
@@ -60,7 +60,7 @@ void QtMeetingHost::SetMeetingMenu(const MeetingMenu& menu) {
 }
 
 void QtMeetingHost::ShowWarning(std::string_view message, std::string_view title) {
-  dialogs_.Warning(window_, FromCp1252(title), FromCp1252(message));
+  dialogs_.Warning(window_, WidgetText(title), WidgetText(message));
 }
 
 }  // namespace corvane

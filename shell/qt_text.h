@@ -1,5 +1,5 @@
-// Engine text (Windows-1252) to and from the widgets' Unicode, and file paths to and from
-// the standard library's.
+// File paths to and from the standard library's; engine text to and from the widgets' Unicode
+// comes from the dialogs' header.
 #pragma once
 
 #include <QString>
@@ -7,17 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "engine/text_encoding.h"
+#include "heatcontrol/widget_text.h"
 
 namespace corvane {
-
-inline QString FromCp1252(std::string_view text) {
-  return QString::fromStdString(Cp1252ToUtf8(text));
-}
-
-inline std::string ToCp1252(const QString& text) {
-  return Utf8ToCp1252(text.toStdString());
-}
 
 inline std::filesystem::path ToPath(const QString& path) {
   return std::filesystem::path(path.toStdString());
