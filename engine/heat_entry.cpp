@@ -8,9 +8,8 @@ namespace corvane {
 
 namespace {
 
-// The leading number of `text` when it lies within lo..hi, rounded to a whole number.
-std::optional<int> NumberWithin(std::string_view text, double lo, double hi) {
-  const double value = LeadingNumber(text);
+// `value` when it lies within lo..hi, rounded to a whole number.
+std::optional<int> NumberWithin(double value, double lo, double hi) {
   if (!(value >= lo && value <= hi)) return std::nullopt;
   return RoundToIntegerClamped(value);
 }
@@ -32,11 +31,9 @@ std::optional<HeatEntry> Naming(int rider, HeatEntry entry = {}) {
 // The forms after a group letter: plain number, or N, R, S, T and a number. `fromStandings`
 // marks the S-prefixed forms, which pick the group by its standing and record no programmed
 // ride and no nominated place.
-std::optional<HeatEntry> ReadGroupForm(const Meeting& m, int group, std::string_view rest,
+std::optional<HeatEntry> ReadGroupForm(const Meeting& m, int group, char form, double value,
                                        bool fromStandings) {
-  const char form = rest.empty() ? '\0' : rest.front();
-  const bool lettered = form == 'N' || form == 'R' || form == 'S' || form == 'T';
-  const auto number = NumberWithin(lettered ? rest.substr(1) : rest, 1, m.NumRiders);
+  const auto number = NumberWithin(value, 1, m.NumRiders);
   if (!number) return std::nullopt;
   const int slot = RiderSlot(m, group, *number);
   if (!IsSlot(slot)) return std::nullopt;
@@ -61,24 +58,20 @@ std::optional<HeatEntry> ReadGroupForm(const Meeting& m, int group, std::string_
 }
 
 // "S" or "T" followed by a place p: p of the standings, or "p.h", place p of programme heat h.
-std::optional<HeatEntry> ReadPlaceForm(const Meeting& m, std::string_view rest, bool namesPlace) {
-  const std::size_t dot = rest.find('.');
-  const std::string_view placeText = rest.substr(0, dot);
-  const double heatValue =
-      dot == std::string_view::npos ? 0.0 : LeadingNumber(rest.substr(dot + 1));
-
+std::optional<HeatEntry> ReadPlaceForm(const Meeting& m, const EntryCode& code) {
+  const bool namesPlace = code.first == 'T';
   HeatEntry entry;
-  if (heatValue == 0.0) {
+  if (code.heat == 0.0) {
     if (m.NumGroups != 1) return std::nullopt;
-    const auto place = NumberWithin(placeText, 1, m.NumRiders);
+    const auto place = NumberWithin(code.place, 1, m.NumRiders);
     if (!place || !IsSlot(*place)) return std::nullopt;
     if (namesPlace) entry.namedPlace = static_cast<Integer>(*place);
     return Naming(m.ScoreOrder[static_cast<std::size_t>(*place)], entry);
   }
 
   const int heatsRun = std::min<int>(m.ProgrammeHeats[0], kMaxHeats);
-  const auto place = NumberWithin(placeText, 1, kMaxEntries);
-  const auto nth = NumberWithin(rest.substr(dot + 1), 1, heatsRun);
+  const auto place = NumberWithin(code.place, 1, kMaxEntries);
+  const auto nth = NumberWithin(code.heat, 1, heatsRun);
   if (!place || !nth) return std::nullopt;
   const int heat = m.ProgrammeHeats[static_cast<std::size_t>(*nth)];
   if (heat < 1 || heat > kMaxHeats) return std::nullopt;
@@ -91,7 +84,7 @@ std::optional<HeatEntry> ReadPlaceForm(const Meeting& m, std::string_view rest, 
 }
 
 // Any other code is a slot number: with groups, counted from the end of the last group.
-std::optional<HeatEntry> ReadSlotNumber(const Meeting& m, std::string_view code) {
+std::optional<HeatEntry> ReadSlotNumber(const Meeting& m, double code) {
   const int groupSlots = m.NumGroups == 1 ? 0 : m.NumRiders * m.NumGroups;
   const auto value = NumberWithin(code, 0, kMaxSlots - groupSlots);
   if (!value) return std::nullopt;
@@ -101,27 +94,30 @@ std::optional<HeatEntry> ReadSlotNumber(const Meeting& m, std::string_view code)
 
 }  // namespace
 
-std::optional<HeatEntry> ReadHeatEntry(const Meeting& m, std::string_view code) {
-  if (code.empty()) return std::nullopt;
-  const char first = code.front();
+std::optional<HeatEntry> ResolveHeatEntry(const Meeting& m, const EntryCode& code) {
+  if (code.empty) return std::nullopt;
 
-  if (const int group = GroupOfLetter(m, first); group != 0) {
-    return ReadGroupForm(m, group, code.substr(1), false);
+  if (const int group = GroupOfLetter(m, code.first); group != 0) {
+    return ReadGroupForm(m, group, code.groupForm, code.groupNumber, false);
   }
-  if (first == 'R') {
-    const auto place = NumberWithin(code.substr(1), 1, m.NumRiders);
+  if (code.first == 'R') {
+    const auto place = NumberWithin(code.afterFirst, 1, m.NumRiders);
     if (!place || !IsSlot(*place)) return std::nullopt;
     return Naming(m.AverageOrder[static_cast<std::size_t>(*place)]);
   }
-  if (first == 'S' && code.size() >= 2) {
-    if (const int standing = GroupOfLetter(m, code[1]); standing != 0) {
+  if (code.first == 'S' && code.second != '\0') {
+    if (const int standing = GroupOfLetter(m, code.second); standing != 0) {
       const int group = m.GroupOrder[static_cast<std::size_t>(standing)];
       if (group < 1 || group > m.NumGroups || group > kMaxGroups) return std::nullopt;
-      return ReadGroupForm(m, group, code.substr(2), true);
+      return ReadGroupForm(m, group, code.standingForm, code.standingNumber, true);
     }
   }
-  if (first == 'S' || first == 'T') return ReadPlaceForm(m, code.substr(1), first == 'T');
-  return ReadSlotNumber(m, code);
+  if (code.first == 'S' || code.first == 'T') return ReadPlaceForm(m, code);
+  return ReadSlotNumber(m, code.slot);
+}
+
+std::optional<HeatEntry> ReadHeatEntry(const Meeting& m, std::string_view code) {
+  return ResolveHeatEntry(m, ReadEntryCode(code));
 }
 
 }  // namespace corvane

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string_view>
 
+#include "engine/entry_code.h"
 #include "engine/meeting.h"
 
 namespace corvane {
@@ -26,5 +27,8 @@ struct HeatEntry {
 //   12                       slot 12; with groups, the 12th slot after the last group
 // Returns nothing for a code whose number is out of range: it fills no place.
 std::optional<HeatEntry> ReadHeatEntry(const Meeting& m, std::string_view code);
+
+// The same for a code already read: what it names in this meeting as it stands now.
+std::optional<HeatEntry> ResolveHeatEntry(const Meeting& m, const EntryCode& code);
 
 }  // namespace corvane

@@ -7,20 +7,7 @@ namespace corvane {
 
 namespace {
 
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return text;
-}
-
-// The next field of a heat line, cut and trimmed exactly as SplitFields cuts it, without
-// copying: the text before the first separator (or all of it), which is then consumed.
-std::string_view NextField(std::string_view& rest, char separator) {
-  const std::size_t at = rest.find(separator);
-  const std::string_view field = TrimBlanks(rest.substr(0, at));
-  rest = at == std::string_view::npos ? std::string_view() : rest.substr(at + 1);
-  return field;
-}
+static_assert(std::tuple_size_v<decltype(ProgrammeLine::entries)> == kMaxEntries);
 
 // True when `rider` already stands in one of the places before `place`. Empty places are
 // skipped rather than ending the search, so a rider named after an empty place is still found.
@@ -32,15 +19,11 @@ bool StandsEarlier(const Meeting& m, int place, int rider) {
 }
 
 // Places the entries of a heat line into HeatGrid, in gate order.
-void PlaceEntries(Meeting& m, std::string_view entries) {
+void PlaceEntries(Meeting& m, const ProgrammeLine& line) {
   const bool countRides = m.ScoringOn == 1 && m.ProgLine != m.LastPreparedLine;
-  std::string_view rest = entries;
-  for (int k = 1; k <= kMaxEntries; ++k) {  // entries after the eighth are dropped
-    std::string_view field = NextField(rest, ',');
-    if (field.empty()) continue;
-    const std::string_view code = NextField(field, '@');
-    const std::string_view metresText = NextField(field, '@');
-    const auto entry = ReadHeatEntry(m, UpperCase(code));
+  for (int k = 0; k < line.entryCount; ++k) {
+    const HeatLineEntry& field = line.entries[static_cast<std::size_t>(k)];
+    const auto entry = ResolveHeatEntry(m, field.code);
     if (!entry) continue;
 
     m.HeatRiders = static_cast<Integer>(m.HeatRiders + 1);
@@ -53,8 +36,7 @@ void PlaceEntries(Meeting& m, std::string_view entries) {
       auto& planned = m.PlannedRides[static_cast<std::size_t>(entry->rider)];
       planned = static_cast<Integer>(planned - 1);
     }
-    const double metres = LeadingNumber(metresText);
-    if (metres > 0 && metres < 100) row[4] = RoundToIntegerClamped(metres);
+    if (field.metres > 0 && field.metres < 100) row[4] = RoundToIntegerClamped(field.metres);
     row[5] = HandicapOf(m, entry->rider);
     // A rider named twice rides once: the later place stays empty.
     if (entry->rider != 0 && StandsEarlier(m, place, entry->rider)) row[1] = 0;
@@ -65,22 +47,25 @@ void PlaceEntries(Meeting& m, std::string_view entries) {
 
 void PrepareHeat(Meeting& m, MeetingHost& host, RandomSource& random) {
   const bool onLine = m.ProgLine >= 1 && m.ProgLine <= m.ProgrammeLineCount();
-  std::string_view line =
-      onLine ? std::string_view(m.ProgrammeLines[static_cast<std::size_t>(m.ProgLine)]) : "";
-  const std::string_view label = NextField(line, ':');
-  const std::string_view entries = NextField(line, ':');  // text after a second ":" is dropped
-  if (!entries.empty()) {
-    ClearHeatLineup(m);
-    m.HeatRiders = 0;
-    m.HeatTitle.clear();
-    if (LeadingNumber(label) != m.HeatCount + 1) m.HeatTitle = Left(label, 20);
-    PlaceEntries(m, entries);
+  if (onLine) {
+    const ProgrammeLine& line =
+        m.ReadLines.Line(m.ProgLine, m.ProgrammeLines[static_cast<std::size_t>(m.ProgLine)]);
+    if (line.heat) {
+      ClearHeatLineup(m);
+      m.HeatRiders = 0;
+      if (line.labelNumber != m.HeatCount + 1) {
+        m.HeatTitle = line.title;
+      } else {
+        m.HeatTitle.clear();
+      }
+      PlaceEntries(m, line);
 
-    if (m.MeetingState == kHeatDecided) {
-      // The previous heat still has to be reported: wait here, race this one on Continue.
-      m.MeetingState = kWaitForUser;
-    } else if (m.HeatRiders > 1 && m.HeatCount < kMaxHeats) {
-      RunHeat(m, host, random);
+      if (m.MeetingState == kHeatDecided) {
+        // The previous heat still has to be reported: wait here, race this one on Continue.
+        m.MeetingState = kWaitForUser;
+      } else if (m.HeatRiders > 1 && m.HeatCount < kMaxHeats) {
+        RunHeat(m, host, random);
+      }
     }
   }
   m.LastPreparedLine = m.ProgLine;

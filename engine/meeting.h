@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/conventions.h"
+#include "engine/programme_line.h"
 
 namespace corvane {
 
@@ -142,6 +143,7 @@ struct Meeting {
 
   // Programme and runner state. ProgrammeLines[0] is unused; lines are 1..n.
   std::vector<std::string> ProgrammeLines = std::vector<std::string>(1);
+  ProgrammeLineCache ReadLines;  // ProgrammeLines as read by the runner; not part of the record
   Integer ProgLine = 1;
   Integer MeetingState = 0;
   Integer HeatCount = 0;

@@ -25,9 +25,12 @@ void EndMeeting(Meeting& m, MeetingHost& host) {
 bool RunCurrentLine(Meeting& m, MeetingHost& host, RandomSource& random) {
   if (m.ProgLine < 1) m.ProgLine = 1;  // a resumed record pointing before the first line
   if (m.ProgLine > m.ProgrammeLineCount()) return false;
-  // A copy: the line must outlive whatever the command does to the records.
-  const std::string line = m.ProgrammeLines[static_cast<std::size_t>(m.ProgLine)];
-  if (!RunProgrammeCommand(m, host, random, line)) PrepareHeat(m, host, random);
+  const auto at = static_cast<std::size_t>(m.ProgLine);
+  // Only command lines are copied: the line must outlive whatever the command does to the records.
+  const bool command = m.ReadLines.Line(m.ProgLine, m.ProgrammeLines[at]).command;
+  if (!command || !RunProgrammeCommand(m, host, random, std::string(m.ProgrammeLines[at]))) {
+    PrepareHeat(m, host, random);
+  }
   return true;
 }
 

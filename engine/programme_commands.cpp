@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "engine/programme_line.h"
 #include "engine/rankings.h"
 #include "engine/runoff_start.h"
 #include "engine/transfers.h"
@@ -81,33 +82,11 @@ void StartRunoffsCommand(Meeting& m, MeetingHost& host, RandomSource& random,
   StartRunoffs(m, host, random);
 }
 
-// True when the text before the line's first "-", blanks trimmed, is a command word in any
-// case. Heat lines are told apart here without building any text.
-bool NamesACommand(std::string_view line) {
-  static constexpr std::string_view kCommands[] = {
-      "SUPPORT",        "HANDICAP", "NOMINATED", "POINTS",  "RANKRIDERSCORES",
-      "RANKTEAMSCORES", "RESSUBS",  "RDRREP",    "RUNOFFS", "SCORING",
-      "STARTPOS",       "TACSUBS",  "TFRRIDER",  "TFRTEAM"};
-  std::string_view word = line.substr(0, line.find('-'));
-  while (!word.empty() && (word.front() == ' ' || word.front() == '\t')) word.remove_prefix(1);
-  while (!word.empty() && (word.back() == ' ' || word.back() == '\t')) word.remove_suffix(1);
-  for (std::string_view command : kCommands) {
-    if (command.size() != word.size()) continue;
-    bool same = true;
-    for (std::size_t i = 0; same && i < word.size(); ++i) {
-      const char c = word[i] >= 'a' && word[i] <= 'z' ? static_cast<char>(word[i] - 32) : word[i];
-      same = c == command[i];
-    }
-    if (same) return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 bool RunProgrammeCommand(Meeting& m, MeetingHost& host, RandomSource& random,
                          std::string_view line) {
-  if (!NamesACommand(line)) return false;
+  if (!IsCommandLine(line)) return false;
   const auto fields = SplitFields(line, "-", 2);
   const std::string command = UpperCase(fields[1]);
   const std::string& argument = fields[2];

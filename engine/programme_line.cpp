@@ -1,0 +1,80 @@
+#include "engine/programme_line.h"
+
+#include "engine/conventions.h"
+
+namespace corvane {
+
+namespace {
+
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  return text;
+}
+
+// The next field of a line, cut and trimmed exactly as SplitFields cuts it, without copying:
+// the text before the first separator (or all of it), which is then consumed.
+std::string_view NextField(std::string_view& rest, char separator) {
+  const std::size_t at = rest.find(separator);
+  const std::string_view field = TrimBlanks(rest.substr(0, at));
+  rest = at == std::string_view::npos ? std::string_view() : rest.substr(at + 1);
+  return field;
+}
+
+}  // namespace
+
+bool IsCommandLine(std::string_view line) {
+  static constexpr std::string_view kCommands[] = {
+      "SUPPORT",        "HANDICAP", "NOMINATED", "POINTS",  "RANKRIDERSCORES",
+      "RANKTEAMSCORES", "RESSUBS",  "RDRREP",    "RUNOFFS", "SCORING",
+      "STARTPOS",       "TACSUBS",  "TFRRIDER",  "TFRTEAM"};
+  const std::string_view word = TrimBlanks(line.substr(0, line.find('-')));
+  for (std::string_view command : kCommands) {
+    if (command.size() != word.size()) continue;
+    bool same = true;
+    for (std::size_t i = 0; same && i < word.size(); ++i) {
+      const char c = word[i] >= 'a' && word[i] <= 'z' ? static_cast<char>(word[i] - 32) : word[i];
+      same = c == command[i];
+    }
+    if (same) return true;
+  }
+  return false;
+}
+
+ProgrammeLine ReadProgrammeLine(std::string_view text) {
+  ProgrammeLine line;
+  line.text = std::string(text);
+  line.command = IsCommandLine(text);
+  std::string_view rest = text;
+  const std::string_view label = NextField(rest, ':');
+  const std::string_view entries = NextField(rest, ':');  // text after a second ":" is dropped
+  line.heat = !entries.empty();
+  if (!line.heat) return line;
+  line.labelNumber = LeadingNumber(label);
+  line.title = Left(label, 20);
+  std::string_view fields = entries;
+  // A heat has eight starting places: fields after the eighth are dropped.
+  for (std::size_t k = 0; k < line.entries.size(); ++k) {
+    std::string_view field = NextField(fields, ',');
+    if (field.empty()) continue;
+    HeatLineEntry& entry = line.entries[static_cast<std::size_t>(line.entryCount++)];
+    entry.code = ReadEntryCode(UpperCase(NextField(field, '@')));
+    entry.metres = LeadingNumber(NextField(field, '@'));
+  }
+  return line;
+}
+
+const ProgrammeLine& ProgrammeLineCache::Line(int number, std::string_view text) {
+  ProgrammeLine* line = &other_;
+  if (number >= 1 && number <= kKeptLines) {
+    if (lines_.size() <= static_cast<std::size_t>(number)) {
+      lines_.resize(static_cast<std::size_t>(number) + 1);
+    }
+    line = &lines_[static_cast<std::size_t>(number)];
+  }
+  // An entry never read has empty text, and an empty line reads as nothing either way.
+  if (line->text != text) *line = ReadProgrammeLine(text);
+  return *line;
+}
+
+}  // namespace corvane
