@@ -46,26 +46,31 @@ void PlaceEntries(Meeting& m, const ProgrammeLine& line) {
 }  // namespace
 
 void PrepareHeat(Meeting& m, MeetingHost& host, RandomSource& random) {
-  const bool onLine = m.ProgLine >= 1 && m.ProgLine <= m.ProgrammeLineCount();
-  if (onLine) {
-    const ProgrammeLine& line =
-        m.ReadLines.Line(m.ProgLine, m.ProgrammeLines[static_cast<std::size_t>(m.ProgLine)]);
-    if (line.heat) {
-      ClearHeatLineup(m);
-      m.HeatRiders = 0;
-      if (line.labelNumber != m.HeatCount + 1) {
-        m.HeatTitle = line.title;
-      } else {
-        m.HeatTitle.clear();
-      }
-      PlaceEntries(m, line);
+  if (m.ProgLine >= 1 && m.ProgLine <= m.ProgrammeLineCount()) {
+    const auto at = static_cast<std::size_t>(m.ProgLine);
+    PrepareHeatLine(m, m.ReadLines.Line(m.ProgLine, m.ProgrammeLines[at]), host, random);
+  } else {
+    m.LastPreparedLine = m.ProgLine;
+  }
+}
 
-      if (m.MeetingState == kHeatDecided) {
-        // The previous heat still has to be reported: wait here, race this one on Continue.
-        m.MeetingState = kWaitForUser;
-      } else if (m.HeatRiders > 1 && m.HeatCount < kMaxHeats) {
-        RunHeat(m, host, random);
-      }
+void PrepareHeatLine(Meeting& m, const ProgrammeLine& line, MeetingHost& host,
+                     RandomSource& random) {
+  if (line.heat) {
+    ClearHeatLineup(m);
+    m.HeatRiders = 0;
+    if (line.labelNumber != m.HeatCount + 1) {
+      m.HeatTitle = line.title;
+    } else {
+      m.HeatTitle.clear();
+    }
+    PlaceEntries(m, line);
+
+    if (m.MeetingState == kHeatDecided) {
+      // The previous heat still has to be reported: wait here, race this one on Continue.
+      m.MeetingState = kWaitForUser;
+    } else if (m.HeatRiders > 1 && m.HeatCount < kMaxHeats) {
+      RunHeat(m, host, random);
     }
   }
   m.LastPreparedLine = m.ProgLine;

@@ -1,6 +1,9 @@
 #include "engine/heat_scoring.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
 
 #include "engine/heat_lineup.h"
 
@@ -64,6 +67,24 @@ void WriteRide(Meeting& m, int rider, int code) {
   m.MaxRiderPoints = std::max(m.MaxRiderPoints, m.RiderPoints[s]);
 }
 
+// The slots whose race status is above 0, in slot order: the riders of the heat and those
+// replaced in it. Statuses are tested four at a time, since nearly all of them are 0.
+int RidersWithStatus(const Meeting& m, std::array<int, kMaxSlots>& riders) {
+  static_assert(kMaxSlots % 4 == 0 && sizeof(Integer) == 2);
+  int count = 0;
+  for (int first = 1; first <= kMaxSlots; first += 4) {
+    std::uint64_t four = 0;
+    std::memcpy(&four, &m.RaceStatus[static_cast<std::size_t>(first)], sizeof four);
+    if (four == 0) continue;
+    for (int rider = first; rider < first + 4; ++rider) {
+      if (m.RaceStatus[static_cast<std::size_t>(rider)] > 0) {
+        riders[static_cast<std::size_t>(count++)] = rider;
+      }
+    }
+  }
+  return count;
+}
+
 }  // namespace
 
 void ScoreHeat(Meeting& m) {
@@ -74,10 +95,12 @@ void ScoreHeat(Meeting& m) {
     return;
   }
 
-  for (int rider = 1; rider <= kMaxSlots; ++rider) {
+  std::array<int, kMaxSlots> raced{};
+  const int racedCount = RidersWithStatus(m, raced);
+  for (int i = 0; i < racedCount; ++i) {
+    const int rider = raced[static_cast<std::size_t>(i)];
     const auto s = static_cast<std::size_t>(rider);
     const int code = m.RaceStatus[s];
-    if (code <= 0) continue;
     const bool replaced = m.ReplacedNow[s] != 0;
     // A non-starter who was replaced did not ride; every other rider of the heat did.
     if (!(replaced && code < kInjured)) WriteRide(m, rider, code);

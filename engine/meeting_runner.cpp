@@ -26,10 +26,12 @@ bool RunCurrentLine(Meeting& m, MeetingHost& host, RandomSource& random) {
   if (m.ProgLine < 1) m.ProgLine = 1;  // a resumed record pointing before the first line
   if (m.ProgLine > m.ProgrammeLineCount()) return false;
   const auto at = static_cast<std::size_t>(m.ProgLine);
-  // Only command lines are copied: the line must outlive whatever the command does to the records.
-  const bool command = m.ReadLines.Line(m.ProgLine, m.ProgrammeLines[at]).command;
-  if (!command || !RunProgrammeCommand(m, host, random, std::string(m.ProgrammeLines[at]))) {
-    PrepareHeat(m, host, random);
+  const ProgrammeLine& line = m.ReadLines.Line(m.ProgLine, m.ProgrammeLines[at]);
+  if (line.command) {
+    // A copy: the line must outlive whatever the command does to the records.
+    RunProgrammeCommand(m, host, random, std::string(line.text));
+  } else {
+    PrepareHeatLine(m, line, host, random);
   }
   return true;
 }

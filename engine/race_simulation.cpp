@@ -57,8 +57,10 @@ void StartPlace(Meeting& m, MeetingHost& host, RandomSource& random, RacePositio
   auto& row = m.HeatGrid[static_cast<std::size_t>(place)];
   int rider = RiderInPlace(m, place);
   int group = GroupOfRider(m, rider);
+  // Only the rider his group has chosen to replace is considered (tested here: it is every start).
   if (m.TeamControl[static_cast<std::size_t>(group)] == 0 && m.ControlMode != 2 &&
-      m.RdrRepNow == 1) {
+      m.RdrRepNow == 1 && rider != 0 &&
+      m.GroupReplacement[static_cast<std::size_t>(group)][1] == rider) {
     ConsiderRiderReplacement(m);
     rider = RiderInPlace(m, place);
     group = GroupOfRider(m, rider);
@@ -122,9 +124,13 @@ void StartRiders(Meeting& m, MeetingHost& host, RandomSource& random, RacePositi
 // Four laps. Returns true when the race was stopped and has to be re-run.
 bool RunLaps(Meeting& m, RandomSource& random, RacePositions& positions) {
   const int places = HeatPlaces(m);
+  std::array<int, kMaxEntries + 1> riders{};  // nobody changes places during the laps
+  for (int place = 1; place <= places; ++place) {
+    riders[static_cast<std::size_t>(place)] = RiderInPlace(m, place);
+  }
   for (int lap = 1; lap <= kLaps; ++lap) {
     for (int place = 1; place <= places; ++place) {
-      const int rider = RiderInPlace(m, place);
+      const int rider = riders[static_cast<std::size_t>(place)];
       Integer& status = StatusOf(m, rider);
       if (status != kRacing) continue;
       const Single average = m.RiderAverage[static_cast<std::size_t>(rider)];
