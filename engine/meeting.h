@@ -11,10 +11,12 @@
 
 #include "engine/conventions.h"
 #include "engine/programme_line.h"
+#include "engine/scorecard_table.h"
 
 namespace corvane {
 
-inline constexpr int kMaxSlots = 40;     // rider slots in a meeting
+inline constexpr int kMaxSlots = 40;  // rider slots in a meeting
+static_assert(ScorecardTable::kRows == kMaxSlots + 1);
 inline constexpr int kMaxGroups = 9;     // line-ups "A" to "I"
 inline constexpr int kMaxHeats = 40;     // heats in a meeting, support competition included
 inline constexpr int kMaxEntries = 8;    // starting places in a heat
@@ -50,13 +52,6 @@ using PlaceCountTable = std::array<Integer, kPlaceClasses>;
 using HeatRecord = std::array<std::array<Integer, 4>, kMaxEntries + 1>;
 // HeatGrid[starting place][column], columns 0..5.
 using HeatGridTable = std::array<std::array<Integer, 6>, kMaxEntries + 1>;
-
-// A scorecard with one cell (ride 0) per slot.
-inline SlotArray<std::vector<std::string>> EmptyScorecard() {
-  SlotArray<std::vector<std::string>> rows;
-  for (auto& row : rows) row.resize(1);
-  return rows;
-}
 
 struct Meeting {
   // Regulations, from the competition file and the regulations dialog.
@@ -107,7 +102,7 @@ struct Meeting {
   SlotArray<Integer> AverageOrder{};
   SlotArray<Integer> ScoreOrder{};
   // Scorecard[slot][ride], rides 0..MaxRides; every slot's row has MaxRides + 1 cells.
-  SlotArray<std::vector<std::string>> Scorecard = EmptyScorecard();
+  ScorecardTable Scorecard;  // starts with ride 0 only
   SlotArray<Integer> RidesTaken{};
   SlotArray<Integer> RiderPoints{};
   SlotArray<Integer> RiderBonus{};
