@@ -28,8 +28,7 @@ bool RunCurrentLine(Meeting& m, MeetingHost& host, RandomSource& random) {
   const auto at = static_cast<std::size_t>(m.ProgLine);
   const ProgrammeLine& line = m.ReadLines.Line(m.ProgLine, m.ProgrammeLines[at]);
   if (line.command) {
-    // A copy: the line must outlive whatever the command does to the records.
-    RunProgrammeCommand(m, host, random, std::string(line.text));
+    RunProgrammeCommand(m, host, random, line);
   } else {
     PrepareHeatLine(m, line, host, random);
   }

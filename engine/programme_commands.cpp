@@ -87,10 +87,16 @@ void StartRunoffsCommand(Meeting& m, MeetingHost& host, RandomSource& random,
 bool RunProgrammeCommand(Meeting& m, MeetingHost& host, RandomSource& random,
                          std::string_view line) {
   if (!IsCommandLine(line)) return false;
-  const auto fields = SplitFields(line, "-", 2);
-  const std::string command = UpperCase(fields[1]);
-  const std::string& argument = fields[2];
-  const std::string word = UpperCase(argument);
+  RunProgrammeCommand(m, host, random, ReadProgrammeLine(line));
+  return true;
+}
+
+void RunProgrammeCommand(Meeting& m, MeetingHost& host, RandomSource& random,
+                         const ProgrammeLine& line) {
+  // Copies: the line may be read again from the records the command changes.
+  const std::string command = line.commandWord;
+  const std::string argument = line.argument;
+  const std::string word = line.argumentWord;
 
   if (command == "SUPPORT") {
     StartSupportPart(m, host, argument);
@@ -122,10 +128,7 @@ bool RunProgrammeCommand(Meeting& m, MeetingHost& host, RandomSource& random,
     TransferRider(m, argument);
   } else if (command == "TFRTEAM") {
     if (m.NumTeams > 1) TransferTeam(m, argument);
-  } else {
-    return false;
   }
-  return true;
 }
 
 }  // namespace corvane

@@ -18,4 +18,8 @@ class RandomSource;
 bool RunProgrammeCommand(Meeting& m, MeetingHost& host, RandomSource& random,
                          std::string_view line);
 
+// Carries out a line already read and known to be a command.
+void RunProgrammeCommand(Meeting& m, MeetingHost& host, RandomSource& random,
+                         const ProgrammeLine& line);
+
 }  // namespace corvane

@@ -45,6 +45,12 @@ ProgrammeLine ReadProgrammeLine(std::string_view text) {
   ProgrammeLine line;
   line.text = std::string(text);
   line.command = IsCommandLine(text);
+  if (line.command) {
+    const auto fields = SplitFields(text, "-", 2);
+    line.commandWord = UpperCase(fields[1]);
+    line.argument = fields[2];
+    line.argumentWord = UpperCase(fields[2]);
+  }
   std::string_view rest = text;
   const std::string_view label = NextField(rest, ':');
   const std::string_view entries = NextField(rest, ':');  // text after a second ":" is dropped

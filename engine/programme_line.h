@@ -18,9 +18,12 @@ struct HeatLineEntry {
 };
 
 struct ProgrammeLine {
-  std::string text;      // the line this was read from
-  bool command = false;  // COMMAND or COMMAND-ARGUMENT, the word in any case
-  bool heat = false;     // "label:entries" with at least one character of entries
+  std::string text;          // the line this was read from
+  bool command = false;      // COMMAND or COMMAND-ARGUMENT, the word in any case
+  std::string commandWord;   // upper-cased
+  std::string argument;      // the text between the first and any second "-", trimmed
+  std::string argumentWord;  // the argument upper-cased
+  bool heat = false;         // "label:entries" with at least one character of entries
   double labelNumber = 0;
   std::string title;  // the label as a heat title: its first 20 characters
   int entryCount = 0;
