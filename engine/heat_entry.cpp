@@ -11,6 +11,8 @@ namespace {
 // `value` when it lies within lo..hi, rounded to a whole number.
 std::optional<int> NumberWithin(double value, double lo, double hi) {
   if (!(value >= lo && value <= hi)) return std::nullopt;
+  const auto whole = static_cast<int>(value);  // lo..hi lie well within int
+  if (whole == value) return whole;             // the usual case, which needs no rounding
   return RoundToIntegerClamped(value);
 }
 

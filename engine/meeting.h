@@ -178,10 +178,10 @@ enum MeetingStateCode : Integer {
 };
 
 // Slot of rider number `rider` of group `group`; 0 when group is 0.
-int RiderSlot(const Meeting& m, int group, int rider);
-
-// Handicap distance of the rider in `slot` from his latest result and the handicap table.
-Integer HandicapOf(const Meeting& m, int slot);
+inline int RiderSlot(const Meeting& m, int group, int rider) {
+  if (group == 0) return 0;
+  return (group - 1) * m.NumRiders + rider;
+}
 
 // Sizes every slot's scorecard row to rides 0..maxRides, keeping what it holds.
 void ResizeScorecard(Meeting& m, int maxRides);
@@ -195,6 +195,15 @@ inline bool IsSlot(int slot) {
 }
 inline bool IsGroup(int group) {
   return group >= 1 && group <= kMaxGroups;
+}
+
+// Handicap distance of the rider in `slot` from his latest result and the handicap table.
+inline Integer HandicapOf(const Meeting& m, int slot) {
+  if (m.HandicapOn != 1 || !IsSlot(slot)) return 0;
+  const int code = m.HandicapCode[static_cast<std::size_t>(slot)];
+  // A finisher who beat b riders gets entry b + 1; everybody else the first entry.
+  if (code >= 9 && code <= 16) return m.Handicaps[static_cast<std::size_t>(code - 8)];
+  return m.Handicaps[1];
 }
 
 }  // namespace corvane

@@ -105,9 +105,11 @@ void StartPlace(Meeting& m, MeetingHost& host, RandomSource& random, RacePositio
   status = kRacing;
   // A metre behind the tapes costs 0.005; a favoured gate is worth 25 metres.
   Single position = static_cast<Single>(-(row[4] + row[5]) * 0.005);
-  const Single half = static_cast<Single>(HeatPlaces(m)) / 2.0f;
-  if ((place <= half && m.StartGridNow == 1) || (place > half && m.StartGridNow == 2)) {
-    position = static_cast<Single>(position + 0.125);
+  if (m.StartGridNow == 1 || m.StartGridNow == 2) {
+    const Single half = static_cast<Single>(HeatPlaces(m)) / 2.0f;
+    if ((place <= half && m.StartGridNow == 1) || (place > half && m.StartGridNow == 2)) {
+      position = static_cast<Single>(position + 0.125);
+    }
   }
   positions[static_cast<std::size_t>(place)] = position;
 }
