@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
+#include <numeric>
 #include <vector>
 
 #include "engine/headless_host.h"
@@ -197,10 +198,10 @@ class HeatManagerTest : public QObject {
     QCOMPARE(shown - incidents, 15);
 
     QCOMPARE(nominated, 4);  // heats 14 and 15, two places each
-    int nominations = 0;
-    for (int s = 1; s <= m.NumRiders; ++s)
-      nominations += m.NominatedRides[static_cast<std::size_t>(s)];
-    QCOMPARE(nominations, 4);
+    const auto homeTotal = [&m](const auto& rides) {
+      return std::accumulate(rides.begin() + 1, rides.begin() + 1 + m.NumRiders, 0);
+    };
+    QCOMPARE(homeTotal(m.NominatedRides), 4);
     for (int heat : {14, 15}) {
       int lions = 0;
       for (int e = 1; e <= 4; ++e) {
@@ -215,10 +216,7 @@ class HeatManagerTest : public QObject {
     // non-starter.
     QCOMPARE(m.RiderPoints[3], Integer{0});
     QVERIFY(replacements >= 1);
-    int replacementRides = 0;
-    for (int s = 1; s <= m.NumRiders; ++s)
-      replacementRides += m.RdrRepRides[static_cast<std::size_t>(s)];
-    QCOMPARE(replacementRides, replacements);
+    QCOMPARE(homeTotal(m.RdrRepRides), replacements);
 
     QCOMPARE(reserves, 1);
     for (int rider : tacticalRiders)
