@@ -1,12 +1,15 @@
-// The rider editor's window on the offscreen platform: boxes, prompts and commands.
+// The rider editor's window on the offscreen platform: boxes, prompts, commands and the find
+// dialog.
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFrame>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
 #include <QStandardPaths>
@@ -17,6 +20,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <memory>
+#include <utility>
 
 #include "editor/editor_settings.h"
 #include "editor/frm_tavrel.h"
@@ -51,6 +55,35 @@ class FrmTavrelTest : public QObject {
     box->setFocus();
     box->selectAll();
     QTest::keyClicks(box, text);
+  }
+
+  // The find dialog over three line-ups, the list having the focus.
+  QDialog* OpenFind() {
+    if (!window_->OpenFile(WriteFile(QStringLiteral("find.rdb"),
+                                     "Aces,LGE:7,Riders Ltd,7.40,Rider-X,9\r\n"
+                                     "Bears,SUP:2,Cy,,A Rider,6\r\n"
+                                     "Cats,LG2:3,Rider Two,8\r\n"))) {
+      qFatal("cannot open find.rdb");
+    }
+    Find<QTreeWidget>("lvRecords")->setFocus();
+    window_->ShowFind();
+    return Find<QDialog>("frmFind");
+  }
+  template <class T>
+  static T* In(QDialog* find, const char* name) {
+    return find->findChild<T*>(QLatin1String(name));
+  }
+  void FindNext(QDialog* find, const QString& text, bool wholeWords, bool matchCase = false) {
+    In<QLineEdit>(find, "txtFindWhat")->setText(text);
+    In<QCheckBox>(find, "chkMatchWord")->setChecked(wholeWords);
+    In<QCheckBox>(find, "chkMatchCase")->setChecked(matchCase);
+    QTest::mouseClick(In<QPushButton>(find, "cmdFindNext"), Qt::LeftButton);
+  }
+  // The box the search put the caret in, and the text it selected there.
+  QString Selected() {
+    auto* box = qobject_cast<QLineEdit*>(window_->focusWidget());
+    return box == nullptr ? QString()
+                          : box->objectName() + QStringLiteral(" ") + box->selectedText();
   }
 
  private slots:
@@ -226,6 +259,45 @@ class FrmTavrelTest : public QObject {
     auto* browser = Find<QDialog>("frmHelp")->findChild<QTextBrowser*>();
     QVERIFY(browser->source().isLocalFile());
     QVERIFY(browser->toPlainText().contains(QStringLiteral("Manual page")));
+  }
+
+  // Each Find Next goes on from the last match, round from the last line-up; whole words skip
+  // parts of words; averages are searched as shown.
+  void findNextGoesOnFromTheLastMatch() {
+    QDialog* find = OpenFind();
+    QVERIFY(!In<QPushButton>(find, "cmdFindNext")->isEnabled());
+    QTest::keyClicks(In<QLineEdit>(find, "txtFindWhat"), QStringLiteral("R"));
+    QVERIFY(In<QPushButton>(find, "cmdFindNext")->isEnabled());
+
+    for (const auto& [lineup, box] : {std::pair{"Bears", "txtRdrName_2"},
+                                      {"Cats", "txtRdrName_1"},
+                                      {"Bears", "txtRdrName_2"}}) {
+      FindNext(find, QStringLiteral("rider"), true);
+      QCOMPARE(Selected(), QLatin1String(box) + QStringLiteral(" Rider"));
+      QCOMPARE(Box("txtLineupName")->text(), QLatin1String(lineup));
+    }
+    QVERIFY(prompts_.messages.isEmpty());
+    FindNext(find, QStringLiteral("rider"), true, true);
+    QCOMPARE(prompts_.messages, QStringList{QStringLiteral("Search text not found!")});
+    QCOMPARE(Box("txtLineupName")->text(), QStringLiteral("Bears"));
+
+    FindNext(find, QStringLiteral("7.4"), false);
+    QCOMPARE(Selected(), QStringLiteral("txtRdrAvge_1 7.4"));
+    QCOMPARE(Box("txtRdrAvge_1")->text(), QStringLiteral("7.40"));
+    FindNext(find, QStringLiteral("9.00"), false);
+    QCOMPARE(Selected(), QStringLiteral("txtRdrAvge_2 9.00"));
+  }
+
+  void findCancelHidesAndKeepsTheSettings() {
+    QDialog* find = OpenFind();
+    FindNext(find, QStringLiteral("Cy"), false, true);
+    QTest::mouseClick(In<QPushButton>(find, "cmdCancel"), Qt::LeftButton);
+    QVERIFY(!find->isVisible());
+    window_->ShowFind();
+    QVERIFY(find->isVisible());
+    QCOMPARE(In<QLineEdit>(find, "txtFindWhat")->text(), QStringLiteral("Cy"));
+    QVERIFY(In<QCheckBox>(find, "chkMatchCase")->isChecked());
+    QVERIFY(!In<QCheckBox>(find, "chkMatchWord")->isChecked());
   }
 };
 

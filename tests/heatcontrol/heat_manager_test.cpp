@@ -1,4 +1,4 @@
-// The heat manager window: its controls as designed, keyboard use, the start-time window, and a
+// The heat manager window: its controls, keyboard use, the start-time window, and a
 // whole bundled league match with one team steered through it.
 #include <QComboBox>
 #include <QGroupBox>
@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
+#include <numeric>
 #include <vector>
 
 #include "engine/headless_host.h"
@@ -16,39 +17,16 @@
 #include "engine/random_source.h"
 #include "heatcontrol/frm_heat_mgr.h"
 #include "riderdb/lineup_choice.h"
+#include "support/meeting_builder.h"
 
 namespace corvane {
 
 namespace {
 
-// `groups` line-ups of `riders` riders named by group letter and number ("A1"), each with
-// three quarters of the maximum average; orders are the line-up order.
-Meeting BuildMeeting(int teams, int groups, int riders) {
-  Meeting m;
-  m.NumTeams = static_cast<Integer>(teams);
-  m.NumGroups = static_cast<Integer>(groups);
-  m.NumRiders = static_cast<Integer>(riders);
-  m.ProgMarks = Preferences::DefaultMarks();
-  for (int g = 1; g <= groups; ++g) {
-    m.GroupTitle[static_cast<std::size_t>(g)] = std::string(1, static_cast<char>('A' + g - 1));
-    for (int r = 1; r <= riders; ++r) {
-      const auto slot = static_cast<std::size_t>(RiderSlot(m, g, r));
-      m.RiderName[slot] = m.GroupTitle[static_cast<std::size_t>(g)] + std::to_string(r);
-      m.RiderAverage[slot] = 0.75f;
-    }
-  }
-  AssignRiderTeams(m);
-  for (int s = 0; s <= kMaxSlots; ++s) {
-    m.ScoreOrder[static_cast<std::size_t>(s)] = static_cast<Integer>(s);
-    m.AverageOrder[static_cast<std::size_t>(s)] = static_cast<Integer>(s);
-  }
-  return m;
-}
-
 // Two teams of seven with two reserves each; the player steers LIONS (slots 1..7). The heat:
 // A1, B1, A2, B2.
 Meeting TeamMeeting() {
-  Meeting m = BuildMeeting(2, 2, 7);
+  Meeting m = testing::BuildMeeting(2, 2, 7);
   m.NumReserves = 2;
   m.MaxRidesRes = 6;
   m.ControlMode = 1;
@@ -57,10 +35,7 @@ Meeting TeamMeeting() {
   m.GroupTitle[2] = "BEARS";
   m.TacSubUse = 2;
   m.TacSubMargin = 6;
-  m.HeatRiders = 4;
-  const int lineup[] = {0, 1, 8, 2, 9};
-  for (std::size_t place = 1; place <= 4; ++place)
-    m.HeatGrid[place][1] = static_cast<Integer>(lineup[place]);
+  testing::SetLineup(m, {1, 8, 2, 9});
   return m;
 }
 
@@ -82,12 +57,6 @@ class HeatManagerTest : public QObject {
     Meeting m = TeamMeeting();
     frmHeatMgr dialog(m);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Heat 1: Line-up"));
-    for (const char* name :
-         {"lstLineup", "lstSubstitutes", "fraReplacements", "optSubstitutes_1", "optSubstitutes_2",
-          "optSubstitutes_3", "lblSubstitutes", "lblInfo", "cboHandicap", "lblHandicap",
-          "cboStarters", "lblStarters", "cmdStart", "cmdCancel", "cmdReset", "cmdWithdraw"}) {
-      QVERIFY2(dialog.findChild<QWidget*>(QLatin1String(name)) != nullptr, name);
-    }
     QCOMPARE(dialog.lstLineup->count(), 4);
     QCOMPARE(dialog.lstLineup->item(1)->text(), QStringLiteral("2.  B1 [BE]"));
     QCOMPARE(dialog.fraReplacements->title(), QStringLiteral("LIONS"));
@@ -229,10 +198,10 @@ class HeatManagerTest : public QObject {
     QCOMPARE(shown - incidents, 15);
 
     QCOMPARE(nominated, 4);  // heats 14 and 15, two places each
-    int nominations = 0;
-    for (int s = 1; s <= m.NumRiders; ++s)
-      nominations += m.NominatedRides[static_cast<std::size_t>(s)];
-    QCOMPARE(nominations, 4);
+    const auto homeTotal = [&m](const auto& rides) {
+      return std::accumulate(rides.begin() + 1, rides.begin() + 1 + m.NumRiders, 0);
+    };
+    QCOMPARE(homeTotal(m.NominatedRides), 4);
     for (int heat : {14, 15}) {
       int lions = 0;
       for (int e = 1; e <= 4; ++e) {
@@ -247,10 +216,7 @@ class HeatManagerTest : public QObject {
     // non-starter.
     QCOMPARE(m.RiderPoints[3], Integer{0});
     QVERIFY(replacements >= 1);
-    int replacementRides = 0;
-    for (int s = 1; s <= m.NumRiders; ++s)
-      replacementRides += m.RdrRepRides[static_cast<std::size_t>(s)];
-    QCOMPARE(replacementRides, replacements);
+    QCOMPARE(homeTotal(m.RdrRepRides), replacements);
 
     QCOMPARE(reserves, 1);
     for (int rider : tacticalRiders)

@@ -1,6 +1,7 @@
-// The programme editor's window: the average and name boxes, Start Racing, loading line-ups,
-// Use R/R and Move, the options; and whole meetings from New Meeting to the heats for every
-// bundled competition.
+// The programme editor: its rules without the window (the rows shown for each kind of
+// meeting, the average scale, moving and replacing riders, what Start Racing leaves); its
+// window (the boxes, Start Racing, loading line-ups, Use R/R and Move, the options); and whole
+// meetings from New Meeting to the heats for every bundled competition.
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -12,6 +13,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <tuple>
 
 #include "engine/headless_host.h"
 #include "engine/meeting_runner.h"
@@ -20,6 +22,7 @@
 #include "heatcontrol/frm_control.h"
 #include "heatcontrol/frm_regulations.h"
 #include "progeditor/frm_prog_editor.h"
+#include "progeditor/programme_rules.h"
 
 namespace corvane {
 
@@ -59,6 +62,21 @@ void Retype(QLineEdit* box, const QString& text) {
 void Choose(QComboBox* box, int index) {
   box->setCurrentIndex(index);
   emit box->activated(index);
+}
+
+// Two teams of five riders, two reserves and an extra rider for rider replacement.
+Meeting LeagueWithReplacement() {
+  Meeting m = League(8);
+  m.NumReserves = 2;
+  m.RdrRepUse = 2;
+  m.RdrRepSlot = 1;
+  return m;
+}
+
+std::vector<int> Slots(const EditorSection& section) {
+  std::vector<int> found;
+  for (const EditorRow& row : section.rows) found.push_back(row.slot);
+  return found;
 }
 
 }  // namespace
@@ -168,22 +186,18 @@ class ProgEditorTest : public QObject {
     QCOMPARE(single.TitleLines, std::string("Nine"));
     QCOMPARE(single.RiderName[9], std::string("R9"));
     QVERIFY(list.txtTmName[1] == nullptr);
-  }
+    QVERIFY(warnings_.empty());
 
-  void databaseNotFound() {
-    Meeting m = League(4);
-    frmProgEditor e(m, Setup("/nonexistent/Lineups.rdb"));
+    // A database that cannot be read is reported; nothing is offered.
+    frmProgEditor none(m, Setup("/nonexistent/Lineups.rdb"));
     QCOMPARE(warnings_.size(), std::size_t{1});
     QCOMPARE(warnings_[0].title, QStringLiteral("Programme Editor"));
     QCOMPARE(warnings_[0].text, QStringLiteral("Rider Database not found"));
-    QCOMPARE(e.txtTmName[1]->count(), 0);
+    QCOMPARE(none.txtTmName[1]->count(), 0);
   }
 
   void useReplacementAndMove() {
-    Meeting m = League(8);
-    m.NumReserves = 2;
-    m.RdrRepUse = 2;
-    m.RdrRepSlot = 1;
+    Meeting m = LeagueWithReplacement();
     m.RiderName[3] = "Three";
     m.RiderAverage[3] = 0.5f;
     m.RiderName[4] = "Four";
@@ -370,6 +384,155 @@ class ProgEditorTest : public QObject {
     QCOMPARE(m.ControlMode, Integer{1});
     QVERIFY(host.heatManagerShown > 0);
     QCOMPARE(m.MeetingState, Integer{kMeetingOver});
+  }
+
+  void rowsOfTeamMeetings() {
+    const EditorLayout league = LayoutFor(LeagueWithReplacement());
+    QVERIFY(league.teamMeeting);
+    QCOMPARE(league.sections.size(), std::size_t{2});
+    QCOMPARE(Slots(league.sections[1]), (std::vector<int>{9, 10, 11, 12, 13, 14, 15, 16}));
+    const auto& rows = league.sections[0].rows;
+    QCOMPARE(rows[0].label, std::string("1:"));
+    QVERIFY(!rows[4].reserve && rows[5].reserve && rows[6].reserve);
+    QVERIFY(rows[7].replacementSlot && !rows[7].reserve);
+
+    // Track reserves: a block after the last team, in the slots they ride in.
+    Meeting pool;
+    pool.NumTeams = pool.NumGroups = 3;
+    pool.GroupsPerRow = 2;
+    pool.NumRiders = 4;
+    pool.NumReserves = 2;
+    pool.ResMode = 2;
+    const EditorLayout tracks = LayoutFor(pool);
+    QCOMPARE(tracks.panelsPerRow, 2);
+    QCOMPARE(tracks.panelReserveRows, 0);
+    QCOMPARE(tracks.sections.back().kind, SectionKind::Block);
+    QCOMPARE(Slots(tracks.sections.back()), (std::vector<int>{13, 14}));
+    QCOMPARE(tracks.sections.back().rows[0].label, std::string("R1:"));
+
+    // After the main meeting the block takes the support riders, numbered as the heats name
+    // them; it never runs past the last slot.
+    Meeting support = LeagueWithReplacement();
+    support.SupportMode = true;
+    support.SupportRiders = 8;
+    const EditorLayout riders = LayoutFor(support);
+    QCOMPARE(Slots(riders.sections.back()), (std::vector<int>{17, 18, 19, 20, 21, 22, 23, 24}));
+    QCOMPARE(riders.sections.back().rows[7].label, std::string("8:"));
+    support.NumRiders = 8;
+    support.NumGroups = 4;
+    support.NumTeams = 4;
+    QCOMPARE(LayoutFor(support).sections.back().rows.size(), std::size_t{8});  // slots 33..40
+  }
+
+  void rowsOfIndividualMeetings() {
+    Meeting single;
+    single.NumRiders = 18;
+    single.NumReserves = 2;
+    single.ResMode = 2;
+    const EditorLayout one = LayoutFor(single);
+    QVERIFY(!one.teamMeeting);
+    QCOMPARE(one.sections.size(), std::size_t{1});  // a single group keeps its reserves
+    QVERIFY(one.sections[0].rows[16].reserve && !one.sections[0].rows[15].reserve);
+
+    Meeting groups;
+    groups.NumGroups = 2;
+    groups.NumRiders = 6;
+    groups.NumReserves = 1;
+    groups.ResMode = 2;
+    groups.GroupTitle[1] = "HEAT A";
+    const EditorLayout two = LayoutFor(groups);
+    QCOMPARE(two.sections.size(), std::size_t{3});
+    QCOMPARE(two.sections[1].kind, SectionKind::Group);
+    QCOMPARE(Slots(two.sections[2]), (std::vector<int>{13}));
+    QCOMPARE(GroupHeading(groups, 1), std::string("HEAT A"));
+    QCOMPARE(GroupHeading(groups, 2), std::string("GROUP 2"));
+  }
+
+  void averagesOnTheMeetingsScale() {
+    // The ends of the scale are held; 9, 13 and 1.5 are tried through the boxes.
+    QCOMPARE(AverageFromText("2", 12, '.'), std::optional<Single>(static_cast<Single>(2.0 / 12)));
+    QCOMPARE(AverageFromText("12", 12, '.'), std::optional<Single>(1.0f));
+    QCOMPARE(AverageFromText("", 12, '.'), std::optional<Single>(0.0f));
+    QCOMPARE(AverageFromText("7,5", 10, ','), std::optional<Single>(0.75f));
+    // A separator alone, or two of them, is no number yet: the held average stays.
+    QCOMPARE(AverageFromText(".", 12, '.'), std::optional<Single>());
+    QCOMPARE(AverageFromText("7.5.", 12, '.'), std::optional<Single>());
+    QCOMPARE(AverageFromText("7,5", 12, '.'), std::optional<Single>());
+
+    QCOMPARE(AverageEntryText(7.46f / 12, 12, ','), std::string("7,46"));
+    QCOMPARE(AverageEntryText(0.625f, 12, '.'), std::string("7.5"));
+    QCOMPARE(AverageHelpText(10, ','), std::string("Rider average (0; 1,67-10,00)"));
+    QCOMPARE(ExtraPointsFromText("70000"), Integer{999});
+  }
+
+  void movingAndReplacingRiders() {
+    Meeting m = LeagueWithReplacement();
+    const EditorLayout layout = LayoutFor(m);
+    // The replacement rider (8) is no neighbour, nor is another team's rider (9).
+    for (const auto& [slot, step, neighbour] :
+         {std::tuple{2, -1, 1}, {1, -1, 0}, {7, 1, 0}, {8, -1, 0}, {9, -1, 0}}) {
+      QVERIFY2(NeighbourSlot(layout, slot, step) == neighbour,
+               qPrintable(QStringLiteral("slot %1, step %2").arg(slot).arg(step)));
+    }
+
+    QVERIFY(!CanReplaceRider(m, layout, 8));
+    QVERIFY(ToggleReplacedRider(m, layout, 3));
+    QVERIFY(ReplacementSlotOpen(m, 1));
+    m.RiderName[3] = "Replaced";
+    m.RiderName[4] = "Other";
+    ExchangeRiders(m, layout, 4, 3);
+    QCOMPARE(m.RiderName[4], std::string("Replaced"));
+    QCOMPARE(m.GroupReplacement[1][1], Integer{4});  // he stays the replaced rider
+    QVERIFY(IsReplacedRider(m, layout, 4) && !IsReplacedRider(m, layout, 3));
+    QVERIFY(ToggleReplacedRider(m, layout, 3));   // another rider takes the mark
+    QVERIFY(!ToggleReplacedRider(m, layout, 3));  // and the second press clears it
+    QCOMPARE(m.GroupReplacement[1][1], Integer{0});
+    QVERIFY(!ReplacementSlotOpen(m, 1));
+
+    Meeting none = LeagueWithReplacement();
+    none.RdrRepUse = 0;
+    QVERIFY(!CanReplaceRider(none, LayoutFor(none), 3));
+
+    // Interactive control toggles, but scratch racing keeps its mode.
+    QVERIFY(ToggleInteractive(none) && !ToggleInteractive(none));
+    none.ControlMode = 2;
+    QVERIFY(!ToggleInteractive(none));
+    QCOMPARE(none.ControlMode, Integer{2});
+  }
+
+  void startRacingTidiesTheLineups() {
+    Meeting m = LeagueWithReplacement();
+    const EditorLayout layout = LayoutFor(m);
+    m.RiderName[8] = "Extra A";  // team A's replacement rider, but nobody is replaced
+    m.RiderAverage[8] = 0.5f;
+    m.RiderName[16] = "Extra B";
+    m.RiderName[9] = "B One";
+    m.GroupReplacement[2][1] = 9;
+    m.RiderAverage[5] = 0.6f;      // an average left behind in an emptied row
+    m.GroupReplacement[3][1] = 2;  // replaced rider who is not there
+    StartRacing(m, layout);
+    QCOMPARE(m.MeetingState, Integer{kStartedFromEditor});
+    QVERIFY(m.RiderName[8].empty());
+    QCOMPARE(m.RiderAverage[8], 0.0f);
+    QCOMPARE(m.RiderName[16], std::string("Extra B"));
+    QCOMPARE(m.RiderAverage[5], 0.0f);
+    QCOMPARE(m.GroupReplacement[2][1], Integer{9});
+    QCOMPARE(m.GroupReplacement[3][1], Integer{0});
+
+    // Scratch racing: the rows filled, in order, from slot 1 on.
+    Meeting scratch;
+    scratch.ControlMode = 2;
+    scratch.RiderName[2] = "Second";
+    scratch.RiderAverage[2] = 0.5f;
+    scratch.RiderName[7] = "Seventh";
+    scratch.RiderAverage[9] = 0.9f;  // an average without a name is nobody
+    StartRacing(scratch, LayoutFor(scratch));
+    QCOMPARE(scratch.NumRiders, Integer{2});
+    QCOMPARE(scratch.RiderName[1], std::string("Second"));
+    QCOMPARE(scratch.RiderAverage[1], 0.5f);
+    QCOMPARE(scratch.RiderName[2], std::string("Seventh"));
+    QVERIFY(scratch.RiderName[7].empty());
+    QCOMPARE(scratch.RiderAverage[9], 0.0f);
   }
 
  private:

@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -77,41 +78,26 @@ class MainWindowTest : public QObject {
     folder_.reset();
   }
 
-  void menusAsTheFormDefinesThem() {
+  // Every menu and item is reachable from the keyboard: an access key in each caption, none
+  // twice in one menu. Nothing to save yet; no meeting under way: Resume, and Suspend disabled.
+  void menusReachableFromTheKeyboard() {
     frmMainWin& w = Window();
     QCOMPARE(w.windowTitle(), QStringLiteral("Corvane Meeting"));
-    const QList<QAction*> bar = w.menuBar()->actions();
-    QCOMPARE(bar.size(), 4);
-    QCOMPARE(bar[0]->text(), QStringLiteral("&File"));
-    QCOMPARE(bar[1]->text(), QStringLiteral("&Edit"));
-    QCOMPARE(bar[2]->text(), QStringLiteral("&Meeting"));
-    QCOMPARE(bar[3]->text(), QStringLiteral("&Help"));
+    std::function<void(const QList<QAction*>&)> check = [&check](const QList<QAction*>& items) {
+      QSet<QKeySequence> keys;
+      for (const QAction* item : items) {
+        if (item->isSeparator()) continue;
+        const QKeySequence key = QKeySequence::mnemonic(item->text());
+        QVERIFY2(!key.isEmpty() && !keys.contains(key), qPrintable(item->text()));
+        keys.insert(key);
+        if (item->menu() != nullptr) check(item->menu()->actions());
+      }
+    };
+    check(w.menuBar()->actions());
+    QCOMPARE(w.menuBar()->actions().size(), 4);
+    QCOMPARE(w.mnuMeeting->actions().size(), 6);
+    QVERIFY(w.txtResults->isReadOnly() && HasFixedPitch(w.txtResults->font()));
 
-    const std::vector<std::pair<const char*, const char*>> captions{
-        {"mnuFNScratch", "&Scratch Racing"},
-        {"mnuFSave", "&Save"},
-        {"mnuFSaveAs", "Save &As..."},
-        {"mnuFPrint", "&Print..."},
-        {"mnuFExit", "E&xit"},
-        {"mnuECopy", "&Copy      "},
-        {"mnuEPrefs", "&Preferences..."},
-        {"mnuMResume", "&Resume..."},
-        {"mnuMSuspend", "&Suspend..."},
-        {"mnuMScratch", "S&cratch Race"},
-        {"mnuMSupport", "S&upport Competition"},
-        {"mnuMContinue", "C&ontinue..."},
-        {"mnuHTopics", "&Help Topics"},
-        {"mnuHAbout", "&About..."}};
-    for (const auto& [name, caption] : captions) {
-      const auto* action = w.findChild<QAction*>(QLatin1String(name));
-      QVERIFY2(action != nullptr, name);
-      QCOMPARE(action->text(), QLatin1String(caption));
-    }
-    QCOMPARE(w.mnuFNew->title(), QStringLiteral("&New Meeting      "));
-    QVERIFY(w.findChild<QPlainTextEdit*>(QStringLiteral("txtResults"))->isReadOnly());
-    QVERIFY(HasFixedPitch(w.txtResults->font()));
-
-    // Nothing to save yet; no meeting under way: Resume, and Suspend disabled.
     QVERIFY(!w.mnuFSave->isEnabled() && !w.mnuFSaveAs->isEnabled() && !w.mnuFPrint->isEnabled());
     QVERIFY(w.mnuMResume->isVisible() && w.mnuMResume->isEnabled());
     QVERIFY(!w.mnuMSuspend->isEnabled());
@@ -120,47 +106,20 @@ class MainWindowTest : public QObject {
     }
   }
 
-  void meetingMenuFollowsTheMeeting() {
+  // Each item of the Meeting menu follows its own flag of the engine's rule: each flag turned
+  // off alone turns off its item and no other.
+  void meetingMenuFollowsItsFlags() {
     frmMainWin& w = Window();
-    Meeting m;
-    auto show = [&w, &m] { w.host().SetMeetingMenu(MeetingMenuFor(m)); };
-
-    m.ControlMode = 1;  // a player's team, waiting for Continue
-    m.MeetingState = 2;
-    m.HeatCount = 5;
-    show();
-    QVERIFY(w.mnuMSep->isVisible() && w.mnuMContinue->isVisible());
-    QVERIFY(!w.mnuMScratch->isVisible() && !w.mnuMSupport->isVisible());
-    QVERIFY(w.mnuMSuspend->isEnabled() && w.mnuMContinue->isEnabled());
-
-    m.MeetingState = 3;  // over: Scratch Race instead of Continue
-    show();
-    QVERIFY(w.mnuMScratch->isVisible() && !w.mnuMContinue->isVisible());
-    QVERIFY(!w.mnuMSupport->isVisible());
-
-    m.SupportMode = true;  // a support competition waits
-    show();
-    QVERIFY(w.mnuMSupport->isVisible() && w.mnuMSupport->isEnabled());
-    m.RunoffsPending = 1;
-    show();
-    QVERIFY(!w.mnuMSupport->isVisible());
-    m.RunoffsPending = 0;
-
-    m.HeatCount = 40;  // no room for another heat
-    show();
-    QVERIFY(w.mnuMSupport->isVisible());
-    QVERIFY(!w.mnuMScratch->isEnabled() && !w.mnuMSupport->isEnabled());
-    QVERIFY(!w.mnuMContinue->isEnabled() && !w.mnuMSuspend->isEnabled());
-
-    m = Meeting{};  // computer control, running on: nothing to suspend in the middle of a heat
-    m.HeatCount = 3;
-    show();
-    QVERIFY(!w.mnuMSep->isVisible() && !w.mnuMScratch->isVisible() && !w.mnuMContinue->isVisible());
-    QVERIFY(!w.mnuMSuspend->isEnabled());
-
-    m.MeetingState = 3;  // room again once the count is below 40
-    show();
-    QVERIFY(w.mnuMScratch->isVisible() && w.mnuMScratch->isEnabled() && w.mnuMSuspend->isEnabled());
+    bool MeetingMenu::*const flags[] = {
+        &MeetingMenu::suspendEnabled, &MeetingMenu::separatorVisible, &MeetingMenu::scratchVisible,
+        &MeetingMenu::supportVisible, &MeetingMenu::continueVisible,  &MeetingMenu::scratchEnabled,
+        &MeetingMenu::supportEnabled, &MeetingMenu::continueEnabled};
+    for (std::size_t flag = 0; flag < std::size(flags); ++flag) {
+      MeetingMenu menu{true, true, true, true, true, true, true, true};
+      menu.*flags[flag] = false;
+      w.host().SetMeetingMenu(menu);
+      QVERIFY2(MenuShown(w) == AsShown(menu), qPrintable(QString::number(flag)));
+    }
   }
 
   void meetingRunFromTheMenus() {
@@ -173,9 +132,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(m.MeetingState, Integer{kMeetingOver});  // computer control runs to the end
     QCOMPARE(m.HeatCount, Integer{3});
     QCOMPARE(w.txtResults->toPlainText(), ResultsBoxText(WriteResults(m)));
-    QVERIFY(w.mnuMScratch->isVisible() && w.mnuMScratch->isEnabled());
-    QVERIFY(!w.mnuMContinue->isVisible());
-    QVERIFY(w.mnuMSuspend->isEnabled());
+    QVERIFY(MenuShown(w) == AsShown(MeetingMenuFor(m)) && w.mnuMScratch->isVisible());
     QVERIFY(!w.statusText().isEmpty());  // the last heat's summary
 
     w.mnuMScratch->trigger();  // a race after the meeting
@@ -188,10 +145,10 @@ class MainWindowTest : public QObject {
 
     w.mnuFNScratch->trigger();
     QCOMPARE(w.session().meeting().CompetitionTitle, std::string("Scratch Racing"));
-    QVERIFY(w.mnuMContinue->isVisible() && !w.mnuMScratch->isVisible());
-    QCOMPARE(w.session().meeting().HeatCount, Integer{1});  // the first race at once
+    QVERIFY(MenuShown(w) == AsShown(MeetingMenuFor(m)) && w.mnuMContinue->isVisible());
+    QCOMPARE(m.HeatCount, Integer{1});  // the first race at once
     w.mnuMContinue->trigger();
-    QCOMPARE(w.session().meeting().HeatCount, Integer{2});
+    QCOMPARE(m.HeatCount, Integer{2});
   }
 
   void scratchRacingThroughTheHeatManager() {
@@ -269,9 +226,7 @@ class MainWindowTest : public QObject {
 
   void continueAfterThePlayerStops() {
     frmMainWin& w = Window({{"Test League", "league.cfg"}});
-    const std::filesystem::path database =
-        ToPath(folder_->filePath(QStringLiteral("Lineups/Lineups.rdb")));
-    w.host().SetProgrammeEditor([database](Meeting& m) {
+    w.host().SetProgrammeEditor([database = Database()](Meeting& m) {
       StandInProgrammeEditor(m, database);
       m.ControlMode = 1;
       m.TeamControl[1] = 1;
@@ -306,7 +261,6 @@ class MainWindowTest : public QObject {
 
   void suspendAndResume() {
     frmMainWin& w = Window({{"Test League", "league.cfg"}});
-    DatedEditor(w);
     w.mnuFNComp[0]->trigger();
     const QString file = folder_->filePath(QStringLiteral("meeting.mtg"));
     dialogs_.fileAnswers = {file};
@@ -354,13 +308,7 @@ class MainWindowTest : public QObject {
              "NUMTEAMS=2\nNUMGROUPS=2\nNUMRIDERS=4\n1:A1,B1,A2,B2\n2:A3,B3,A4,B4\n");
     ShellSettings settings;
     settings.competitions = {{"Mine", "league.cfg"}};
-    settings.window = {0, 0, 6000, 9000, 0};
-    window_ = std::make_unique<frmMainWin>(
-        MainWindowSetup{AppFolders{folder_->path(), user},
-                        folder_->filePath(QStringLiteral("store.ini")), QStringLiteral("0.1"), 7},
-        std::move(settings), dialogs_);
-    frmMainWin& w = *window_;
-    DatedEditor(w);
+    frmMainWin& w = Window(settings, user);
     w.mnuFNComp[0]->trigger();
     QCOMPARE(w.session().meeting().HeatCount, Integer{2});
 
@@ -664,24 +612,23 @@ class MainWindowTest : public QObject {
     ShowHelp(&w, folder_->filePath(QStringLiteral("help")), kHelpRegulations);
     QCOMPARE(w.findChildren<HelpWindow*>().size(), 1);  // the same window
     QVERIFY(help->browser()->source().path().endsWith(QStringLiteral("regulations.html")));
-    QCOMPARE(HelpPageFor(kHelpControlMode), QStringLiteral("control.html"));
   }
 
  private:
-  frmMainWin& Window(ShellSettings settings = {}) {
+  frmMainWin& Window(ShellSettings settings = {}, const QString& userFolder = QString()) {
     if (settings.window.width == 0) settings.window = {0, 0, 6000, 9000, 0};
     window_ = std::make_unique<frmMainWin>(
-        MainWindowSetup{AppFolders{folder_->path()}, folder_->filePath(QStringLiteral("store.ini")),
-                        QStringLiteral("0.1"), 7},
+        MainWindowSetup{AppFolders{folder_->path(), userFolder},
+                        folder_->filePath(QStringLiteral("store.ini")), QStringLiteral("0.1"), 7},
         std::move(settings), dialogs_);
     // Races start as prepared unless a test answers the heat manager itself.
     if (standInHeatManager_) window_->host().SetHeatManager(StandInHeatManager);
     if (!realEditor_) {
-      // Whole meetings without a person: the stand-in enters the line-ups and starts.
-      const std::filesystem::path database =
-          ToPath(folder_->filePath(QStringLiteral("Lineups/Lineups.rdb")));
-      window_->host().SetProgrammeEditor(
-          [database](Meeting& m) { StandInProgrammeEditor(m, database); });
+      // Whole meetings without a person: the stand-in enters the line-ups, a date and starts.
+      window_->host().SetProgrammeEditor([database = Database()](Meeting& m) {
+        StandInProgrammeEditor(m, database);
+        m.DateLines = "12/05/24";
+      });
     }
     return *window_;
   }
@@ -690,15 +637,8 @@ class MainWindowTest : public QObject {
     settings.competitions = std::move(competitions);
     return Window(std::move(settings));
   }
-
-  // The stand-in editor, and a date for the meeting.
-  void DatedEditor(frmMainWin& w) {
-    const std::filesystem::path database =
-        ToPath(folder_->filePath(QStringLiteral("Lineups/Lineups.rdb")));
-    w.host().SetProgrammeEditor([database](Meeting& m) {
-      StandInProgrammeEditor(m, database);
-      m.DateLines = "12/05/24";
-    });
+  std::filesystem::path Database() const {
+    return ToPath(folder_->filePath(QStringLiteral("Lineups/Lineups.rdb")));
   }
 
   // Answers the next modal programme editor.
@@ -718,6 +658,20 @@ class MainWindowTest : public QObject {
       QVERIFY(dialog != nullptr);
       answer(*dialog);
     });
+  }
+
+  static MeetingMenu MenuShown(const frmMainWin& w) {
+    return {w.mnuMSuspend->isEnabled(), w.mnuMSep->isVisible(),      w.mnuMScratch->isVisible(),
+            w.mnuMSupport->isVisible(), w.mnuMContinue->isVisible(), w.mnuMScratch->isEnabled(),
+            w.mnuMSupport->isEnabled(), w.mnuMContinue->isEnabled()};
+  }
+
+  // A hidden action reports itself disabled.
+  static MeetingMenu AsShown(MeetingMenu menu) {
+    menu.scratchEnabled &= menu.scratchVisible;
+    menu.supportEnabled &= menu.supportVisible;
+    menu.continueEnabled &= menu.continueVisible;
+    return menu;
   }
 
   static void SelectFirstLines(frmMainWin& w, int lines) {

@@ -1,24 +1,442 @@
-// The shell's rules that need no window: menu columns, the command line, competition titles,
-// file names for the preferences boxes and the file dialogs, the results file and the desktop
-// file types.
+// The shell apart from its main window: the settings store (values with their defaults and
+// ranges, the first-run import of the shipped defaults, a round trip through a real file), the
+// preferences dialog (its editing rules, the competitions list, OK and Cancel), menu columns,
+// the command line, competition titles, file names for the boxes and the file dialogs, the
+// results file and the desktop file types.
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include "shell/app_info.h"
 #include "shell/command_line.h"
 #include "shell/file_types.h"
+#include "shell/frm_preferences.h"
 #include "shell/menu_layout.h"
 #include "shell/preferences_editor.h"
 #include "shell/results_file.h"
+#include "shell/settings_store.h"
+#include "shell/settings_values.h"
+#include "tests/shell/answering_dialogs.h"
 
 namespace corvane {
+
+namespace {
+
+constexpr ScreenTwips kScreen{9600, 7200};
+
+ShellSettings Read(const SettingsValues& values, ScreenTwips screen = kScreen) {
+  return ReadShellSettings(values, screen);
+}
+
+ShellSettings Load(const QString& store, const QString& defaults = QString(),
+                   const QString& version = QStringLiteral("0.1")) {
+  return LoadSettings({store, defaults}, version, kScreen);
+}
+
+std::string ValueIn(const SettingsValues& values, const std::string& key) {
+  for (const auto& [name, text] : values) {
+    if (name == key) return text;
+  }
+  return "<missing>";
+}
+
+std::vector<CompetitionEntry> ThreeCompetitions() {
+  return {{"League", "league.cfg"}, {"Cup", "cup.cfg"}, {"Pairs", "-"}};
+}
+
+std::vector<std::string> Captions(const CompetitionListEditor& list) {
+  std::vector<std::string> captions;
+  for (const CompetitionEntry& entry : list.entries()) captions.push_back(entry.caption);
+  return captions;
+}
+
+// Types into a box and leaves it, as a user does.
+void TypeAndLeave(QLineEdit* box, const QString& text) {
+  box->setFocus();
+  box->selectAll();
+  QTest::keyClicks(box, text);
+  emit box->editingFinished();
+}
+
+QByteArray ReadAll(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
 
 class ShellRulesTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void numbersTakeTheirDefaultsOutOfRange() {
+    const ShellSettings empty = Read({});
+    QCOMPARE(empty.prefs.PrefMaxAverage, Integer{12});
+    QCOMPARE(empty.prefs.PrefRiderDbFile, std::string("Lineups.rdb"));
+    QCOMPARE(empty.prefs.PrefMarks, Preferences::DefaultMarks());
+    QVERIFY(empty.competitions.empty());
+    QCOMPARE(empty.window, (WindowPlacement{0, 0, 6200, 7000, 0}));
+
+    const ShellSettings s = Read({{"DefMaxAvge", "100"},
+                                  {"DefHomeAdv", "2"},
+                                  {"DefStartPrefs", "-1"},
+                                  {"DefPlayers", "1,0,2,1.4,x,1,,1,1,1,1"}});
+    QCOMPARE(s.prefs.PrefMaxAverage, Integer{12});
+    QCOMPARE(s.prefs.PrefHomeAdvantage, Integer{0});
+    QCOMPARE(s.prefs.PrefStartGrid, Integer{0});
+    // 1.4 rounds to 1; the tenth and later fields are not read.
+    QCOMPARE(s.prefs.PrefPlayers, (std::array<Integer, 10>{0, 1, 0, 0, 1, 0, 1, 0, 1, 1}));
+
+    const ShellSettings kept = Read({{"DefMaxAvge", "15.5 points"}, {"DefStartPrefs", "3"}});
+    QCOMPARE(kept.prefs.PrefMaxAverage, Integer{16});  // half to even
+    QCOMPARE(kept.prefs.PrefStartGrid, Integer{3});
+    QCOMPARE(Read({{"DefMaxAvge", "99999999"}}).prefs.PrefMaxAverage, Integer{12});
+
+    const ShellSettings marks =
+        Read({{"DefProgMarking", "n,fn,,Exc,R,F,Fx,X,0,1,2,3,4,5,6,7,+,1"}});
+    QCOMPARE(marks.prefs.PrefMarks[1], std::string("n"));
+    QCOMPARE(marks.prefs.PrefMarks[3], std::string("N2"));  // empty: its default
+    QCOMPARE(marks.prefs.PrefMarks[4], std::string("Ex"));  // cut to two characters
+    QCOMPARE(marks.prefs.PrefMarks[17], std::string("+"));
+    QCOMPARE(marks.prefs.PrefTeamScoring, Integer{1});
+    // Non-ASCII marks are kept as Windows-1252 characters, counted as characters.
+    QCOMPARE(Read({{"DefProgMarking", "\xc3\xa9\xc3\xa8\xc3\xa0"}}).prefs.PrefMarks[1],
+             std::string("\xe9\xe8"));
+  }
+
+  void competitions() {
+    const std::string longCaption(45, 'L');
+    const ShellSettings s = Read({{"Competitions/MenuPos01", "League Match, league-match.cfg"},
+                                  {"Competitions/MenuPos02", "-"},
+                                  {"Competitions/MenuPos03", " , orphan.cfg"},
+                                  {"Competitions/MenuPos04", longCaption + ",x.cfg"},
+                                  {"Competitions/MenuPos05", "No File"},
+                                  {"Competitions/Other", "Cup, /home/me/a,b.cfg"},
+                                  {"DefMaxAvge", "Not, a competition"}});
+    const std::vector<CompetitionEntry> expected{{"League Match", "league-match.cfg"},
+                                                 {std::string(40, 'L'), "x.cfg"},
+                                                 {"No File", ""},
+                                                 {"Cup", "/home/me/a,b.cfg"}};
+    QCOMPARE(s.competitions, expected);
+
+    SettingsValues many;
+    for (int i = 0; i < 120; ++i) many.emplace_back("Competitions/C" + std::to_string(i), "C");
+    QCOMPARE(Read(many).competitions.size(), std::size_t{99});
+  }
+
+  void windowPlacement() {
+    const SettingsValues narrow{{"MainWindow/Width", "1500"}, {"MainWindow/WindowState", "1"}};
+    QCOMPARE(Read(narrow, {9600, 7200}).window.width, 7000);
+    QCOMPARE(Read(narrow, {6000, 7200}).window.width, 6000);
+    QCOMPARE(Read(narrow).window.state, 0);  // minimised starts normal
+
+    const ShellSettings kept = Read({{"MainWindow/Left", "9600"},
+                                     {"MainWindow/Top", "120"},
+                                     {"MainWindow/Height", "405"},
+                                     {"MainWindow/Width", "1680"},
+                                     {"MainWindow/WindowState", "2"}});
+    QCOMPARE(kept.window, (WindowPlacement{9600, 120, 405, 1680, 2}));
+    const ShellSettings off = Read(
+        {{"MainWindow/Left", "-15"}, {"MainWindow/Top", "7201"}, {"MainWindow/Height", "404"}});
+    QCOMPARE(off.window, (WindowPlacement{0, 0, 6200, 7000, 0}));
+    // Twips of a wide screen exceed 16 bits.
+    QCOMPARE(Read({{"MainWindow/Width", "40000"}}, {57600, 32400}).window.width, 40000);
+  }
+
+  void writtenValues() {
+    ShellSettings s;
+    s.prefs.PrefPlayers[2] = 1;
+    s.prefs.PrefMarks[5] = "R,";
+    s.prefs.PrefTeamScoring = 1;
+    s.competitions = {{"League, Premier", "league.cfg"}, {"Scratch", ""}};
+    s.window = {15, 30, 6000, 7000, 0};
+    const SettingsValues values = WriteShellSettings(s, "2.3");
+    QCOMPARE(ValueIn(values, "Version"), std::string("2.3"));
+    // A comma in a caption or mark would shift the fields that follow when read back.
+    QCOMPARE(ValueIn(values, "Competitions/MenuPos01"), std::string("League  Premier, league.cfg"));
+    QCOMPARE(ValueIn(values, "Competitions/MenuPos02"), std::string("Scratch"));
+    QCOMPARE(ValueIn(values, "DefPlayers"), std::string("0,1,0,0,0,0,0,0,0,"));
+    QCOMPARE(ValueIn(values, "DefProgMarking"),
+             std::string("N,Fn,N2,E,R ,F,Fx,X,0,1,2,3,4,5,6,7,*,1"));
+
+    s.window.state = 2;
+    const SettingsValues maximised = WriteShellSettings(s, "2.3");
+    QCOMPARE(ValueIn(maximised, "MainWindow/WindowState"), std::string("2"));
+    QCOMPARE(ValueIn(maximised, "MainWindow/Left"), std::string("<missing>"));
+
+    QVERIFY(NeedsImport("0.1", "") && NeedsImport("1.2", "1.1"));
+    QVERIFY(!NeedsImport("1.2", "1.2"));
+    QVERIFY(!NeedsImport("1.10", "1.9"));  // 1.10 reads as 1.1
+  }
+
+  void roundTripThroughTheStore() {
+    QTemporaryDir folder;
+    const QString store = folder.filePath(QStringLiteral("config/Corvane Meeting.ini"));
+    ShellSettings s;
+    s.prefs.PrefMaxAverage = 15;
+    s.prefs.PrefHomeAdvantage = 1;
+    s.prefs.PrefStartGrid = 2;
+    s.prefs.PrefRiderDbFile = "/home/me/teams.rdb";
+    s.prefs.PrefPlayers[9] = 1;
+    s.prefs.PrefMarks[17] = "\xb0";  // a Windows-1252 degree sign
+    s.competitions = {{"Caf\xe9 Cup", "cafe.cfg"}, {"League Match", "league-match.cfg"}};
+    s.window = {150, 300, 6000, 8000, 0};
+    QVERIFY(SaveSettings(store, s, QStringLiteral("0.1")).ok());
+
+    const ShellSettings back = Load(store);
+    QCOMPARE(back.prefs.PrefMaxAverage, s.prefs.PrefMaxAverage);
+    QCOMPARE(back.prefs.PrefHomeAdvantage, s.prefs.PrefHomeAdvantage);
+    QCOMPARE(back.prefs.PrefStartGrid, s.prefs.PrefStartGrid);
+    QCOMPARE(back.prefs.PrefRiderDbFile, s.prefs.PrefRiderDbFile);
+    QCOMPARE(back.prefs.PrefPlayers, s.prefs.PrefPlayers);
+    QCOMPARE(back.prefs.PrefMarks, s.prefs.PrefMarks);
+    QCOMPARE(back.competitions, s.competitions);
+    QCOMPARE(back.window, s.window);
+
+    // Saving replaces the whole store: keys the program no longer writes are gone.
+    QSettings(store, QSettings::IniFormat)
+        .setValue(QStringLiteral("Competitions/Stale"), QStringLiteral("Old, old.cfg"));
+    s.competitions.pop_back();
+    QVERIFY(SaveSettings(store, s, QStringLiteral("0.1")).ok());
+    QCOMPARE(Load(store).competitions.size(), std::size_t{1});
+
+    // Lists typed by hand without quotes read as text.
+    QFile file(store);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(
+        "[General]\nVersion=0.1\nDefPlayers=1,0,1,0,0,0,0,0,0,\n"
+        "[Competitions]\nMenuPos01=Hand Typed, typed.cfg\n");
+    file.close();
+    const ShellSettings typed = Load(store);
+    QCOMPARE(typed.prefs.PrefPlayers[3], Integer{1});
+    QCOMPARE(typed.competitions, (std::vector<CompetitionEntry>{{"Hand Typed", "typed.cfg"}}));
+
+    // A store that cannot be written is reported with its name.
+    const Status saved =
+        SaveSettings(store + QStringLiteral("/store.ini"), ShellSettings{}, QStringLiteral("0.1"));
+    QVERIFY(!saved.ok());
+    QVERIFY(saved.error().find("Corvane Meeting.ini/store.ini") != std::string::npos);
+  }
+
+  void firstRunImportsTheShippedDefaults() {
+    QTemporaryDir folder;
+    const QString store = folder.filePath(QStringLiteral("store.ini"));
+    const QString defaults = QStringLiteral(CORVANE_SOURCE_DIR "/shell/corvane-defaults.ini");
+    const ShellSettings first = Load(store, defaults);
+    QCOMPARE(first.competitions.size(), std::size_t{6});
+    QCOMPARE(first.competitions[0], (CompetitionEntry{"League Match", "league-match.cfg"}));
+    QCOMPARE(first.competitions[5],
+             (CompetitionEntry{"League Match with Support Races", "league-with-support.cfg"}));
+    QCOMPARE(first.prefs.PrefMarks, Preferences::DefaultMarks());
+    QVERIFY(!first.localeDecimal.empty());
+
+    // The user's own settings, written at the end of that run, survive the next start.
+    ShellSettings mine = first;
+    mine.competitions.resize(1);
+    mine.prefs.PrefMaxAverage = 20;
+    QVERIFY(SaveSettings(store, mine, QStringLiteral("0.1")).ok());
+    const ShellSettings second = Load(store, defaults);
+    QCOMPARE(second.competitions.size(), std::size_t{1});
+    QCOMPARE(second.prefs.PrefMaxAverage, Integer{20});
+
+    // A newer version throws the old settings away and imports again.
+    const ShellSettings upgraded = Load(store, defaults, QStringLiteral("0.2"));
+    QCOMPARE(upgraded.competitions.size(), std::size_t{6});
+    QCOMPARE(upgraded.prefs.PrefMaxAverage, Integer{12});
+
+    // Without the defaults file, the store is emptied all the same.
+    QVERIFY(SaveSettings(store, mine, QStringLiteral("0.1")).ok());
+    const ShellSettings bare =
+        Load(store, folder.filePath(QStringLiteral("none.ini")), QStringLiteral("0.2"));
+    QCOMPARE(bare.prefs.PrefMaxAverage, Integer{12});
+    QVERIFY(bare.competitions.empty());
+  }
+
+  void competitionListCommands() {
+    CompetitionListEditor list(ThreeCompetitions());
+    QCOMPARE(list.selected(), 0);
+    QVERIFY(!list.CanMoveUp());
+    QVERIFY(list.CanMoveDown());
+
+    list.Select(1);
+    list.Add();  // before the selected line
+    QCOMPARE(Captions(list), (std::vector<std::string>{"League", "<New Meeting>", "Cup", "Pairs"}));
+    QCOMPARE(list.selected(), 1);
+    QCOMPARE(list.SelectedFile(), std::string());
+
+    list.Select(-1);
+    list.Add();  // nothing selected: at the end
+    QCOMPARE(list.selected(), 4);
+
+    list.Select(0);
+    list.MoveDown();
+    QCOMPARE(Captions(list)[1], std::string("League"));
+    QCOMPARE(list.selected(), 1);
+    list.MoveUp();
+    QCOMPARE(Captions(list)[0], std::string("League"));
+    QCOMPARE(list.SelectedFile(), std::string("league.cfg"));  // the file moves with its title
+
+    list.Select(4);
+    QVERIFY(!list.CanMoveDown());
+    list.Delete();  // the last line: the new last one is selected
+    QCOMPARE(list.selected(), 3);
+    list.Select(1);
+    list.Delete();  // the line now in its place is selected
+    QCOMPARE(list.entries()[static_cast<std::size_t>(list.selected())].caption, std::string("Cup"));
+    while (list.CanDelete()) list.Delete();
+    QCOMPARE(list.selected(), -1);
+    QVERIFY(!list.CanMoveUp() && !list.CanMoveDown());
+    list.TypeConfigFile("x.cfg");  // no line: nothing to change
+    QVERIFY(list.entries().empty());
+  }
+
+  void competitionListLimitsAndFiles() {
+    CompetitionListEditor full(std::vector<CompetitionEntry>(99, {"C", "c.cfg"}));
+    QVERIFY(!full.CanAdd());
+    full.Add();
+    QCOMPARE(full.entries().size(), std::size_t{99});
+
+    CompetitionListEditor list(ThreeCompetitions());
+    list.TypeConfigFile("  other.cfg ");
+    QCOMPARE(list.SelectedFile(), std::string("other.cfg"));
+    list.Select(2);
+    list.TypeConfigFile("pairs.cfg");  // a "-" file stays
+    QCOMPARE(list.SelectedFile(), std::string("-"));
+    list.SetSelectedTitle("");
+    // Lines without a title give no menu item.
+    QCOMPARE(list.MenuEntries(),
+             (std::vector<CompetitionEntry>{{"League", "other.cfg"}, {"Cup", "cup.cfg"}}));
+  }
+
+  void editingRules() {
+    Preferences prefs;
+    prefs.PrefMaxAverage = 15;
+    prefs.PrefRiderDbFile = "teams.rdb";
+    PreferencesEditor editor(prefs, {});
+
+    QCOMPARE(editor.LeaveRiderFile("   "), std::string("teams.rdb"));
+    QCOMPARE(editor.LeaveRiderFile(" other.rdb "), std::string("other.rdb"));
+    QCOMPARE(editor.LeaveRiderFile(""), std::string("teams.rdb"));  // the current file
+
+    QCOMPARE(editor.LeaveMaxAverage("0"), std::string("15"));
+    QCOMPARE(editor.LeaveMaxAverage("20"), std::string("20"));
+    QCOMPARE(editor.LeaveMaxAverage("100"), std::string("20"));  // the last good value
+    QCOMPARE(editor.LeaveMaxAverage("99999"), std::string("20"));
+    QCOMPARE(editor.LeaveMaxAverage(""), std::string("20"));
+    QCOMPARE(editor.LeaveMaxAverage("99"), std::string("99"));
+
+    editor.TypeMark(4, " Exc ");
+    QCOMPARE(editor.draft.PrefMarks[4], std::string("Ex"));
+    editor.TypeMark(4, "");
+    QCOMPARE(editor.LeaveMark(4), std::string("E"));  // the mark the settings hold
+    editor.TypeMark(0, "x");
+    editor.TypeMark(18, "x");
+    QCOMPARE(editor.LeaveMark(18), std::string());
+
+    editor.TypeMark(17, "");
+    const PreferencesEditor::Applied applied = editor.Apply("0", "");
+    QCOMPARE(applied.prefs.PrefMaxAverage, Integer{99});
+    QCOMPARE(applied.prefs.PrefRiderDbFile, std::string("teams.rdb"));
+    QCOMPARE(applied.prefs.PrefMarks[17], std::string("*"));
+  }
+
+  // The dialog shows the settings; OK applies every control.
+  void preferencesDialogShowsAndApplies() {
+    Preferences prefs;
+    prefs.PrefStartGrid = 2;
+    prefs.PrefPlayers[1] = 1;
+    prefs.PrefHomeAdvantage = 1;
+    prefs.PrefMarks[3] = "T";
+    AnsweringDialogs dialogs;
+    frmPreferences dialog(prefs, ThreeCompetitions(), AppFolders{QStringLiteral("/nowhere")},
+                          dialogs);
+    QVERIFY(dialog.optStartGrid[2]->isChecked());
+    QVERIFY(dialog.optControl[2]->isChecked());  // team A: player
+    QVERIFY(dialog.optControl[3]->isChecked());  // team B: computer
+    QVERIFY(dialog.chkHomeAdv->isChecked() && !dialog.chkTmScoring->isChecked());
+    QCOMPARE(dialog.lstProgMarking->topLevelItem(2)->text(0), QStringLiteral("Time exclusion:"));
+    QCOMPARE(dialog.lstProgMarking->topLevelItem(2)->text(1), QStringLiteral("T"));
+    QCOMPARE(dialog.lstCompetitions->count(), 3);
+    QCOMPARE(dialog.lstCompetitions->currentRow(), 0);
+    QCOMPARE(dialog.txtConfigFile->text(), QStringLiteral("league.cfg"));
+    QVERIFY(!dialog.cmdMoveUp->isEnabled() && !dialog.txtProgMarking->isEnabled());
+
+    dialog.show();
+    dialog.optControl[1]->setChecked(true);  // team A: computer
+    dialog.optStartGrid[3]->setChecked(true);
+    dialog.optControl[18]->setChecked(true);  // team I: player
+    dialog.chkTmScoring->setChecked(true);
+    TypeAndLeave(dialog.txtMaxAvge, QStringLiteral("0"));  // refused
+    QCOMPARE(dialog.txtMaxAvge->text(), QStringLiteral("12"));
+    TypeAndLeave(dialog.txtRdrFile, QString());
+    QCOMPARE(dialog.txtRdrFile->text(), QStringLiteral("Lineups.rdb"));
+
+    dialog.lstProgMarking->setCurrentItem(dialog.lstProgMarking->topLevelItem(0));
+    QVERIFY(dialog.txtProgMarking->isEnabled());
+    QCOMPARE(dialog.txtProgMarking->text(), QStringLiteral("N"));
+    TypeAndLeave(dialog.txtProgMarking, QStringLiteral("NS"));
+    QCOMPARE(dialog.lstProgMarking->topLevelItem(0)->text(1), QStringLiteral("NS"));
+
+    dialog.lstCompetitions->setCurrentRow(1);
+    QTest::mouseClick(dialog.cmdMoveUp, Qt::LeftButton);
+    QCOMPARE(dialog.lstCompetitions->currentRow(), 0);
+    TypeAndLeave(dialog.txtConfigFile, QStringLiteral("cup2.cfg"));
+
+    QTest::mouseClick(dialog.cmdOK, Qt::LeftButton);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    const PreferencesEditor::Applied& applied = dialog.applied();
+    QCOMPARE(applied.prefs.PrefStartGrid, Integer{3});
+    QCOMPARE(applied.prefs.PrefPlayers[9], Integer{1});
+    QCOMPARE(applied.prefs.PrefPlayers[1], Integer{0});
+    QCOMPARE(applied.prefs.PrefHomeAdvantage, Integer{1});
+    QCOMPARE(applied.prefs.PrefTeamScoring, Integer{1});
+    QCOMPARE(applied.prefs.PrefMaxAverage, Integer{12});
+    QCOMPARE(applied.prefs.PrefMarks[1], std::string("NS"));
+    QCOMPARE(applied.prefs.PrefMarks[3], std::string("T"));
+    QCOMPARE(applied.competitions,
+             (std::vector<CompetitionEntry>{
+                 {"Cup", "cup2.cfg"}, {"League", "league.cfg"}, {"Pairs", "-"}}));
+  }
+
+  void browsingForAConfigurationFile() {
+    QTemporaryDir root;
+    QDir(root.path()).mkpath(QStringLiteral("Scripts"));
+    QDir(root.path()).mkpath(QStringLiteral("Other"));
+    const QString bundled = root.filePath(QStringLiteral("Scripts/premier.cfg"));
+    const QString other = root.filePath(QStringLiteral("Other/untitled.cfg"));
+    WriteFile(bundled, "# comment~not this\nNUMTEAMS=2\nLeague~Premier Match\n");
+    WriteFile(other, "NUMTEAMS=2\n1:A1,B1\n");
+
+    AnsweringDialogs dialogs;
+    dialogs.fileAnswers = {bundled, other};
+    frmPreferences dialog(Preferences{}, {}, AppFolders{root.path()}, dialogs);
+    QVERIFY(!dialog.cmdBrowse2->isEnabled());  // no line to give a file to
+    QTest::mouseClick(dialog.cmdAdd, Qt::LeftButton);
+    QTest::mouseClick(dialog.cmdBrowse2, Qt::LeftButton);
+    QCOMPARE(dialogs.fileQuestions.back().title, QStringLiteral("Add Configuration File"));
+    QCOMPARE(dialogs.fileQuestions.back().proposedOrFolder,
+             root.filePath(QStringLiteral("Scripts")));
+    QCOMPARE(dialog.txtConfigFile->text(), QStringLiteral("premier.cfg"));
+    QCOMPARE(dialog.lstCompetitions->item(0)->text(), QStringLiteral("Premier Match"));
+
+    QTest::mouseClick(dialog.cmdAdd, Qt::LeftButton);
+    QTest::mouseClick(dialog.cmdBrowse2, Qt::LeftButton);
+    QCOMPARE(dialog.txtConfigFile->text(), QFileInfo(other).canonicalFilePath());
+    QCOMPARE(dialog.lstCompetitions->item(0)->text(),
+             QStringLiteral("<New Meeting>"));  // no title line
+
+    QTest::mouseClick(dialog.cmdBrowse2, Qt::LeftButton);  // cancelled: nothing changes
+    QCOMPARE(dialog.txtConfigFile->text(), QFileInfo(other).canonicalFilePath());
+  }
+
   void competitionMenuColumns() {
     // 99 items and the separator and Scratch Racing on a screen of 7,200 twips: four columns
     // of 25, breaking before positions 25, 50 and 75.
@@ -47,8 +465,7 @@ class ShellRulesTest : public QObject {
     // A quoted path keeps its blanks.
     QCOMPARE(CommandFileFrom({"/home/me/My Meetings/final.mtg"}),
              std::string("/home/me/My Meetings/final.mtg"));
-    QVERIFY(IsMeetingFileName("/tmp/a.MTG"));
-    QVERIFY(IsMeetingFileName("b.Mtg"));
+    QVERIFY(IsMeetingFileName("/tmp/a.MTG") && IsMeetingFileName("b.Mtg"));
     QVERIFY(!IsMeetingFileName("mtg"));
     QVERIFY(!IsMeetingFileName("/tmp/a.mtgx"));
     QVERIFY(!IsMeetingFileName("/tmp/a.rdb"));
@@ -66,17 +483,36 @@ class ShellRulesTest : public QObject {
              std::nullopt);
   }
 
-  void pathsInsideTheBundledFolder() {
+  // Files inside the bundled folder, or the user's folder before it, are named relative to it;
+  // a sibling folder whose name starts like the bundled one is not inside it.
+  void pathsInsideTheFolders() {
     QTemporaryDir root;
-    QDir(root.path()).mkpath(QStringLiteral("Scripts/more"));
-    const std::string scripts = root.filePath(QStringLiteral("Scripts")).toStdString();
-    QCOMPARE(PathForFolder(scripts + "/cup.cfg", scripts), std::string("cup.cfg"));
+    QDir(root.path()).mkpath(QStringLiteral("user"));
+    QDir(root.path()).mkpath(QStringLiteral("share/Scripts/more"));
+    const std::string user = root.filePath(QStringLiteral("user")).toStdString();
+    const std::string scripts = root.filePath(QStringLiteral("share/Scripts")).toStdString();
+    const std::string sibling = scripts + "2/cup.cfg";
+    const std::string other = root.filePath(QStringLiteral("other.cfg")).toStdString();
     QCOMPARE(PathForFolder(scripts + "/more/cup.cfg", scripts), std::string("more/cup.cfg"));
-    const std::string elsewhere = root.filePath(QStringLiteral("Other/cup.cfg")).toStdString();
-    QCOMPARE(PathForFolder(elsewhere, scripts), elsewhere);
-    // A sibling folder whose name starts like the bundled one is not inside it.
-    const std::string sibling = root.filePath(QStringLiteral("Scripts2/cup.cfg")).toStdString();
+    QCOMPARE(PathForFolder(other, scripts), other);
     QCOMPARE(PathForFolder(sibling, scripts), sibling);
+    QCOMPARE(PathForFolders(user + "/my.cfg", user, scripts), std::string("my.cfg"));
+    QCOMPARE(PathForFolders(scripts + "/league.cfg", user, scripts), std::string("league.cfg"));
+    QCOMPARE(PathForFolders(scripts + "/league.cfg", std::string(), scripts),
+             std::string("league.cfg"));
+    QCOMPARE(PathForFolders(other, user, scripts), other);
+
+    // Dialogs start in the user's folder, and propose new files there, once it exists.
+    AppFolders folders{root.filePath(QStringLiteral("share")),
+                       root.filePath(QStringLiteral("none"))};
+    QCOMPARE(folders.startFolder(folders.scripts()), folders.scripts());
+    QCOMPARE(folders.proposedFile(QStringLiteral("a.mtg")), QStringLiteral("a.mtg"));
+    folders.user = root.filePath(QStringLiteral("user"));
+    QCOMPARE(folders.startFolder(folders.scripts()), folders.user);
+    QCOMPARE(folders.proposedFile(QStringLiteral("a.mtg")),
+             folders.user + QStringLiteral("/a.mtg"));
+    QCOMPARE(folders.proposedFile(QString()), folders.user);
+    QCOMPARE(folders.proposedFile(QStringLiteral("/tmp/r.txt")), QStringLiteral("/tmp/r.txt"));
   }
 
   void resultsFileText() {
@@ -112,6 +548,15 @@ class ShellRulesTest : public QObject {
     started.clear();
     RegisterFileTypes(targets, record);
     QVERIFY(started.isEmpty());
+
+    // A data folder that cannot be written is passed over.
+    QTemporaryDir blocked;
+    QFile blocker(blocked.filePath(QStringLiteral("mime")));  // a file where a folder should be
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    RegisterFileTypes({blocked.path(), QStringLiteral("/c"), QStringLiteral("/t")}, record);
+    QCOMPARE(started.size(), 1);
+    QVERIFY(started[0].startsWith(QStringLiteral("update-desktop-database ")));
   }
 
   void installedMimePackageMatchesTheUsersOne() {
@@ -128,52 +573,15 @@ class ShellRulesTest : public QObject {
     }
   }
 
-  void userFilesBeforeBundledOnes() {
-    QTemporaryDir root;
-    QDir(root.path()).mkpath(QStringLiteral("user"));
-    QDir(root.path()).mkpath(QStringLiteral("share/Scripts"));
-    const std::string user = root.filePath(QStringLiteral("user")).toStdString();
-    const std::string scripts = root.filePath(QStringLiteral("share/Scripts")).toStdString();
-    QCOMPARE(PathForFolders(user + "/my.cfg", user, scripts), std::string("my.cfg"));
-    QCOMPARE(PathForFolders(scripts + "/league.cfg", user, scripts), std::string("league.cfg"));
-    QCOMPARE(PathForFolders(scripts + "/league.cfg", std::string(), scripts),
-             std::string("league.cfg"));
-    const std::string other = root.filePath(QStringLiteral("other.cfg")).toStdString();
-    QCOMPARE(PathForFolders(other, user, scripts), other);
-
-    // Dialogs start in the user's folder, and propose new files there, once it exists.
-    AppFolders folders{root.filePath(QStringLiteral("share")),
-                       root.filePath(QStringLiteral("none"))};
-    QCOMPARE(folders.startFolder(folders.scripts()), folders.scripts());
-    QCOMPARE(folders.proposedFile(QStringLiteral("a.mtg")), QStringLiteral("a.mtg"));
-    folders.user = root.filePath(QStringLiteral("user"));
-    QCOMPARE(folders.startFolder(folders.scripts()), folders.user);
-    QCOMPARE(folders.proposedFile(QStringLiteral("a.mtg")),
-             folders.user + QStringLiteral("/a.mtg"));
-    QCOMPARE(folders.proposedFile(QString()), folders.user);
-    QCOMPARE(folders.proposedFile(QStringLiteral("/tmp/r.txt")), QStringLiteral("/tmp/r.txt"));
-  }
-
-  void unwritableDataFolderIsIgnored() {
-    QTemporaryDir home;
-    QFile blocker(home.filePath(QStringLiteral("mime")));  // a file where a folder should be
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    QStringList started;
-    RegisterFileTypes(
-        {home.path(), QStringLiteral("/c"), QStringLiteral("/t")},
-        [&started](const QString& program, const QStringList&) { started << program; });
-    QCOMPARE(started, QStringList{QStringLiteral("update-desktop-database")});
-  }
-
  private:
-  static QByteArray ReadAll(const QString& path) {
+  static void WriteFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
   }
 };
 
 }  // namespace corvane
 
-QTEST_GUILESS_MAIN(corvane::ShellRulesTest)
+QTEST_MAIN(corvane::ShellRulesTest)
 #include "shell_rules_test.moc"

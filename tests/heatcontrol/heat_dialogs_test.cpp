@@ -1,0 +1,300 @@
+// The control mode and regulations dialogs: the frames and topics a meeting shows, the
+// enabling rules, the repairs made on leaving the number boxes, and what OK and Cancel write.
+#include <QApplication>
+#include <QCheckBox>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+#include "heatcontrol/frm_control.h"
+#include "heatcontrol/frm_regulations.h"
+
+namespace corvane {
+
+namespace {
+
+Meeting Teams(int teams) {
+  Meeting m;
+  m.NumTeams = m.NumGroups = static_cast<Integer>(teams);
+  m.NumRiders = 4;
+  return m;
+}
+
+// Types into a number box (an empty text clears it) and leaves it.
+void TypeAndLeave(QLineEdit* box, const QString& text) {
+  box->clear();
+  QTest::keyClicks(box, text);
+  QFocusEvent out(QEvent::FocusOut);
+  QApplication::sendEvent(box, &out);
+}
+
+QStringList ListTexts(const frmRegulations& d) {
+  QStringList texts;
+  for (int i = 0; i < d.lstOptions->count(); ++i) texts << d.lstOptions->item(i)->text();
+  return texts;
+}
+
+int ShownFrames(const frmControl& d) {
+  int shown = 0;
+  for (std::size_t t = 1; t <= 9; ++t) shown += d.fraControl[t]->isHidden() ? 0 : 1;
+  return shown;
+}
+
+}  // namespace
+
+class HeatDialogsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void okWritesThePlayersTeams() {
+    // An individual meeting: team A only; a team outside the meeting keeps its mark.
+    Meeting one = Teams(1);
+    one.TeamControl[2] = 1;
+    frmControl single(one, {});
+    QCOMPARE(ShownFrames(single), 1);
+    QCOMPARE(single.fraControl[1]->title(), QStringLiteral("Team A:"));
+    QVERIFY(single.optControl[1]->isChecked());
+    single.optControl[2]->setChecked(true);
+    single.cmdOK->click();
+    QCOMPARE(one.TeamControl[1], Integer{1});
+    QCOMPARE(one.ControlMode, Integer{1});
+    QCOMPARE(one.TeamControl[2], Integer{1});
+
+    // Team B was the player's; all computer: the heat manager is never needed.
+    Meeting two = Teams(2);
+    two.TeamControl[2] = 1;
+    two.ControlMode = 1;
+    frmControl pair(two, {});
+    QCOMPARE(ShownFrames(pair), 2);
+    QVERIFY(pair.optControl[4]->isChecked());
+    pair.optControl[3]->setChecked(true);
+    pair.cmdOK->click();
+    QCOMPARE(two.TeamControl[2], Integer{0});
+    QCOMPARE(two.ControlMode, Integer{0});
+
+    Meeting four = Teams(4);
+    int context = 0;
+    frmControl d(four, [&context](QWidget*, int c) { context = c; });
+    QCOMPARE(ShownFrames(d), 4);
+    QCOMPARE(d.fraControl[4]->pos(), QPoint(d.Pixels(1665), d.Pixels(920)));
+    d.cmdHelp->click();
+    QCOMPARE(context, 130);
+    d.optControl[6]->setChecked(true);  // team C
+    d.cmdOK->click();
+    QCOMPARE(four.ControlMode, Integer{1});
+    QCOMPARE(four.TeamControl[3], Integer{1});
+    QCOMPARE(four.TeamControl[1] + four.TeamControl[2] + four.TeamControl[4], 0);
+
+    // Cancel writes nothing.
+    frmControl cancelled(two, {});
+    cancelled.optControl[2]->setChecked(true);
+    cancelled.cmdCancel->click();
+    QCOMPARE(two.TeamControl[1], Integer{0});
+  }
+
+  // Two columns up to four teams, three beyond; for every count the frames stay apart inside
+  // the window and the buttons below the last row.
+  void framesNeverOverlapForAnyTeamCount() {
+    QCOMPARE(ArrangeControl(2).frames[2], (TwipsPoint{1665, 90}));
+    QCOMPARE(ArrangeControl(3).frames[3], (TwipsPoint{3195, 90}));
+    QCOMPARE(ArrangeControl(7).frames[8], (TwipsPoint{1665, 2580}));
+    for (int teams = 1; teams <= 9; ++teams) {
+      const ControlLayout l = ArrangeControl(teams);
+      for (int a = 1; a <= teams; ++a) {
+        const TwipsPoint p = l.frames[static_cast<std::size_t>(a)];
+        QVERIFY2(p.left + kControlFrameWidth <= l.innerWidth, qPrintable(QString::number(teams)));
+        QVERIFY2(p.top + kControlFrameHeight <= l.buttonTop, qPrintable(QString::number(teams)));
+        for (int b = a + 1; b <= teams; ++b) {
+          const TwipsPoint q = l.frames[static_cast<std::size_t>(b)];
+          QVERIFY2(std::abs(p.left - q.left) >= kControlFrameWidth ||
+                       std::abs(p.top - q.top) >= kControlFrameHeight,
+                   qPrintable(QStringLiteral("%1 teams: %2 and %3").arg(teams).arg(a).arg(b)));
+        }
+      }
+      QVERIFY(l.buttonTop + kControlButtonHeight <= l.innerHeight);
+      QVERIFY(l.buttonLefts[2] + kControlButtonWidth <= l.innerWidth);
+    }
+  }
+
+  void scratchRacingAndPreferredPlayers() {
+    Meeting scratch = Teams(1);
+    scratch.ControlMode = 2;  // scratch racing keeps its mode whoever steers
+    WriteControl(PlayerChoice{false, true, false}, scratch);
+    QCOMPARE(scratch.ControlMode, Integer{2});
+    QCOMPARE(scratch.TeamControl[1], Integer{1});
+    ApplyPlayerDefaults(Preferences{}, scratch);
+    QCOMPARE(scratch.ControlMode, Integer{2});
+
+    Preferences prefs;
+    prefs.PrefPlayers[3] = 1;
+    Meeting two = Teams(2);
+    ApplyPlayerDefaults(prefs, two);
+    QCOMPARE(two.TeamControl[3], Integer{1});
+    QCOMPARE(two.ControlMode, Integer{0});  // team C does not ride
+    Meeting three = Teams(3);
+    ApplyPlayerDefaults(prefs, three);
+    QCOMPARE(three.ControlMode, Integer{1});
+  }
+
+  void topicsFollowTheCompetition() {
+    Meeting m = Teams(6);
+    m.RunoffMode = 2;
+    m.TacSubUse = 1;
+    m.SpclRaceMode = 1;
+    m.SpclRaceName = "Heat Leader";
+    m.BonusPts = 1;
+    frmRegulations full(m, {});
+    QCOMPARE(ListTexts(full),
+             (QStringList{"Starting Grid", "Reserve Usage", "Tape Touching", "Runoffs",
+                          "Tactical Substitutes", "Heat Leader", "Minimum Rides", "Bonus Points"}));
+    // Each entry shows its own frame, and only that one.
+    full.lstOptions->setCurrentRow(5);
+    QVERIFY(!full.fra[kTopicSpecialRaces]->isHidden());
+    QVERIFY(full.fra[kTopicStartGrid]->isHidden() && full.fra[kTopicMinRides]->isHidden());
+    QVERIFY(full.optSpclRaces[1]->isChecked());
+
+    // An individual meeting with reserves: no minimum rides, but reserve scores; OK writes
+    // MinRides 0 all the same.
+    Meeting single;
+    single.NumRiders = 16;
+    single.NumReserves = 2;
+    single.ResMode = 2;
+    single.MinRides = 3;
+    frmRegulations individual(single, {});
+    QCOMPARE(ListTexts(individual),
+             (QStringList{"Starting Grid", "Reserve Usage", "Tape Touching", "Reserve Scores"}));
+    QVERIFY(!individual.chkResPlacings->isChecked());  // ResMode 2: out of the placings
+    individual.chkResPlacings->setChecked(true);
+    individual.cmdOK->click();
+    QCOMPARE(single.MinRides, Integer{0});
+    QCOMPARE(single.ResMode, Integer{0});
+    QCOMPARE(RepairCheckPos("20", single), std::string("13"));
+    QCOMPARE(RepairCheckPos("", single), std::string("4"));
+  }
+
+  void runoffsAndMinorPositions() {
+    Meeting two = Teams(2);
+    two.RunoffMode = 1;
+    two.RunoffDepth = 1;
+    frmRegulations pair(two, {});
+    QCOMPARE(pair.lstOptions->item(3)->text(), QStringLiteral("Runoff"));
+    QCOMPARE(pair.chkRunoff1->text(), QStringLiteral("&Hold if scores tied"));
+    QVERIFY(pair.chkRunoff2->isHidden() && pair.txtCheckPos->isHidden());
+    pair.chkRunoff1->setChecked(true);
+    pair.cmdOK->click();
+    QCOMPARE(two.RunoffMode, Integer{3});
+
+    // Six teams: the position box is brought back between 4 and 5 and kept when unticked.
+    Meeting six = Teams(6);
+    six.RunoffMode = 2;
+    six.RunoffDepth = 4;
+    frmRegulations d(six, {});
+    QCOMPARE(d.txtCheckPos->text(), QStringLiteral("4"));
+    QVERIFY(d.chkRunoff2->isChecked() && d.txtCheckPos->isEnabled());
+    TypeAndLeave(d.txtCheckPos, QStringLiteral("9"));
+    QCOMPARE(d.txtCheckPos->text(), QStringLiteral("5"));
+    TypeAndLeave(d.txtCheckPos, QStringLiteral("2"));
+    QCOMPARE(d.txtCheckPos->text(), QStringLiteral("4"));
+    d.chkRunoff2->setChecked(false);
+    QVERIFY(!d.txtCheckPos->isEnabled());
+    d.chkRunoff1->setChecked(true);
+    d.cmdOK->click();
+    QCOMPARE(six.RunoffMode, Integer{3});
+    QCOMPARE(six.RunoffDepth, Integer{4});
+  }
+
+  void tapesAndStartPenalty() {
+    Meeting m = Teams(2);
+    frmRegulations d(m, {});
+    QVERIFY(d.optTapes[1]->isChecked() && !d.txtStartPen->isEnabled());
+    QCOMPARE(d.txtStartPen->text(), QStringLiteral("15"));
+    d.optTapes[2]->setChecked(true);
+    QVERIFY(d.txtStartPen->isEnabled());
+    TypeAndLeave(d.txtStartPen, QString());
+    QCOMPARE(d.txtStartPen->text(), QStringLiteral("15"));
+    QTest::keyClicks(d.txtStartPen, QStringLiteral("x-"));  // only digits are taken
+    QCOMPARE(d.txtStartPen->text(), QStringLiteral("15"));
+    d.cmdOK->click();
+    QCOMPARE(m.StartPen, Integer{15});
+
+    // A penalty held is shown, and comes back when the box is cleared.
+    m.StartPen = 20;
+    frmRegulations again(m, {});
+    QVERIFY(again.optTapes[2]->isChecked() && again.txtStartPen->isEnabled());
+    QCOMPARE(RepairStartPen("0", m), std::string("20"));
+    again.optTapes[1]->setChecked(true);
+    again.cmdOK->click();
+    QCOMPARE(m.StartPen, Integer{0});
+  }
+
+  void reserveUseCodes() {
+    for (Integer code = 0; code <= 7; ++code) QCOMPARE(ReserveUseCode(ReserveUseBoxes(code)), code);
+    QCOMPARE(ReserveUseBoxes(9), (std::array<bool, 3>{}));
+
+    Meeting m = Teams(2);
+    frmRegulations d(m, {});
+    QVERIFY(d.chkResUse1->isChecked() && d.chkResUse2->isChecked() && d.chkResUse3->isChecked());
+    for (QCheckBox* box : {d.chkResUse1, d.chkResUse2, d.chkResUse3}) box->setChecked(false);
+    d.cmdOK->click();
+    QCOMPARE(m.ResUse, Integer{7});
+    frmRegulations two(m, {});
+    two.chkResUse1->setChecked(true);
+    two.chkResUse3->setChecked(true);
+    two.cmdOK->click();
+    QCOMPARE(m.ResUse, Integer{5});
+  }
+
+  void tacticalSubstitutesMinimumRidesAndBonus() {
+    Meeting m = Teams(2);
+    m.TacSubUse = 2;
+    m.TacSubMargin = 6;
+    m.MinRides = 2;
+    m.BonusPts = 2;
+    m.StartGridOption = 2;
+    frmRegulations d(m, {});
+    QVERIFY(d.chkTacSubs->isChecked() && d.txtTacEnable->isEnabled());
+    QCOMPARE(d.txtTacEnable->text(), QStringLiteral("6"));
+    QVERIFY(d.optStartGrid[2]->isChecked());  // as the set-up left it
+    QCOMPARE(d.txtMinRides->text(), QStringLiteral("2"));
+    QCOMPARE(d.txtMinRides->maxLength(), 1);
+    TypeAndLeave(d.txtTacEnable, QStringLiteral("0"));
+    QCOMPARE(d.txtTacEnable->text(), QStringLiteral("6"));
+    TypeAndLeave(d.txtTacEnable, QStringLiteral("8"));
+    d.chkTacSubs->setChecked(false);
+    QVERIFY(!d.txtTacEnable->isEnabled());
+    TypeAndLeave(d.txtMinRides, QString());
+    QVERIFY(d.txtMinRides->text().isEmpty());
+    d.chkBonusPts->setChecked(false);
+    d.optStartGrid[0]->setChecked(true);
+    d.cmdOK->click();
+    QCOMPARE(m.TacSubUse, Integer{1});
+    QCOMPARE(m.TacSubMargin, Integer{8});
+    QCOMPARE(m.MinRides, Integer{0});
+    QCOMPARE(m.BonusPts, Integer{1});
+    QCOMPARE(m.StartGridOption, Integer{0});
+  }
+
+  void cancelChangesNothingAndHelpOpensItsContext() {
+    Meeting m = Teams(2);
+    m.MinRides = 3;
+    const Meeting before = m;
+    int context = -1;
+    frmRegulations d(m, [&context](QWidget*, int c) { context = c; });
+    d.txtMinRides->clear();
+    d.chkResUse1->setChecked(false);
+    d.cmdHelp->click();
+    QCOMPARE(context, 110);
+    d.cmdCancel->click();
+    QCOMPARE(m.MinRides, before.MinRides);
+    QCOMPARE(m.ResUse, before.ResUse);
+  }
+};
+
+}  // namespace corvane
+
+QTEST_MAIN(corvane::HeatDialogsTest)
+#include "heat_dialogs_test.moc"
