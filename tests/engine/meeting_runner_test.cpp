@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "runner_fixtures.h"
+#include "support/meeting_builder.h"
 
 namespace corvane {
 namespace {

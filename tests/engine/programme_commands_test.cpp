@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/meeting_runner.h"
-#include "runner_fixtures.h"
+#include "support/meeting_builder.h"
 
 namespace corvane {
 namespace {

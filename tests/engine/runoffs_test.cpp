@@ -8,7 +8,7 @@
 #include "engine/rankings.h"
 #include "engine/runoff_lineup.h"
 #include "engine/runoff_start.h"
-#include "runner_fixtures.h"
+#include "support/meeting_builder.h"
 
 namespace corvane {
 namespace {

@@ -9,6 +9,8 @@
 #include "engine/meeting_validation.h"
 #include "engine/rankings.h"
 #include "engine/transfers.h"
+#include "report/meeting_file.h"
+#include "report/results_report.h"
 #include "riderdb/lineup_choice.h"
 #include "riderdb/lineup_record.h"
 
@@ -247,6 +249,44 @@ std::vector<std::string> FinishedMeetingFaults(const Meeting& m, const WatchingH
   }
   CheckRunoffOrders(m, host, faults);
   return faults;
+}
+
+FinishedMeeting RunWholeMeeting(const std::string& competition, const MeetingChoices& choices,
+                                int stopAfter) {
+  FinishedMeeting result;
+  Meeting& m = result.meeting;
+  WatchingHost host(m);
+  host.stopAfterHeats = stopAfter;
+  Pcg32Random random(choices.seed);
+  StartMeeting(m, competition, choices, host, random);
+  if (RunOn(m, host, random, choices.lineupPick)) {
+    result.faults = FinishedMeetingFaults(m, host);
+    result.report = WriteResults(m);
+    result.runoffHeats = static_cast<int>(host.runoffHeats.size());
+    return result;
+  }
+  result.suspended = true;
+  const std::string where = "suspended after heat " + N(m.HeatCount) + ": ";
+  const std::string reportAtStop = WriteResults(m);
+  const Result<std::string> bytes = EncodeMeeting(m);
+  Result<Meeting> resumed = bytes ? DecodeMeeting(bytes.value(), m) : Error{bytes.error()};
+  if (!resumed) {
+    result.faults.push_back(where + "the meeting file failed: " + resumed.error());
+    return result;
+  }
+  m = std::move(resumed.value());
+  if (WriteResults(m) != reportAtStop)
+    result.faults.push_back(where + "the meeting file lost something");
+  WatchingHost resumedHost(m);
+  resumedHost.runoffHeats = host.runoffHeats;
+  resumedHost.faults = host.faults;
+  if (!RunOn(m, resumedHost, random, choices.lineupPick))
+    result.faults.push_back(where + "stopped again");
+  for (std::string& fault : FinishedMeetingFaults(m, resumedHost))
+    result.faults.push_back(where + fault);
+  result.report = WriteResults(m);
+  result.runoffHeats = static_cast<int>(resumedHost.runoffHeats.size());
+  return result;
 }
 
 }  // namespace corvane::testing

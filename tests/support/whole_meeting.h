@@ -87,4 +87,17 @@ bool RunOn(Meeting& m, WatchingHost& host, RandomSource& random, std::size_t sup
 // the standings while the riders or teams in it are still level.
 std::vector<std::string> FinishedMeetingFaults(const Meeting& m, const WatchingHost& host);
 
+// A meeting of the competition run to its end on the random source seeded with choices.seed.
+// With `stopAfter` >= 0 it is stopped after that many heats, written to meeting file bytes,
+// read back and run on: `faults` then also names what the file lost on the way.
+struct FinishedMeeting {
+  Meeting meeting;
+  std::vector<std::string> faults;
+  std::string report;
+  int runoffHeats = 0;
+  bool suspended = false;  // stopped before the end (a stop may only come at the end)
+};
+FinishedMeeting RunWholeMeeting(const std::string& competition, const MeetingChoices& choices,
+                                int stopAfter = -1);
+
 }  // namespace corvane::testing
