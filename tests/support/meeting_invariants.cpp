@@ -1,4 +1,4 @@
-#include "support/meeting_invariants.h"
+#include "support/whole_meeting.h"
 
 #include <algorithm>
 #include <functional>
