@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/random_source.h"
 #include "support/whole_meeting.h"
 
 namespace {
