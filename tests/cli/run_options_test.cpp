@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <sstream>
+
 namespace corvane {
 namespace {
 
@@ -9,37 +12,23 @@ Result<RunOptions> Parse(std::vector<std::string> args) {
   return ParseRunOptions(args);
 }
 
+std::vector<std::string> Words(const std::string& text) {
+  std::istringstream in(text);
+  return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
+}
+
 TEST(RunOptions, ReadsEveryOption) {
-  const auto parsed = Parse({"-l",
-                             "db.rdb",
-                             "-t",
-                             "Reds",
-                             "--team",
-                             "Blues",
-                             "--date",
-                             "01/02/27",
-                             "--venue",
-                             "Oak Park",
-                             "--title",
-                             "Cup",
-                             "-s",
-                             "42",
-                             "--support",
-                             "Juniors",
-                             "-o",
-                             "out.txt",
-                             "--home-advantage",
-                             "--team-scoring",
-                             "--start-grid",
-                             "outside",
-                             "league-match.cfg"});
+  const auto parsed = Parse(
+      Words("-l db.rdb -t Reds --team Blues --date 01/02/27 --venue Oak_Park --title Cup -s 42 "
+            "--support Juniors -o out.txt --home-advantage --team-scoring --start-grid outside "
+            "league-match.cfg"));
   ASSERT_TRUE(parsed.ok()) << parsed.error();
   const RunOptions& o = parsed.value();
   EXPECT_EQ(o.competition, "league-match.cfg");
   EXPECT_EQ(o.lineupsFile, "db.rdb");
   EXPECT_EQ(o.teams, (std::vector<std::string>{"Reds", "Blues"}));
   EXPECT_EQ(o.date, "01/02/27");
-  EXPECT_EQ(o.venue, "Oak Park");
+  EXPECT_EQ(o.venue, "Oak_Park");
   EXPECT_EQ(o.title, "Cup");
   EXPECT_EQ(o.seed, 42u);
   EXPECT_EQ(o.support, "Juniors");
@@ -48,7 +37,7 @@ TEST(RunOptions, ReadsEveryOption) {
   EXPECT_EQ(o.prefs.PrefTeamScoring, 1);
   EXPECT_EQ(o.prefs.PrefStartGrid, 2);
 
-  const auto stats = Parse({"-n", "1000", "-j", "2", "--format", "csv", "x.cfg"});
+  const auto stats = Parse(Words("-n 1000 -j 2 --format csv x.cfg"));
   ASSERT_TRUE(stats.ok());
   EXPECT_EQ(stats.value().runs, 1000);
   EXPECT_EQ(stats.value().threads, 2);

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include "engine/headless_host.h"
 
@@ -64,24 +65,76 @@ TEST(CompetitionFile, OverflowEndsReadingOnlyWhereNoRangeTestComesFirst) {
   EXPECT_EQ(m.MaxAverage, 12);
 }
 
-TEST(CompetitionFile, KeywordsAreCaseInsensitiveAndTheLastOneWins) {
-  const Meeting m = Load("numteams=3\nNumGroups=3\nNUMTEAMS=4\nNUMGROUPS=4,2\n");
-  EXPECT_EQ(m.NumTeams, 4);
-  EXPECT_EQ(m.NumGroups, 4);
-  EXPECT_EQ(m.GroupsPerRow, 2);
-}
-
-TEST(CompetitionFile, RangeTestsLookAtTheValueBeforeRounding) {
-  Meeting m = Load("MAXRIDES=9.4,8.6\n");
-  EXPECT_EQ(m.MaxRides, 0);     // 9.4 fails though it would round to 9
-  EXPECT_EQ(m.MaxRidesRes, 9);  // 8.6 passes and rounds to 9
-  m = Load("RESUSE=7.2\nSTARTPEN=99.5\nSPCLRACES=2.4,Golden Heats\n");
-  EXPECT_EQ(m.ResUse, 0);
-  EXPECT_EQ(m.StartPen, 0);
-  EXPECT_EQ(m.SpclRaceMode, 0);
-  EXPECT_EQ(m.SpclRaceName, "Golden Heats");
-  m = Load("STARTPEN=15\nSTARTPEN=120\n");
-  EXPECT_EQ(m.StartPen, 15);  // out of range: the earlier value stays
+// Each value is checked against its range and the meeting; a value that fails keeps the one
+// before it. Range tests look at the value before it is rounded.
+TEST(CompetitionFile, ValuesAreCheckedAgainstTheirRangesAndTheMeeting) {
+  using M = Meeting;
+  const struct {
+    const char* text;
+    Integer Meeting::*field;
+    int expected;
+    Integer Meeting::*second = nullptr;
+    int secondExpected = 0;
+  } rows[] = {
+      // Keywords in any case, the last one wins; 9.4 fails though it would round to 9.
+      {"numteams=3\nNumGroups=3\nNUMTEAMS=4\nNUMGROUPS=4,2\n", &M::NumTeams, 4, &M::NumGroups, 4},
+      {"NUMGROUPS=4,2\n", &M::GroupsPerRow, 2},
+      {"MAXRIDES=9.4,8.6\n", &M::MaxRides, 0, &M::MaxRidesRes, 9},
+      {"RESUSE=7.2\n", &M::ResUse, 0},
+      {"STARTPEN=99.5\n", &M::StartPen, 0},
+      {"STARTPEN=15\nSTARTPEN=120\n", &M::StartPen, 15},
+      {"SPCLRACES=2.4,Golden Heats\n", &M::SpclRaceMode, 0},
+      {"MAXAVERAGE=150\n", &M::MaxAverage, 12},  // out of range: the preference
+      {"MAXAVERAGE=0\n", &M::MaxAverage, 12},
+      {"MAXAVERAGE=10\n", &M::MaxAverage, 10},
+      {"NUMTEAMS=2\nTACSUBUSE=1\n", &M::TacSubMargin, 6},
+      {"NUMTEAMS=2\nTACSUBUSE=2,8\n", &M::TacSubMargin, 8},
+      {"NUMTEAMS=2\nTACSUBUSE=2,1\n", &M::TacSubMargin, 6},
+      {"TACSUBUSE=2,8\n", &M::TacSubUse, 0},  // individual meeting
+      {"NUMTEAMS=6\nNUMGROUPS=6\nNUMRIDERS=7\n", &M::NumRiders, 2},
+      {"NUMTEAMS=4\nNUMGROUPS=4\nNUMRIDERS=7\n", &M::NumRiders, 7},
+      {"NUMTEAMS=2\nNUMGROUPS=6\nNUMRIDERS=7\n", &M::NumRiders, 2},  // groups count too
+      {"NUMTEAMS=6\nNUMGROUPS=6\nNUMRIDERS=6\n", &M::NumRiders, 6},
+      {"NUMTEAMS=2\nNUMGROUPS=2\nNUMRIDERS=9\n", &M::NumRiders, 2},
+      {"NUMRIDERS=40\n", &M::NumRiders, 40},
+      {"NUMRIDERS=41\n", &M::NumRiders, 2},
+      {"NUMTEAMS=10\n", &M::NumTeams, 1},
+      {"NUMRIDERS=3\nRESERVES=4\n", &M::NumReserves, 0},  // more than the riders
+      {"RESERVES=2,1\n", &M::ResMode, 0},                 // 1 only in team meetings
+      {"RESERVES=2,2\n", &M::ResMode, 2},
+      {"NUMGROUPS=3\nNUMRIDERS=4\nRESERVES=1,0\n", &M::ResMode, 2},
+      {"NUMTEAMS=2\nNUMGROUPS=2\nRESERVES=2,1\n", &M::ResMode, 1},
+      {"NUMTEAMS=2\nNUMGROUPS=2\nMINRIDES=10\n", &M::MinRides, 0},
+      {"MINRIDES=3\n", &M::MinRides, 0},  // individual meeting
+      {"NUMRIDERS=4\nRUNOFFS=2\n", &M::RunoffMode, 3, &M::RunoffDepth, 3},
+      {"NUMTEAMS=4\nNUMGROUPS=4\nNUMRIDERS=4\nRUNOFFS=4\n", &M::RunoffMode, 3, &M::RunoffDepth, 3},
+      {"NUMTEAMS=2\nNUMGROUPS=2\nNUMRIDERS=7\nRUNOFFS=1\n", &M::RunoffMode, 1, &M::RunoffDepth, 1},
+      {"NUMRIDERS=16\nRUNOFFS=4\n", &M::RunoffMode, 4, &M::RunoffDepth, 4},
+      {"NUMGROUPS=2\nNUMRIDERS=4\nRUNOFFS=4\n", &M::RunoffMode, 0, &M::RunoffDepth, 2},
+      {"NUMTEAMS=2\nBONUSPTS=2\n", &M::BonusPts, 2},
+      {"BONUSPTS=2\n", &M::BonusPts, 0},
+      // Rider replacement adds a slot to each group only while the groups still fit (9 groups
+      // of 5 would need 45 slots), for up to four teams and fewer than the riders less one.
+      {"NUMTEAMS=2\nNUMGROUPS=2\nNUMRIDERS=7\nRDRREPUSE=2,1\n", &M::NumRiders, 8, &M::RdrRepSlot,
+       1},
+      {"NUMTEAMS=2\nNUMGROUPS=9\nNUMRIDERS=4\nRDRREPUSE=1,1\n", &M::NumRiders, 4, &M::RdrRepSlot,
+       0},
+      {"NUMTEAMS=2\nNUMGROUPS=8\nNUMRIDERS=4\nRDRREPUSE=1,1\n", &M::NumRiders, 5},
+      {"NUMTEAMS=2\nNUMGROUPS=2\nNUMRIDERS=7\nRDRREPUSE=7,1\n", &M::RdrRepUse, 0, &M::NumRiders, 7},
+      {"NUMTEAMS=5\nNUMGROUPS=5\nNUMRIDERS=6\nRDRREPUSE=1,1\n", &M::NumRiders, 6},
+  };
+  for (const auto& row : rows) {
+    const Meeting m = Load(row.text);
+    EXPECT_EQ(m.*row.field, row.expected) << row.text;
+    if (row.second != nullptr) {
+      EXPECT_EQ(m.*row.second, row.secondExpected) << row.text;
+    }
+  }
+  EXPECT_EQ(Load("SPCLRACES=2.4,Golden Heats\n").SpclRaceName, "Golden Heats");
+  Meeting m;
+  m.TeamScoring = 1;  // bonus points need teams without team scoring
+  LoadCompetitionText(m, "NUMTEAMS=2\nBONUSPTS=1\n", 12);
+  EXPECT_EQ(m.BonusPts, 0);
 }
 
 TEST(CompetitionFile, ListValuesTakeTheirItems) {
@@ -113,87 +166,6 @@ TEST(CompetitionFile, GroupTitleNeedsAnUpperCaseLetter) {
   for (std::size_t g = 3; g <= 9; ++g) EXPECT_EQ(m.GroupTitle[g], "");
 }
 
-TEST(CompetitionFile, TacticalSubstituteMarginFallsBackToSix) {
-  EXPECT_EQ(Load("NUMTEAMS=2\nTACSUBUSE=1\n").TacSubMargin, 6);
-  EXPECT_EQ(Load("NUMTEAMS=2\nTACSUBUSE=2,8\n").TacSubMargin, 8);
-  EXPECT_EQ(Load("NUMTEAMS=2\nTACSUBUSE=2,1\n").TacSubMargin, 6);
-  EXPECT_EQ(Load("TACSUBUSE=2,8\n").TacSubUse, 0);  // individual meeting
-}
-
-TEST(CompetitionFile, MaxAverageOutOfRangeTakesThePreference) {
-  Meeting m;
-  LoadCompetitionText(m, "MAXAVERAGE=150\n", 15);
-  EXPECT_EQ(m.MaxAverage, 15);
-  LoadCompetitionText(m, "MAXAVERAGE=0\n", 15);
-  EXPECT_EQ(m.MaxAverage, 15);
-  LoadCompetitionText(m, "MAXAVERAGE=10\n", 15);
-  EXPECT_EQ(m.MaxAverage, 10);
-}
-
-TEST(CompetitionFile, RidersPerGroupDependOnTeamsAndGroups) {
-  EXPECT_EQ(Load("NUMTEAMS=6\nNUMGROUPS=6\nNUMRIDERS=7\n").NumRiders, 2);
-  EXPECT_EQ(Load("NUMTEAMS=4\nNUMGROUPS=4\nNUMRIDERS=7\n").NumRiders, 7);
-  EXPECT_EQ(Load("NUMTEAMS=2\nNUMGROUPS=6\nNUMRIDERS=7\n").NumRiders, 2);  // groups count too
-  EXPECT_EQ(Load("NUMTEAMS=6\nNUMGROUPS=6\nNUMRIDERS=6\n").NumRiders, 6);
-  EXPECT_EQ(Load("NUMTEAMS=2\nNUMGROUPS=2\nNUMRIDERS=9\n").NumRiders, 2);
-  EXPECT_EQ(Load("NUMRIDERS=40\n").NumRiders, 40);
-  EXPECT_EQ(Load("NUMRIDERS=41\n").NumRiders, 2);
-  EXPECT_EQ(Load("NUMTEAMS=10\n").NumTeams, 1);
-}
-
-TEST(CompetitionFile, ReservesAndModesAreChecked) {
-  EXPECT_EQ(Load("NUMRIDERS=3\nRESERVES=4\n").NumReserves, 0);  // more than the riders
-  EXPECT_EQ(Load("RESERVES=2,1\n").ResMode, 0);                 // 1 only in team meetings
-  EXPECT_EQ(Load("RESERVES=2,2\n").ResMode, 2);
-  EXPECT_EQ(Load("NUMGROUPS=3\nNUMRIDERS=4\nRESERVES=1,0\n").ResMode, 2);
-  EXPECT_EQ(Load("NUMTEAMS=2\nNUMGROUPS=2\nRESERVES=2,1\n").ResMode, 1);
-  EXPECT_EQ(Load("NUMTEAMS=2\nNUMGROUPS=2\nMINRIDES=10\n").MinRides, 0);
-  EXPECT_EQ(Load("MINRIDES=3\n").MinRides, 0);  // individual meeting
-}
-
-TEST(CompetitionFile, RunoffModeAndDepthFollowTheMeeting) {
-  Meeting m = Load("NUMRIDERS=4\nRUNOFFS=2\n");
-  EXPECT_EQ(m.RunoffMode, 3);
-  EXPECT_EQ(m.RunoffDepth, 3);
-  m = Load("NUMTEAMS=4\nNUMGROUPS=4\nNUMRIDERS=4\nRUNOFFS=4\n");
-  EXPECT_EQ(m.RunoffMode, 3);
-  EXPECT_EQ(m.RunoffDepth, 3);
-  m = Load("NUMTEAMS=2\nNUMGROUPS=2\nNUMRIDERS=7\nRUNOFFS=1\n");
-  EXPECT_EQ(m.RunoffMode, 1);
-  EXPECT_EQ(m.RunoffDepth, 1);
-  m = Load("NUMRIDERS=16\nRUNOFFS=4\n");
-  EXPECT_EQ(m.RunoffMode, 4);
-  EXPECT_EQ(m.RunoffDepth, 4);
-  m = Load("NUMGROUPS=2\nNUMRIDERS=4\nRUNOFFS=4\n");
-  EXPECT_EQ(m.RunoffMode, 0);
-  EXPECT_EQ(m.RunoffDepth, 2);  // unchanged
-}
-
-TEST(CompetitionFile, BonusPointsNeedTeamsWithoutTeamScoring) {
-  EXPECT_EQ(Load("NUMTEAMS=2\nBONUSPTS=2\n").BonusPts, 2);
-  EXPECT_EQ(Load("BONUSPTS=2\n").BonusPts, 0);
-  Meeting m;
-  m.TeamScoring = 1;
-  LoadCompetitionText(m, "NUMTEAMS=2\nBONUSPTS=1\n", 12);
-  EXPECT_EQ(m.BonusPts, 0);
-}
-
-TEST(CompetitionFile, RiderReplacementAddsASlotOnlyWhileGroupsFit) {
-  Meeting m = Load("NUMTEAMS=2\nNUMGROUPS=2\nNUMRIDERS=7\nRDRREPUSE=2,1\n");
-  EXPECT_EQ(m.NumRiders, 8);
-  EXPECT_EQ(m.RdrRepSlot, 1);
-  m = Load("NUMTEAMS=2\nNUMGROUPS=9\nNUMRIDERS=4\nRDRREPUSE=1,1\n");
-  EXPECT_EQ(m.NumRiders, 4);  // 9 groups of 5 would need 45 slots
-  EXPECT_EQ(m.RdrRepSlot, 0);
-  m = Load("NUMTEAMS=2\nNUMGROUPS=8\nNUMRIDERS=4\nRDRREPUSE=1,1\n");
-  EXPECT_EQ(m.NumRiders, 5);  // 8 groups of 5 just fit
-  m = Load("NUMTEAMS=2\nNUMGROUPS=2\nNUMRIDERS=7\nRDRREPUSE=7,1\n");
-  EXPECT_EQ(m.RdrRepUse, 0);  // more than the riders less one
-  EXPECT_EQ(m.NumRiders, 7);
-  m = Load("NUMTEAMS=5\nNUMGROUPS=5\nNUMRIDERS=6\nRDRREPUSE=1,1\n");
-  EXPECT_EQ(m.NumRiders, 6);  // only up to four teams
-}
-
 TEST(CompetitionFile, CountsPlannedRidesOfMainMeetingHeats) {
   const Meeting m = Load(
       "NUMTEAMS=2\nNUMGROUPS=2\nNUMRIDERS=7\n"
@@ -203,12 +175,12 @@ TEST(CompetitionFile, CountsPlannedRidesOfMainMeetingHeats) {
       "Final: A3 , B3\n"
       "SUPPORT-4\n"
       "3:A1,B1\n");
-  EXPECT_EQ(m.PlannedRides[static_cast<std::size_t>(RiderSlot(m, 1, 1))], 2);
-  EXPECT_EQ(m.PlannedRides[static_cast<std::size_t>(RiderSlot(m, 1, 2))], 1);
-  EXPECT_EQ(m.PlannedRides[static_cast<std::size_t>(RiderSlot(m, 1, 3))], 1);
-  EXPECT_EQ(m.PlannedRides[static_cast<std::size_t>(RiderSlot(m, 2, 1))], 1);
-  EXPECT_EQ(m.PlannedRides[static_cast<std::size_t>(RiderSlot(m, 2, 2))], 1);
-  EXPECT_EQ(m.PlannedRides[static_cast<std::size_t>(RiderSlot(m, 2, 3))], 1);
+  std::vector<int> planned;  // A1..A3, B1..B3
+  for (int g = 1; g <= 2; ++g) {
+    for (int r = 1; r <= 3; ++r)
+      planned.push_back(m.PlannedRides[static_cast<std::size_t>(RiderSlot(m, g, r))]);
+  }
+  EXPECT_EQ(planned, (std::vector<int>{2, 1, 1, 1, 1, 1}));
   int total = 0;
   for (Integer rides : m.PlannedRides) total += rides;
   EXPECT_EQ(total, 7);

@@ -3,86 +3,68 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <utility>
 
 #include "engine/text_encoding.h"
 
 namespace corvane {
 namespace {
 
-TEST(LeadingNumber, TakesTheLongestNumericPrefix) {
-  EXPECT_EQ(LeadingNumber("12abc"), 12.0);
-  EXPECT_EQ(LeadingNumber("  -3.5x"), -3.5);
-  EXPECT_EQ(LeadingNumber(".5"), 0.5);
-  EXPECT_EQ(LeadingNumber("7,2"), 7.0);
-  EXPECT_EQ(LeadingNumber("1e3"), 1000.0);
-  EXPECT_EQ(LeadingNumber("1e"), 1.0);  // an exponent without digits is not part of the number
-  EXPECT_EQ(LeadingNumber("2E+2m"), 200.0);
-}
-
-TEST(LeadingNumber, TextWithoutANumberReadsAsZero) {
-  EXPECT_EQ(LeadingNumber(""), 0.0);
-  EXPECT_EQ(LeadingNumber("abc"), 0.0);
-  EXPECT_EQ(LeadingNumber("-"), 0.0);
-  EXPECT_EQ(LeadingNumber("."), 0.0);
-  EXPECT_EQ(LeadingNumber("R1"), 0.0);
+TEST(LeadingNumber, TakesTheLongestNumericPrefixOrZero) {
+  const std::pair<const char*, double> cases[] = {
+      {"12abc", 12.0},  {"  -3.5x", -3.5}, {".5", 0.5},  {"7,2", 7.0},
+      {"1e3", 1000.0},  {"1e", 1.0},  // an exponent without digits is not part of the number
+      {"2E+2m", 200.0}, {"", 0.0},         {"abc", 0.0}, {"-", 0.0},
+      {".", 0.0},       {"R1", 0.0},
+  };
+  for (const auto& [text, value] : cases) EXPECT_EQ(LeadingNumber(text), value) << text;
   EXPECT_TRUE(std::isinf(LeadingNumber("1e999")));
+  // Whole numbers take a short cut past strtod; they must read exactly as strtod reads them.
+  for (const std::string text : {"0", "-0", "+12", "007", "40x", "-32768", "123456789012345",
+                                 "1234567890123456789", "2.5", "1e2"}) {
+    const double read = LeadingNumber(" " + text);
+    EXPECT_EQ(read, std::strtod(text.c_str(), nullptr)) << text;
+    EXPECT_EQ(std::signbit(read), text[0] == '-') << text;
+  }
 }
 
-TEST(RoundToInteger, RoundsHalfToEven) {
-  EXPECT_EQ(RoundToInteger(0.5), 0);
-  EXPECT_EQ(RoundToInteger(1.5), 2);
-  EXPECT_EQ(RoundToInteger(2.5), 2);
-  EXPECT_EQ(RoundToInteger(-2.5), -2);
-  EXPECT_EQ(RoundToInteger(8.6), 9);
-  EXPECT_EQ(RoundToInteger(2.4999), 2);
-}
-
-TEST(RoundToInteger, DetectsSixteenBitOverflow) {
-  EXPECT_EQ(RoundToInteger(32767.4), 32767);
-  EXPECT_EQ(RoundToInteger(32767.5), std::nullopt);  // rounds to 32768
-  EXPECT_EQ(RoundToInteger(-32768.5), -32768);       // rounds to the even -32768
-  EXPECT_EQ(RoundToInteger(-32769.0), std::nullopt);
-  EXPECT_EQ(RoundToInteger(70000.0), std::nullopt);
-  EXPECT_EQ(RoundToInteger(std::nan("")), std::nullopt);
+TEST(RoundToInteger, RoundsHalfToEvenAndDetectsSixteenBitOverflow) {
+  const std::pair<double, std::optional<Integer>> cases[] = {
+      {0.5, 0},
+      {1.5, 2},
+      {2.5, 2},
+      {-2.5, -2},
+      {8.6, 9},
+      {2.4999, 2},
+      {32767.4, 32767},
+      {32767.5, std::nullopt},  // rounds to 32768
+      {-32768.5, -32768},       // rounds to the even -32768
+      {-32769.0, std::nullopt},
+      {70000.0, std::nullopt},
+      {std::nan(""), std::nullopt},
+  };
+  for (const auto& [value, rounded] : cases) EXPECT_EQ(RoundToInteger(value), rounded) << value;
   EXPECT_EQ(RoundToIntegerClamped(70000.0), 32767);
   EXPECT_EQ(RoundToIntegerClamped(-1e9), -32768);
-}
-
-TEST(IntFloor, IsTheFloorNotTruncation) {
-  EXPECT_EQ(IntFloor(2.999), 2);
+  EXPECT_EQ(IntFloor(2.999), 2);  // the floor, not truncation
   EXPECT_EQ(IntFloor(-0.5), -1);
   EXPECT_EQ(IntFloor(3.0), 3);
 }
 
+// Fields 1..count, trimmed, empty ones kept and missing ones padded; the rest past count.
 TEST(SplitFields, TakesAtMostCountTrimmedFieldsAndLeavesTheRest) {
+  using Fields = std::vector<std::string>;
   std::string rest;
-  const auto parts = SplitFields("a, b ,c", ",", 2, &rest);
-  ASSERT_EQ(parts.size(), 3u);
-  EXPECT_EQ(parts[1], "a");
-  EXPECT_EQ(parts[2], "b");
+  EXPECT_EQ(SplitFields("a, b ,c", ",", 2, &rest), (Fields{"", "a", "b"}));
   EXPECT_EQ(rest, "c");
-}
-
-TEST(SplitFields, KeepsEmptyFieldsAndPadsMissingOnes) {
-  const auto parts = SplitFields("a,,b", ",", 8);
-  ASSERT_EQ(parts.size(), 9u);
-  EXPECT_EQ(parts[1], "a");
-  EXPECT_EQ(parts[2], "");
-  EXPECT_EQ(parts[3], "b");
-  for (std::size_t k = 4; k <= 8; ++k) EXPECT_EQ(parts[k], "");
-
-  for (const auto& part : SplitFields("", ",", 3)) EXPECT_EQ(part, "");
-  const auto single = SplitFields("x", "-", 2);
-  EXPECT_EQ(single[1], "x");
-  EXPECT_EQ(single[2], "");
-}
-
-TEST(SplitFields, MatchesMultiCharacterSeparatorsExactly) {
-  const auto parts = SplitFields("Final:AR1,BR1", ":", 2);
-  EXPECT_EQ(parts[1], "Final");
-  EXPECT_EQ(parts[2], "AR1,BR1");
-  const auto none = SplitFields("abc", "", 2);  // no separator: the whole text is one field
-  EXPECT_EQ(none[1], "abc");
+  EXPECT_EQ(SplitFields("a,,b", ",", 5), (Fields{"", "a", "", "b", "", ""}));
+  EXPECT_EQ(SplitFields("", ",", 3), (Fields{"", "", "", ""}));
+  EXPECT_EQ(SplitFields("x", "-", 2), (Fields{"", "x", ""}));
+  EXPECT_EQ(SplitFields("Final:AR1,BR1", ":", 2), (Fields{"", "Final", "AR1,BR1"}));
+  EXPECT_EQ(SplitFields("abc", "", 2)[1], "abc");  // no separator: the whole text is one field
 }
 
 TEST(UpperCase, CoversWindows1252Letters) {

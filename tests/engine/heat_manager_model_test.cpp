@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "engine/headless_host.h"
@@ -14,6 +15,15 @@ namespace {
 
 using testing::SetLineup;
 using Riders = std::vector<int>;
+
+using Lines = std::vector<std::string>;
+
+template <class Rows>
+Lines Texts(const Rows& rows) {
+  Lines texts;
+  for (const auto& row : rows) texts.push_back(row.text);
+  return texts;
+}
 
 Riders Offered(const HeatManagerModel& model) {
   Riders riders;
@@ -48,9 +58,8 @@ TEST_F(HeatManagerModelTest, ComputerPlaceCannotChangeAndKeepsItsRow) {
   const auto before = m.HeatGrid[2];
   HeatManagerModel model(m);
   EXPECT_EQ(model.Title(), "Heat 1: Line-up");
-  EXPECT_EQ(model.Lineup()[0].text, "1.  A1 [T1]");
-  EXPECT_EQ(model.Lineup()[1].text, "2.  B1 [BE] - 15 m");
-  EXPECT_EQ(model.Lineup()[3].text, "4.  B2 [BE] - N");
+  EXPECT_EQ(Texts(model.Lineup()),
+            (Lines{"1.  A1 [T1]", "2.  B1 [BE] - 15 m", "3.  A2 [T1]", "4.  B2 [BE] - N"}));
   model.SelectPlace(2);
   EXPECT_EQ(model.Info(), "The computer is controlling this team.");
   EXPECT_FALSE(model.WithdrawEnabled());
@@ -67,10 +76,8 @@ TEST_F(HeatManagerModelTest, ComputerPlaceCannotChangeAndKeepsItsRow) {
   model.ApplySubstitute(6);
   model.Start();
   EXPECT_EQ(m.HeatGrid[2], before);
-  EXPECT_EQ(m.HeatGrid[1][1], 6);
-  EXPECT_EQ(m.RaceStatus[2], kNonStarter);
-  EXPECT_EQ(m.MeetingState, kHeatDecided);
-  EXPECT_EQ(m.HeatRiders, 4);
+  EXPECT_EQ((std::vector{m.HeatGrid[1][1], m.RaceStatus[2], m.MeetingState, m.HeatRiders}),
+            (std::vector<Integer>{6, kNonStarter, kHeatDecided, 4}));
 }
 
 TEST_F(HeatManagerModelTest, ArrearsDecideTacticalSubstitutes) {
@@ -97,8 +104,7 @@ TEST_F(HeatManagerModelTest, ArrearsDecideTacticalSubstitutes) {
     EXPECT_EQ(Offered(model), (Riders{3, 5}));
     model.ApplySubstitute(5);
     model.Start();
-    EXPECT_EQ(m.HeatGrid[1][1], 5);
-    EXPECT_EQ(m.TacSubRides[5], 1);
+    EXPECT_EQ((std::vector{m.HeatGrid[1][1], m.TacSubRides[5]}), (std::vector<Integer>{5, 1}));
   }
   m.TacSubsNow = 0;
   HeatManagerModel off(m);
@@ -144,8 +150,7 @@ TEST_F(HeatManagerModelTest, RiderReplacementWithinReachOfTheReplacedRider) {
   EXPECT_EQ(Offered(model), (Riders{3, 4}));
   model.ApplySubstitute(4);
   model.Start();
-  EXPECT_EQ(m.HeatGrid[1][1], 4);
-  EXPECT_EQ(m.RdrRepRides[4], 1);
+  EXPECT_EQ((std::vector{m.HeatGrid[1][1], m.RdrRepRides[4]}), (std::vector<Integer>{4, 1}));
 
   SetLineup(m, {2, 8, 1, 9});
   HeatManagerModel other(m);
@@ -174,10 +179,10 @@ TEST_F(HeatManagerModelTest, NominatedPlacesAreFilledOncePerNomination) {
   model.SelectPlace(3);
   EXPECT_EQ(Offered(model), (Riders{2, 1, 4, 5, 6, 7}));  // A3 taken in place 1
   model.Start();
-  EXPECT_EQ(m.HeatGrid[1][1], 3);
-  EXPECT_EQ(m.HeatGrid[3][1], 0);  // not filled: starts empty
-  EXPECT_EQ(m.NominatedRides[3], 1);
-  EXPECT_EQ(m.NominatedRides[2], 0);
+  // Place 3, not filled, starts empty.
+  EXPECT_EQ(
+      (std::vector{m.HeatGrid[1][1], m.HeatGrid[3][1], m.NominatedRides[3], m.NominatedRides[2]}),
+      (std::vector<Integer>{3, 0, 1, 0}));
 
   SetLineup(m, {3, 10, 2, 11});
   m.HeatGrid[1][3] = 1;
@@ -227,10 +232,9 @@ TEST_F(IncidentTest, ReplacingTheRiderStartsTheReserve) {
   EXPECT_EQ(model.SlotRider(3), 2);
   model.ApplySubstitute(7);
   model.Start();
-  EXPECT_EQ(m.HeatGrid[3][1], 7);
-  EXPECT_EQ(m.HeatGrid[3][5], 10);  // from his own mark
-  EXPECT_EQ(m.ReplacedNow[2], 1);
-  EXPECT_EQ(m.SlotCursor, 2);
+  // The reserve starts from his own mark.
+  EXPECT_EQ((std::vector{m.HeatGrid[3][1], m.HeatGrid[3][5], m.ReplacedNow[2], m.SlotCursor}),
+            (std::vector<Integer>{7, 10, 1, 2}));
 }
 
 TEST_F(IncidentTest, KeptInjuredRiderDoesNotBringTheWindowBack) {
@@ -271,7 +275,6 @@ TEST(ScratchRacingModel, ChangingTheStartersStartsAfresh) {
   model.ApplySubstitute(2);
   model.SetHandicap("30");
   model.Start();  // every place is the player's
-  EXPECT_EQ(m.HeatRiders, 6);
   EXPECT_EQ(testing::LineupRiders(m), (Riders{0, 0, 0, 0, 0, 2}));
   EXPECT_EQ(m.HeatGrid[6][5], 30);
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -39,35 +40,32 @@ TEST_F(ScoringTest, BonusForTeamMatesRightBehindTheirLeader) {
   m.BonusPts = 1;
   ScoreNextHeat(m, {{A1, 12}, {A2, 11}, {B1, 10}, {B2, 9}});
   EXPECT_EQ(m.Scorecard[A2][1], "2*");
-  EXPECT_EQ(m.RiderPoints[A2], 2);
-  EXPECT_EQ(m.RiderBonus[A2], 1);
-  EXPECT_EQ(m.HandicapCode[A2], 12);  // handicapped as if he had won
-  EXPECT_EQ(m.RiderBonus[B2], 0);     // last behind his team-mate: he beat nobody
-  EXPECT_EQ(m.GroupPoints[1], 5);     // bonus for the riders only
+  // Points, bonus and a handicap as if he had won; B2, last behind his team-mate, beat nobody;
+  // the bonus is for the riders only.
+  EXPECT_EQ((std::vector{m.RiderPoints[A2], m.RiderBonus[A2], m.HandicapCode[A2], m.RiderBonus[B2],
+                         m.GroupPoints[1]}),
+            (std::vector<Integer>{2, 1, 12, 0, 5}));
 
   ScoreNextHeat(m, {{A1, 12}, {B1, 11}, {A2, 10}, {B2, 9}});
   EXPECT_EQ(m.Scorecard[A2][2], "1");  // a rival in between: no bonus
 
   m.BonusPts = 2;  // a run of three: both followers are raised, and the team gets it too
   ScoreNextHeat(m, {{A1, 12}, {A2, 11}, {A3, 10}, {B1, 9}});
-  EXPECT_EQ(m.RiderBonus[A3], 2);
-  EXPECT_EQ(m.MaxRiderBonus, 2);
-  EXPECT_EQ(m.HeatScores[3][3], 9);
+  EXPECT_EQ((std::vector{m.RiderBonus[A3], m.MaxRiderBonus, m.HeatScores[3][3]}),
+            (std::vector<Integer>{2, 2, 9}));
 }
 
 TEST_F(ScoringTest, TeamScoresKeepHeatPointsAndRunningTotals) {
   ScoreNextHeat(m, {{A1, 12}, {B1, 11}, {A2, 10}, {B2, 9}});
   ScoreNextHeat(m, {{B1, 12}, {B2, 11}, {A1, 10}, {A2, 9}});
   EXPECT_EQ(m.HeatScores[2], (std::array<Integer, 5>{0, 5, 7, 1, 5}));
-  EXPECT_EQ(m.MaxHeatPoints, 5);
-  EXPECT_EQ(m.MaxGroupTotal, 7);
-  EXPECT_EQ(m.MaxRiderPoints, 5);
+  EXPECT_EQ((std::vector{m.MaxHeatPoints, m.MaxGroupTotal, m.MaxRiderPoints}),
+            (std::vector<Integer>{5, 7, 5}));
 
   m.ScoringOn = 0;  // a heat outside the scoring records nothing
   ScoreNextHeat(m, {{A1, 12}, {B1, 11}});
-  EXPECT_EQ(m.HeatScores[3][0], 1);
-  EXPECT_EQ(m.RidesTaken[A1], 2);
-  EXPECT_EQ(m.GroupPoints[1], 5);
+  EXPECT_EQ((std::vector{m.HeatScores[3][0], m.RidesTaken[A1], m.GroupPoints[1]}),
+            (std::vector<Integer>{1, 2, 5}));
 }
 
 TEST_F(ScoringTest, RidesOfReplacedAndInjuredRidersAndWhoStillNeedsRides) {
@@ -78,13 +76,13 @@ TEST_F(ScoringTest, RidesOfReplacedAndInjuredRidersAndWhoStillNeedsRides) {
   m.ReplacedNow[B3] = 1;
   ScoreNextHeat(m, {{B1, 11}, {A3, 10}, {B2, 9}, {A1, kInjured}});
 
-  EXPECT_EQ(m.RidesTaken[A2], 0);  // a replaced non-starter did not ride
-  EXPECT_EQ(m.Scorecard[A2][1], "");
-  EXPECT_EQ(m.Scorecard[B3][1], "N2");  // an excluded one did, but it does not count
-  EXPECT_EQ(m.RidesCounted[B3], 0);
-  EXPECT_EQ(m.Scorecard[A1][1], "Fn");  // nor does an injured rider's ride
-  EXPECT_EQ(m.RidesCounted[A1], 0);
-  EXPECT_EQ(m.RidesCounted[B1], 1);
+  // A replaced non-starter did not ride; an excluded one did, but it does not count, nor does
+  // an injured rider's ride.
+  EXPECT_EQ(m.RidesTaken[A2], 0);
+  EXPECT_EQ((std::vector{m.Scorecard[A2][1], m.Scorecard[B3][1], m.Scorecard[A1][1]}),
+            (std::vector<std::string>{"", "N2", "Fn"}));
+  EXPECT_EQ((std::vector{m.RidesCounted[B3], m.RidesCounted[A1], m.RidesCounted[B1]}),
+            (std::vector<Integer>{0, 0, 1}));
   // Classes: second of four is 6, the last finisher 7, injured 8; beating one rider has none.
   EXPECT_EQ(m.PlaceCounts[B1][6] + m.PlaceCounts[B2][7] + m.PlaceCounts[A1][8], 3);
   EXPECT_EQ(m.PlaceCounts[A3], PlaceCountTable{});
@@ -96,10 +94,9 @@ TEST_F(ScoringTest, RidesOfReplacedAndInjuredRidersAndWhoStillNeedsRides) {
   m.RiderFlag[A1] = 2;
   m.RiderAverage[B2] = 0;  // absent from the start
   m.RiderFlag[B2] = 1;
-  EXPECT_FALSE(NeedsRides(m, B1));
-  EXPECT_TRUE(NeedsRides(m, A3));
-  EXPECT_FALSE(NeedsRides(m, A1));
-  EXPECT_FALSE(NeedsRides(m, B2));
+  EXPECT_EQ(
+      (std::vector{NeedsRides(m, B1), NeedsRides(m, A3), NeedsRides(m, A1), NeedsRides(m, B2)}),
+      (std::vector{false, true, false, false}));
   m.GroupReplacement[1][1] = A3;  // the group's replaced rider needs none either
   EXPECT_FALSE(NeedsRides(m, A3));
 }

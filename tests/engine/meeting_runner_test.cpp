@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "runner_fixtures.h"
+#include <vector>
+
+#include "support/meeting_builder.h"
 
 namespace corvane {
 namespace {
@@ -64,11 +66,10 @@ TEST(StartSupportCompetition, RunsEveryRemainingLineUnscoredOnceStarted) {
       host.startMeeting = true;
     }
     StartSupportCompetition(m, host, host.random);
-    EXPECT_EQ(m.TacSubsNow, 1);
-    EXPECT_EQ(m.HandicapOn, 0) << support << ": every support line runs";
-    EXPECT_EQ(m.ScoringOn, 0);
-    EXPECT_EQ(m.MeetingState, kMeetingOver);
-    EXPECT_FALSE(m.SupportMode);
+    EXPECT_EQ(
+        (std::vector<int>{m.TacSubsNow, m.HandicapOn, m.ScoringOn, m.MeetingState, m.SupportMode}),
+        (std::vector<int>{1, 0, 0, kMeetingOver, false}))
+        << support << ": every support line runs";
   }
 }
 
@@ -86,10 +87,9 @@ TEST(RunSingleRace, ARaceAfterTheMeetingDoesNotScoreAndLeavesItOver) {
     race.MeetingState = kHeatDecided;
   };
   RunSingleRace(m, host, host.random);
-  EXPECT_EQ(m.ScoringOn + m.TacSubsNow + m.RdrRepNow, 0);
-  EXPECT_EQ(m.ControlMode, 0);
-  EXPECT_EQ(m.MeetingState, kMeetingOver);
-  EXPECT_EQ(host.reports, 1);
+  EXPECT_EQ((std::vector<int>{m.ScoringOn, m.TacSubsNow, m.RdrRepNow, m.ControlMode, m.MeetingState,
+                              host.reports}),
+            (std::vector<int>{0, 0, 0, 0, kMeetingOver, 1}));
 
   m.HeatCount = 40;  // no heat left in the meeting
   host.heatManagerShown = 0;

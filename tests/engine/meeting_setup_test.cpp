@@ -4,9 +4,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <utility>
+#include <vector>
 
 #include "engine/headless_host.h"
 #include "engine/random_source.h"
+#include "support/meeting_builder.h"
 
 namespace corvane {
 namespace {
@@ -28,11 +31,6 @@ class SetupTest : public ::testing::Test {
     const CompetitionChoice choice{"c.cfg", "Test Cup"};
     return race ? NewMeeting(meeting_, choice, prefs_, folder_, host_, random)
                 : SetUpMeeting(meeting_, choice, prefs_, folder_, host_, random);
-  }
-
-  static void Fill(Meeting& m, int slot, const std::string& name, Single average) {
-    m.RiderName[static_cast<std::size_t>(slot)] = name;
-    m.RiderAverage[static_cast<std::size_t>(slot)] = average;
   }
 
   std::filesystem::path folder_;
@@ -75,32 +73,27 @@ TEST_F(SetupTest, AppliesTheMeetingWideAdjustments) {
   prefs_.PrefHomeAdvantage = 1;
   prefs_.PrefStartGrid = 0;
   host_.fillLineups = [](Meeting& m) {
-    Fill(m, 1, "Home One", 0.5f);
-    Fill(m, 2, "Home Two", 0.75f);
-    Fill(m, 3, "", 0.6f);  // no name: absent
-    Fill(m, 5, "Away One", 0.5f);
-    Fill(m, 6, "Away Two", 0.0f);  // no average: absent
+    testing::SetRider(m, 1, "Home One", 0.5f);
+    testing::SetRider(m, 2, "Home Two", 0.75f);
+    testing::SetRider(m, 3, "", 0.6f);  // no name: absent
+    testing::SetRider(m, 5, "Away One", 0.5f);
+    testing::SetRider(m, 6, "Away Two", 0.0f);  // no average: absent
   };
   ASSERT_EQ(Run(kTwoTeams, random), SetupOutcome::ReadyToRun);
   const Meeting& m = meeting_;
   EXPECT_EQ(m.RiderAverage[1], static_cast<Single>(0.5 * 1.05));  // home team raised by 5 %
   EXPECT_EQ(m.RiderAverage[5], 0.5f);
-  EXPECT_EQ(m.RiderFlag[1], 0);
-  EXPECT_EQ(m.RiderFlag[3], 1);
-  EXPECT_EQ(m.RiderFlag[6], 1);
-  EXPECT_EQ(m.RiderFlag[40], 1);
+  // Riders without a name or an average are absent, and so is every empty slot.
+  EXPECT_EQ((std::vector{m.RiderFlag[1], m.RiderFlag[3], m.RiderFlag[6], m.RiderFlag[40]}),
+            (std::vector<Integer>{0, 1, 1, 1}));
   EXPECT_EQ(m.StartGridNow, 2);  // a random grid drawn high favours the outside
-  EXPECT_EQ(m.ProgMarks[1], "N");
-  EXPECT_EQ(m.ProgMarks[9], "0");
-  EXPECT_EQ(m.ProgMarks[17], "*");
-  EXPECT_EQ(m.RiderTeam[5], 2);
-  EXPECT_EQ(m.RiderNumber[5], 1);
-  EXPECT_EQ(m.RiderTeam[9], 0);     // after the groups
-  EXPECT_EQ(m.AverageOrder[1], 2);  // Home Two has the highest average
-  EXPECT_EQ(m.AverageOrder[2], 3);  // flagged absent, but still sorted by what it holds
-  EXPECT_EQ(m.AverageOrder[3], 1);
-  EXPECT_EQ(m.GroupOrder[2], 2);
-  EXPECT_EQ(m.ScoreOrder[7], 7);
+  EXPECT_EQ(m.ProgMarks[1] + m.ProgMarks[9] + m.ProgMarks[17], "N0*");
+  EXPECT_EQ((std::vector{m.RiderTeam[5], m.RiderNumber[5], m.RiderTeam[9]}),
+            (std::vector<Integer>{2, 1, 0}));  // slot 9 is after the groups
+  // Home Two has the highest average; slot 3, absent, is still sorted by what it holds.
+  EXPECT_EQ((std::vector{m.AverageOrder[1], m.AverageOrder[2], m.AverageOrder[3]}),
+            (std::vector<Integer>{2, 3, 1}));
+  EXPECT_EQ((std::vector{m.GroupOrder[2], m.ScoreOrder[7]}), (std::vector<Integer>{2, 7}));
   EXPECT_EQ(m.NominatedLast, 4);
   EXPECT_EQ(m.Scorecard[1].size(), 1u);
 }
@@ -108,7 +101,7 @@ TEST_F(SetupTest, AppliesTheMeetingWideAdjustments) {
 TEST_F(SetupTest, NoHomeAdvantageInAnIndividualMeeting) {
   ScriptedRandom random({0.2f});
   prefs_.PrefHomeAdvantage = 1;
-  host_.fillLineups = [](Meeting& m) { Fill(m, 1, "Solo", 0.5f); };
+  host_.fillLineups = [](Meeting& m) { testing::SetRider(m, 1, "Solo", 0.5f); };
   ASSERT_EQ(Run("NUMRIDERS=4\n", random), SetupOutcome::ReadyToRun);
   EXPECT_EQ(meeting_.RiderAverage[1], 0.5f);
 }
@@ -146,6 +139,10 @@ TEST_F(SetupTest, ScratchRacingSkipsTheFile) {
   EXPECT_FALSE(host_.menu.scratchVisible);
 }
 
+std::vector<int> AverageOrder(const Meeting& m, int count) {
+  return std::vector<int>(m.AverageOrder.begin() + 1, m.AverageOrder.begin() + 1 + count);
+}
+
 TEST(SortByAverage, SortsMainRidersAndReservesApartKeepingTies) {
   Meeting m;
   m.NumTeams = 2;
@@ -156,18 +153,8 @@ TEST(SortByAverage, SortsMainRidersAndReservesApartKeepingTies) {
   const Single averages[] = {0.5f, 0.7f, 0.7f, 0.4f, 0.6f, 0.9f, 0.3f, 0.3f, 0.5f, 0.8f};
   for (int s = 1; s <= 10; ++s) m.RiderAverage[static_cast<std::size_t>(s)] = averages[s - 1];
   SortByAverage(m);
-  // Group A: main riders 1..3 by average (ties keep line-up order), reserves 4..5 apart.
-  EXPECT_EQ(m.AverageOrder[1], 2);
-  EXPECT_EQ(m.AverageOrder[2], 3);
-  EXPECT_EQ(m.AverageOrder[3], 1);
-  EXPECT_EQ(m.AverageOrder[4], 5);
-  EXPECT_EQ(m.AverageOrder[5], 4);
-  // Group B.
-  EXPECT_EQ(m.AverageOrder[6], 6);
-  EXPECT_EQ(m.AverageOrder[7], 7);
-  EXPECT_EQ(m.AverageOrder[8], 8);
-  EXPECT_EQ(m.AverageOrder[9], 10);
-  EXPECT_EQ(m.AverageOrder[10], 9);
+  // In each group the main riders 1..3 by average (ties keep line-up order), reserves apart.
+  EXPECT_EQ(AverageOrder(m, 10), (std::vector<int>{2, 3, 1, 5, 4, 6, 7, 8, 10, 9}));
 }
 
 TEST(SortByAverage, ReplacedRiderRidesNoMoreAndKeepsHisPosition) {
@@ -180,10 +167,7 @@ TEST(SortByAverage, ReplacedRiderRidesNoMoreAndKeepsHisPosition) {
   for (int s = 1; s <= 4; ++s) m.RiderAverage[static_cast<std::size_t>(s)] = averages[s - 1];
   m.GroupReplacement[1][1] = 1;
   SortByAverage(m);
-  EXPECT_EQ(m.AverageOrder[1], 2);
-  EXPECT_EQ(m.AverageOrder[2], 3);
-  EXPECT_EQ(m.AverageOrder[3], 1);
-  EXPECT_EQ(m.AverageOrder[4], 4);  // the replacement slot is not sorted
+  EXPECT_EQ(AverageOrder(m, 4), (std::vector<int>{2, 3, 1, 4}));  // slot 4 is not sorted
   EXPECT_EQ(m.GroupReplacement[1][2], 3);
   EXPECT_EQ(m.RiderAverage[1], 0.0f);
 }
@@ -195,20 +179,18 @@ TEST(MeetingRecords, SlotsAndHandicaps) {
   EXPECT_EQ(RiderSlot(m, 0, 5), 0);
 
   m.Handicaps = {0, 10, 20, 30, 40, 50, 60, 70, 80};
-  m.HandicapCode[3] = 0;
-  EXPECT_EQ(HandicapOf(m, 3), 10);  // no heat yet: the first entry
-  m.HandicapCode[3] = 12;           // beat three riders
-  EXPECT_EQ(HandicapOf(m, 3), 40);
-  m.HandicapCode[3] = 5;  // did not finish
-  EXPECT_EQ(HandicapOf(m, 3), 10);
+  // No heat yet: the first entry; beat three riders: the fourth; did not finish: the first.
+  for (const auto& [code, metres] : {std::pair{0, 10}, {12, 40}, {5, 10}}) {
+    m.HandicapCode[3] = static_cast<Integer>(code);
+    EXPECT_EQ(HandicapOf(m, 3), metres) << code;
+  }
   m.HandicapOn = 0;
   EXPECT_EQ(HandicapOf(m, 3), 0);
   m.HandicapOn = 1;
   EXPECT_EQ(HandicapOf(m, 99), 0);
 
-  EXPECT_EQ(MarkPoints("3"), 3);
-  EXPECT_EQ(MarkPoints("Fx"), 0);
-  EXPECT_EQ(MarkPoints("2*"), 2);
+  EXPECT_EQ((std::vector{MarkPoints("3"), MarkPoints("Fx"), MarkPoints("2*")}),
+            (std::vector<Integer>{3, 0, 2}));
 }
 
 TEST(MeetingMenuRule, FollowsTheMeetingState) {

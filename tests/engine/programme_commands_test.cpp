@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "engine/meeting_runner.h"
-#include "runner_fixtures.h"
+#include "support/meeting_builder.h"
 
 namespace corvane {
 namespace {
@@ -26,12 +28,11 @@ TEST(SupportLine, AcceptsRidersThatFitTheFreeSlotsAndEndsTheMainMeeting) {
     m.HeatCount = 12;
     CountingHost host;
     RunProgramme(m, host, host.random);
-    EXPECT_EQ(m.SupportRiders, accepted) << line << groups;
-    EXPECT_EQ(m.MeetingState, kMeetingOver);
-    EXPECT_TRUE(m.SupportMode);
-    EXPECT_EQ(m.MainHeats, 12);
-    EXPECT_EQ(m.ProgLine, 2);
-    EXPECT_EQ(m.LastPreparedLine, 0) << "the support heats wait for their start";
+    // The support heats wait for their start.
+    EXPECT_EQ((std::vector<int>{m.SupportRiders, m.MeetingState, m.SupportMode, m.MainHeats,
+                                m.ProgLine, m.LastPreparedLine}),
+              (std::vector<int>{accepted, kMeetingOver, true, 12, 2, 0}))
+        << line << groups;
   }
 }
 
@@ -82,11 +83,9 @@ TEST(RunoffsLine, HeatSizeFallsBackToFourAndThePlayerWaitsForTheFirstRunoff) {
   testing::SetStandingPoints(m, {12, 12, 10, 10, 10, 8, 6, 4});
   CountingHost host;
   RunProgramme(m, host, host.random);
-  EXPECT_EQ(m.HeatRiders, 4);
-  EXPECT_EQ(m.RunoffsPending, 1);
-  EXPECT_EQ(m.MeetingState, kHeatDecided);
-  EXPECT_EQ(m.ProgLine, 1);
-  EXPECT_EQ(host.reports, 1);
+  EXPECT_EQ(
+      (std::vector<int>{m.HeatRiders, m.RunoffsPending, m.MeetingState, m.ProgLine, host.reports}),
+      (std::vector<int>{4, 1, kHeatDecided, 1, 1}));
 }
 
 }  // namespace

@@ -60,15 +60,14 @@ class RaceTest : public ::testing::Test {
 TEST_F(RaceTest, CleanHeatIsRankedRecordedScoredAndSummarised) {
   Run(Laps({kGo, kGo, kGo, kGo}, {0.9f, 0.5f, 0.7f, 0.3f}));
   EXPECT_EQ(RankedEntries(m, 1), (Ranking{{A1, 12}, {A2, 11}, {B1, 10}, {B2, 9}}));
-  EXPECT_EQ(m.ProgrammeHeats[0], 1);
-  EXPECT_EQ(m.ProgrammeHeats[1], 1);
-  EXPECT_EQ(m.HeatResults[1][0][1], 16);  // four 2-letter names, each counted with ", "
-  EXPECT_EQ(m.HeatResults[1][0][2], 4);
+  EXPECT_EQ((std::vector{m.ProgrammeHeats[0], m.ProgrammeHeats[1]}), (std::vector<Integer>{1, 1}));
+  // Four 2-letter names, each counted with ", ", and four entries.
+  EXPECT_EQ((std::vector{m.HeatResults[1][0][1], m.HeatResults[1][0][2]}),
+            (std::vector<Integer>{16, 4}));
   EXPECT_EQ(m.HandicapCode[A2], 11);
   EXPECT_EQ(host.statusText, "Heat 1:  A1, A2, B1, B2");
   EXPECT_EQ(m.Scorecard[A2][1], "2");
-  EXPECT_EQ(m.HeatScores[1][3], 5);
-  EXPECT_EQ(m.HeatScores[1][4], 1);
+  EXPECT_EQ((std::vector{m.HeatScores[1][3], m.HeatScores[1][4]}), (std::vector<Integer>{5, 1}));
 }
 
 TEST_F(RaceTest, TeamMatesEarnNothingForBeatingEachOtherUnderTeamScoring) {
@@ -183,12 +182,6 @@ TEST_F(RaceTest, PlayerRiderKeptAfterATapesPenaltyStartsAgainFromHisMark) {
   EXPECT_EQ(RankedEntries(m, 1).back(), std::make_pair(A1, 9));
   EXPECT_EQ(m.HeatResults[1][4][3], 15);
 }
-
-}  // namespace
-}  // namespace corvane
-
-namespace corvane {
-namespace {
 
 TEST(HeadlessHeatManager, RestartsOnlyARiderWhoseStartIsStillToBeDrawn) {
   Meeting m;

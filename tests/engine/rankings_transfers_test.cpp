@@ -4,7 +4,7 @@
 
 #include "engine/rankings.h"
 #include "engine/transfers.h"
-#include "runner_fixtures.h"
+#include "support/meeting_builder.h"
 
 namespace corvane {
 namespace {

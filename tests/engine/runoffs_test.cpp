@@ -8,7 +8,7 @@
 #include "engine/rankings.h"
 #include "engine/runoff_lineup.h"
 #include "engine/runoff_start.h"
-#include "runner_fixtures.h"
+#include "support/meeting_builder.h"
 
 namespace corvane {
 namespace {
@@ -138,12 +138,9 @@ TEST(RecordRunoffHeat, OneHeatSettlesTheBlockAndTheNextRunoffFollows) {
   RecordHeat(m, m.HeatCount = 20, {7, 2});
   RecordRunoffHeat(m);
   // Winner and runner-up of a four-rider heat: 3 and 2, for riders and their teams.
-  EXPECT_EQ(m.PlaceCounts[7][0], 3);
-  EXPECT_EQ(m.PlaceCounts[2][0], 2);
-  EXPECT_EQ(m.GroupPlaceCounts[2][0], 3);
-  EXPECT_EQ(m.GroupPlaceCounts[1][0], 2);
-  EXPECT_EQ(m.RunoffsPending, 2);
-  EXPECT_EQ(m.MainHeats, 19);
+  EXPECT_EQ((std::vector{m.PlaceCounts[7][0], m.PlaceCounts[2][0], m.GroupPlaceCounts[2][0],
+                         m.GroupPlaceCounts[1][0], m.RunoffsPending, m.MainHeats}),
+            (std::vector<Integer>{3, 2, 3, 2, 2, 19}));
 }
 
 TEST(RunRunoff, WithNoHeatLeftEveryRunoffIsGivenUpWithoutATieBreak) {
@@ -157,13 +154,10 @@ TEST(RunRunoff, WithNoHeatLeftEveryRunoffIsGivenUpWithoutATieBreak) {
   RecordHeat(m, m.HeatCount = 40, {3, 4});
   CountingHost host;
   RunRunoff(m, host, host.random);
-  EXPECT_EQ(m.RunoffsPending, 0);
-  EXPECT_EQ(m.HeatCount, 40);
-  EXPECT_EQ(m.PlaceCounts[3][0] + m.PlaceCounts[4][0], 0);
-  EXPECT_EQ(m.MainHeats, 38);
-  EXPECT_EQ(host.heatManagerShown, 0);
-  EXPECT_EQ(m.ScoringOn, 0);
-  EXPECT_EQ(m.ResUseNow, 3);
+  EXPECT_EQ(
+      (std::vector<int>{m.RunoffsPending, m.HeatCount, m.PlaceCounts[3][0], m.PlaceCounts[4][0],
+                        m.MainHeats, host.heatManagerShown, m.ScoringOn, m.ResUseNow}),
+      (std::vector<int>{0, 40, 0, 0, 38, 0, 0, 3}));
 }
 
 }  // namespace

@@ -2,29 +2,22 @@
 // line-ups from the bundled rider database.
 #include <gtest/gtest.h>
 
-#include "engine/meeting_validation.h"
-#include "report/meeting_file.h"
-#include "report/results_report.h"
+#include <algorithm>
+
 #include "support/whole_meeting.h"
 
 namespace corvane {
 namespace {
 
-using testing::FinishedMeetingFaults;
-using testing::MeetingChoices;
-using testing::RunOn;
-using testing::StartMeeting;
-using testing::WatchingHost;
+using testing::RunWholeMeeting;
 
 // A few meetings a competition: default preferences; team scoring with home advantage and
 // riders all on the inside gates; a replaced rider in every team and a rider missing.
-MeetingChoices ChoicesFor(std::uint64_t seed) {
-  MeetingChoices choices;
-  choices.seed = seed;
-  choices.lineupPick = seed;
+testing::MeetingChoices ChoicesFor(std::uint64_t seed) {
+  testing::MeetingChoices choices;
+  choices.seed = choices.lineupPick = seed;
   if (seed % 3 == 1) {
-    choices.prefs.PrefTeamScoring = 1;
-    choices.prefs.PrefHomeAdvantage = 1;
+    choices.prefs.PrefTeamScoring = choices.prefs.PrefHomeAdvantage = 1;
     choices.prefs.PrefStartGrid = 1;
   } else if (seed % 3 == 2) {
     choices.replacedRider = 2;
@@ -34,60 +27,19 @@ MeetingChoices ChoicesFor(std::uint64_t seed) {
   return choices;
 }
 
-struct Finished {
-  Meeting meeting;
-  std::vector<std::string> faults;
-  std::string report;
-  int runoffs = 0;
-};
-
-// The meeting run to its end; with `stopAfter` >= 0 it is stopped after that many heats,
-// suspended to a meeting file, resumed from it and run on to the end.
-Finished RunMeeting(const std::string& competition, std::uint64_t seed, int stopAfter = -1) {
-  const MeetingChoices choices = ChoicesFor(seed);
-  Finished result;
-  Meeting& m = result.meeting;
-  WatchingHost host(m);
-  host.stopAfterHeats = stopAfter;
-  Pcg32Random random(seed);
-  StartMeeting(m, competition, choices, host, random);
-  if (RunOn(m, host, random, seed)) {
-    result.faults = FinishedMeetingFaults(m, host);
-    result.report = WriteResults(m);
-    result.runoffs = static_cast<int>(host.runoffHeats.size());
-    return result;
-  }
-  const std::string reportAtStop = WriteResults(m);
-  const Result<std::string> bytes = EncodeMeeting(m);
-  EXPECT_TRUE(bytes) << bytes.error();
-  Result<Meeting> resumed = DecodeMeeting(bytes ? bytes.value() : std::string(), m);
-  EXPECT_TRUE(resumed) << resumed.error();
-  if (!resumed) return result;
-  EXPECT_EQ(WriteResults(resumed.value()), reportAtStop) << "the meeting file lost something";
-  m = std::move(resumed.value());
-  WatchingHost resumedHost(m);
-  resumedHost.runoffHeats = host.runoffHeats;
-  EXPECT_TRUE(RunOn(m, resumedHost, random, seed));
-  result.faults = FinishedMeetingFaults(m, resumedHost);
-  result.report = WriteResults(m);
-  result.runoffs = static_cast<int>(resumedHost.runoffHeats.size());
-  return result;
-}
-
 class BundledCompetition : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(BundledCompetition, RunsToTheEndWithEveryInvariantHolding) {
   int runoffs = 0;
   bool holdsRunoffs = false;
   for (std::uint64_t seed = 1; seed <= 6; ++seed) {
-    const Finished run = RunMeeting(GetParam(), seed);
+    const auto run = RunWholeMeeting(GetParam(), ChoicesFor(seed));
     EXPECT_EQ(run.meeting.MeetingState, kMeetingOver) << "seed " << seed;
     EXPECT_GE(run.meeting.HeatCount, 12) << "seed " << seed;
     for (const std::string& fault : run.faults) ADD_FAILURE() << "seed " << seed << ": " << fault;
-    runoffs += run.runoffs;
-    for (const std::string& line : run.meeting.ProgrammeLines) {
+    runoffs += run.runoffHeats;
+    for (const std::string& line : run.meeting.ProgrammeLines)
       holdsRunoffs |= line.starts_with("RUNOFFS-");
-    }
   }
   // Otherwise the runoff checks would have had nothing to check.
   if (holdsRunoffs) {
@@ -95,32 +47,24 @@ TEST_P(BundledCompetition, RunsToTheEndWithEveryInvariantHolding) {
   }
 }
 
-TEST_P(BundledCompetition, TheSameSeedGivesTheSameMeeting) {
-  const Finished first = RunMeeting(GetParam(), 7);
-  EXPECT_EQ(RunMeeting(GetParam(), 7).report, first.report);
-  EXPECT_NE(RunMeeting(GetParam(), 10).report, first.report);
-}
-
-// Suspending and resuming changes nothing: the resumed meeting ends as the one never stopped.
-TEST_P(BundledCompetition, ResumedFromItsFileEndsAsIfNeverSuspended) {
-  const std::uint64_t seed = 8;
-  const Finished whole = RunMeeting(GetParam(), seed);
+// The same seed gives the same meeting; suspending and resuming changes nothing: the resumed
+// meeting ends as the one never stopped.
+TEST_P(BundledCompetition, SameSeedSameMeetingAndResumedEndsAsIfNeverSuspended) {
+  const auto whole = RunWholeMeeting(GetParam(), ChoicesFor(8));
+  EXPECT_EQ(RunWholeMeeting(GetParam(), ChoicesFor(8)).report, whole.report);
+  EXPECT_NE(RunWholeMeeting(GetParam(), ChoicesFor(10)).report, whole.report);
   for (int stop : {1, whole.meeting.HeatCount / 2, whole.meeting.HeatCount - 1}) {
-    const Finished resumed = RunMeeting(GetParam(), seed, stop);
+    const auto resumed = RunWholeMeeting(GetParam(), ChoicesFor(8), stop);
     EXPECT_EQ(resumed.report, whole.report) << "stopped after heat " << stop;
-    for (const std::string& fault : resumed.faults) {
-      ADD_FAILURE() << "stopped after heat " << stop << ": " << fault;
-    }
+    for (const std::string& fault : resumed.faults) ADD_FAILURE() << fault;
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Scripts, BundledCompetition,
                          ::testing::ValuesIn(testing::BundledCompetitions()),
                          [](const ::testing::TestParamInfo<std::string>& info) {
-                           std::string name;
-                           for (char c : info.param.substr(0, info.param.find('.'))) {
-                             name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                           }
+                           std::string name = info.param.substr(0, info.param.find('.'));
+                           std::replace(name.begin(), name.end(), '-', '_');
                            return name;
                          });
 

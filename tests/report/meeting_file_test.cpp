@@ -79,15 +79,12 @@ TEST(MeetingFile, LayoutOfAMeetingWithoutTexts) {
   EXPECT_EQ(Int16At(bytes, kHeatGridAt + 2 * (1 + 9 * 1)), 7);
   EXPECT_EQ(Int16At(bytes, kRunoffTableAt), 2);
   EXPECT_EQ(Int16At(bytes, kMeetingStateAt), kWaitForUser);
-}
 
-TEST(MeetingFile, TextsAreWrittenWithTheirLength) {
-  Meeting m;
+  // Texts are written with their length.
   m.ProgrammeLines = {"", "1:A1,B1"};
   m.MaxRides = 2;
   ResizeScorecard(m, 2);
-  const std::string bytes = Encoded(m);
-  EXPECT_EQ(bytes.substr(0, 15), std::string("\1\0\2\0\0\0\7\0001:A1,B1", 15));
+  EXPECT_EQ(Encoded(m).substr(0, 15), std::string("\1\0\2\0\0\0\7\0001:A1,B1", 15));
 }
 
 TEST(MeetingFile, SizeIsTheFixedPartPlusTheTexts) {
@@ -144,13 +141,11 @@ TEST(MeetingFile, RoundTripGivesTheSameFileAndReport) {
   EXPECT_EQ(m.SlotCursor, 2);
   EXPECT_EQ(m.RaceStatus, SlotArray<Integer>{});
   EXPECT_EQ(m.ReplacedNow, SlotArray<Integer>{});
-}
 
-TEST(MeetingFile, BytesAfterTheLastRecordAreIgnored) {
-  const std::string bytes = Encoded(test::TwoTeamMatch());
-  const Result<Meeting> loaded = DecodeMeeting(bytes + std::string(300, '\x7F'), Meeting{});
-  ASSERT_TRUE(loaded.ok()) << loaded.error();
-  EXPECT_EQ(Encoded(loaded.value()), bytes);
+  // Bytes after the last record are ignored.
+  const Result<Meeting> padded = DecodeMeeting(bytes + std::string(300, '\x7F'), Meeting{});
+  ASSERT_TRUE(padded.ok()) << padded.error();
+  EXPECT_EQ(Encoded(padded.value()), bytes);
 }
 
 TEST(MeetingFile, FileCutShortAtAnyLengthIsRejected) {
@@ -197,6 +192,9 @@ TEST(MeetingFile, ValuesOutsideTheirArraysAreRejected) {
     ASSERT_FALSE(loaded.ok()) << c.named << " = " << c.value << " was accepted";
     EXPECT_NE(loaded.error().find(c.named), std::string::npos) << loaded.error();
   }
+  Meeting m;
+  m.RiderAverage[4] = std::nanf("");  // an average that is not a number
+  EXPECT_FALSE(DecodeMeeting(Encoded(m), {}).ok());
 }
 
 // Any file either is refused or gives a meeting that can be reported and written again.
@@ -216,20 +214,12 @@ TEST(MeetingFile, CorruptedFilesAreRefusedOrUsable) {
   }
 }
 
-TEST(MeetingFile, AverageThatIsNotANumberIsRejected) {
-  Meeting m;
-  m.RiderAverage[4] = std::nanf("");
-  EXPECT_FALSE(DecodeMeeting(Encoded(m), {}).ok());
-}
-
 TEST(MeetingFile, ProposedNameTakesDayMonthAndYearFromTheDate) {
-  EXPECT_EQ(ProposedMeetingFileName("12/05/24"), "120524.mtg");
-  EXPECT_EQ(ProposedMeetingFileName("12/05/2024"), "120524.mtg");
-  EXPECT_EQ(ProposedMeetingFileName(""), ".mtg");
-  EXPECT_EQ(ProposedMeetingFileName("7"), "77.mtg");
-  EXPECT_EQ(ProposedMeetingFileName("Sat"), "Saat.mtg");
   // A date with one-digit parts keeps its separators out of the name.
-  EXPECT_EQ(ProposedMeetingFileName("1/2/03"), "1__003.mtg");
+  const std::pair<const char*, const char*> cases[] = {
+      {"12/05/24", "120524.mtg"}, {"12/05/2024", "120524.mtg"}, {"", ".mtg"}, {"7", "77.mtg"},
+      {"Sat", "Saat.mtg"},        {"1/2/03", "1__003.mtg"}};
+  for (const auto& [date, name] : cases) EXPECT_EQ(ProposedMeetingFileName(date), name) << date;
 }
 
 // A folder of its own for each test, removed afterwards.
@@ -259,8 +249,10 @@ class MeetingFileOnDisk : public ::testing::Test {
 TEST_F(MeetingFileOnDisk, SuspendResumeAndSuspendAgainGiveTheSameFileAndReport) {
   const fs::path first = folder_ / "120524.mtg";
   const fs::path second = folder_ / "again.mtg";
+  Put(first, std::string(20000, 'x'));  // a longer file is replaced, not overwritten in part
   const Meeting original = test::TwoTeamMatch();
   ASSERT_TRUE(SuspendMeeting(original, first).ok());
+  EXPECT_EQ(Contents(first), Encoded(original));
 
   Meeting m;
   HeadlessHost host;
@@ -277,49 +269,31 @@ TEST_F(MeetingFileOnDisk, SuspendResumeAndSuspendAgainGiveTheSameFileAndReport) 
   EXPECT_EQ(Contents(second), Contents(first));
 }
 
-TEST_F(MeetingFileOnDisk, SuspendingOverALongerFileLeavesOnlyTheNewMeeting) {
-  const fs::path path = folder_ / "meeting.mtg";
-  Put(path, std::string(20000, 'x'));
-  const Meeting m = test::TwoTeamMatch();
-  ASSERT_TRUE(SuspendMeeting(m, path).ok());
-  EXPECT_EQ(Contents(path), Encoded(m));
-}
-
-TEST_F(MeetingFileOnDisk, MissingFileDoesNothing) {
-  Meeting m = test::TwoTeamMatch();
-  HeadlessHost host;
-  host.statusText = "kept";
-  const ResumeOutcome outcome = ResumeMeeting(m, folder_ / "none.mtg", host);
-  EXPECT_EQ(outcome.kind, ResumeOutcome::Missing);
-  EXPECT_EQ(outcome.message, "");
-  EXPECT_EQ(Encoded(m), Encoded(test::TwoTeamMatch()));
-  EXPECT_EQ(host.statusText, "kept");
-  EXPECT_EQ(host.results, "");
-}
-
-TEST_F(MeetingFileOnDisk, RejectedFileLeavesTheMeetingUntouched) {
+// A missing file does nothing; a rejected one (corrupt, cut short, empty, a folder) says which
+// file it was. Either way the meeting, the report and the status line are left untouched.
+TEST_F(MeetingFileOnDisk, MissingOrRejectedFileLeavesTheMeetingUntouched) {
   const fs::path path = folder_ / "bad.mtg";
   std::string bytes = Encoded(Meeting{});
   PutInt16(bytes, kHeatCountAt, 99);
   const std::string corrupt[] = {bytes, Encoded(Meeting{}).substr(0, 5000), ""};
-  for (const std::string& contents : corrupt) {
-    Put(path, contents);
+  const auto resume = [](const fs::path& file, ResumeOutcome::Kind kind) {
     Meeting m = test::TwoTeamMatch();
     HeadlessHost host;
     host.statusText = "kept";
-    const ResumeOutcome outcome = ResumeMeeting(m, path, host);
-    EXPECT_EQ(outcome.kind, ResumeOutcome::Rejected);
-    EXPECT_NE(outcome.message.find("bad.mtg"), std::string::npos) << outcome.message;
+    const ResumeOutcome outcome = ResumeMeeting(m, file, host);
+    EXPECT_EQ(outcome.kind, kind) << file;
     EXPECT_EQ(Encoded(m), Encoded(test::TwoTeamMatch()));
     EXPECT_EQ(host.results, "");
     EXPECT_EQ(host.statusText, "kept");
+    return outcome.message;
+  };
+  EXPECT_EQ(resume(folder_ / "none.mtg", ResumeOutcome::Missing), "");
+  for (const std::string& contents : corrupt) {
+    Put(path, contents);
+    const std::string message = resume(path, ResumeOutcome::Rejected);
+    EXPECT_NE(message.find("bad.mtg"), std::string::npos) << message;
   }
-}
-
-TEST_F(MeetingFileOnDisk, FolderInPlaceOfAFileIsRejected) {
-  Meeting m;
-  HeadlessHost host;
-  EXPECT_EQ(ResumeMeeting(m, folder_, host).kind, ResumeOutcome::Rejected);
+  resume(folder_, ResumeOutcome::Rejected);
 }
 
 TEST_F(MeetingFileOnDisk, FailedSuspendSaysWhyAndKeepsThePreviousFile) {
@@ -336,15 +310,10 @@ TEST_F(MeetingFileOnDisk, FailedSuspendSaysWhyAndKeepsThePreviousFile) {
   ASSERT_FALSE(refused.ok());
   EXPECT_NE(refused.error().find("65535"), std::string::npos) << refused.error();
   EXPECT_EQ(Contents(path), "previous");
-}
 
-TEST_F(MeetingFileOnDisk, SuspendIntoAReadOnlyFolderKeepsThePreviousFile) {
-  const fs::path path = folder_ / "meeting.mtg";
-  Put(path, "previous");
-  if (::geteuid() == 0) GTEST_SKIP() << "folder permissions do not stop the superuser";
-  ::chmod(folder_.c_str(), 0500);
-  const Status readOnly = SuspendMeeting(Meeting{}, path);
-  EXPECT_FALSE(readOnly.ok());
+  if (::geteuid() == 0) return;    // folder permissions do not stop the superuser
+  ::chmod(folder_.c_str(), 0500);  // a read-only folder
+  EXPECT_FALSE(SuspendMeeting(Meeting{}, path).ok());
   EXPECT_EQ(Contents(path), "previous");
 }
 

@@ -53,30 +53,43 @@ TEST(ResultsReport, TwoTeamMatchInProgrammeOrderWithHeatPointsAndRunningTotals) 
   EXPECT_EQ(WriteResults(test::TwoTeamMatch()), expected);
 }
 
-TEST(ResultsReport, TwoTeamMatchKeepsProgrammeOrderWhenTheSecondTeamLeads) {
+// Variations of the two-team match: the second team leading keeps programme order; the header
+// needs a date; without ride columns only header and heat table are left.
+TEST(ResultsReport, TwoTeamMatchVariations) {
   Meeting m = test::TwoTeamMatch();
   m.GroupPoints[2] = 50;
-  const std::string text = WriteResults(m);
+  std::string text = WriteResults(m);
   EXPECT_LT(text.find(" Ashford 7"), text.find(" Brayton 50 (53)"));
-}
 
-TEST(ResultsReport, HeaderNeedsADate) {
-  Meeting m = test::TwoTeamMatch();
+  m = test::TwoTeamMatch();
   m.DateLines.clear();
   EXPECT_TRUE(WriteResults(m).starts_with(" Ashford 7\r\n"));
-
   m.DateLines = "12/05/24";
   m.VenueLines.clear();
   m.TitleLines.clear();
   EXPECT_TRUE(WriteResults(m).starts_with(Lines({" 12/05/24", "", " Ashford 7"})));
-}
 
-TEST(ResultsReport, NoRideColumnsLeavesOnlyHeaderAndHeatTable) {
-  Meeting m = test::TwoTeamMatch();
+  m = test::TwoTeamMatch();
   m.MaxRides = 0;
   ResizeScorecard(m, 0);
   EXPECT_EQ(WriteResults(m),
             Lines({" 12/05/24  at Ashford Park", " Spring Trophy", ""}) + kTwoTeamHeatTable);
+
+  // Names longer than the name column get no dots.
+  m = test::TwoTeamMatch();
+  m.RiderName[1] = "Maximilian Alexander Archer-Smythe";
+  EXPECT_NE(WriteResults(m).find(" 1. Maximilian Alexander Archer-Smythe 3  2   5\r\n"),
+            std::string::npos);
+
+  // Heats outside the scoring and meetings of more than four teams have no score columns.
+  m = test::TwoTeamMatch();
+  m.HeatScores[1][0] = 1;
+  EXPECT_NE(WriteResults(m).find("\r\n  1: Al Archer, Di Dunn, Bo Baker, Ed Eve \r\n"),
+            std::string::npos);
+  m.NumTeams = 5;
+  text = WriteResults(m);
+  EXPECT_NE(text.find("\r\n No. Results\r\n  1: "), std::string::npos);
+  EXPECT_NE(text.find("\r\n  3: Race not held \r\n"), std::string::npos);
 }
 
 TEST(ResultsReport, FourTeamsRankedByPointsThenPlaceCounts) {
@@ -177,15 +190,14 @@ TEST(ResultsReport, IndividualMeetingRanksRidersAndKeepsReservesAtTheEnd) {
                 "",
                 "  3: Lars Lund, Jack Jones ",
             }));
-}
 
-TEST(ResultsReport, RiderWithoutRidesShowsDashesWhileTheMainMeetingRuns) {
-  Meeting m = IndividualMeeting();
-  m.MainHeats = 0;
-  const std::string text = WriteResults(m);
+  // While the main meeting runs a rider without rides shows dashes, and no heat is set apart.
+  Meeting running = IndividualMeeting();
+  running.MainHeats = 0;
+  const std::string text = WriteResults(running);
   EXPECT_NE(text.find("  R. Sam Shaw.................. -  -   0\r\n"), std::string::npos);
   EXPECT_EQ(text.find("Did not ride"), std::string::npos);
-  EXPECT_EQ(text.find("\r\n\r\n  3: "), std::string::npos);  // no set-off line either
+  EXPECT_EQ(text.find("\r\n\r\n  3: "), std::string::npos);
 }
 
 Meeting TwoGroupIndividualMeeting() {
@@ -219,10 +231,7 @@ TEST(ResultsReport, GroupsOfAnIndividualMeetingAndTheirTrackReserves) {
                                                            "",
                                                            " No. Results",
                                                        }));
-}
-
-TEST(ResultsReport, EmptyTrackReservesBlockLeavesNoTrace) {
-  Meeting m = TwoGroupIndividualMeeting();
+  Meeting m = TwoGroupIndividualMeeting();  // an empty track reserves block leaves no trace
   m.RiderName[5].clear();
   EXPECT_NE(WriteResults(m).find(" 2. Cy........................ 1   1\r\n\r\n No. Results\r\n"),
             std::string::npos);
@@ -281,23 +290,14 @@ TEST(ResultsReport, ColumnsWidenPastNinetyNine) {
                              }));
 }
 
-TEST(ResultsReport, IndividualHeatsAndManyTeamsHaveNoScoreColumns) {
-  Meeting m = test::TwoTeamMatch();
-  m.HeatScores[1][0] = 1;  // scoring was off for this heat
-  EXPECT_NE(WriteResults(m).find("\r\n  1: Al Archer, Di Dunn, Bo Baker, Ed Eve \r\n"),
-            std::string::npos);
-
-  m.NumTeams = 5;
-  const std::string text = WriteResults(m);
-  EXPECT_NE(text.find("\r\n No. Results\r\n  1: "), std::string::npos);
-  EXPECT_NE(text.find("\r\n  3: Race not held \r\n"), std::string::npos);
-}
-
-TEST(ResultsReport, NamesLongerThanTheNameColumnGetNoDots) {
-  Meeting m = test::TwoTeamMatch();
-  m.RiderName[1] = "Maximilian Alexander Archer-Smythe";
-  EXPECT_NE(WriteResults(m).find(" 1. Maximilian Alexander Archer-Smythe 3  2   5\r\n"),
-            std::string::npos);
+// An individual meeting of `groups` groups of `riders` with `reserves` track reserves.
+Meeting Individual(Meeting m, int groups, int riders, int reserves) {
+  m.NumTeams = 1;
+  m.NumGroups = static_cast<Integer>(groups);
+  m.NumRiders = static_cast<Integer>(riders);
+  m.NumReserves = static_cast<Integer>(reserves);
+  m.ResMode = 2;
+  return m;
 }
 
 // Whatever the records hold, the report is written without reading outside them.
@@ -316,29 +316,14 @@ TEST(ResultsReport, SurvivesRecordsOutsideTheirRanges) {
       [](Meeting& m) { m.NumRiders = 0; },
       [](Meeting& m) { m.NumRiders = -5; },
       [](Meeting& m) { m.NumRiders = 30000; },
-      [](Meeting& m) {
-        m.NumTeams = 1;
-        m.NumGroups = 9;
-        m.NumRiders = 30;
-        m.NumReserves = 30;
-        m.ResMode = 2;
-      },
-      [](Meeting& m) {
-        m.NumTeams = 1;
-        m.NumGroups = 1;
-        m.ResMode = 2;
-        m.NumReserves = -20;
-      },
+      [](Meeting& m) { m = Individual(m, 9, 30, 30); },
+      [](Meeting& m) { m = Individual(m, 1, m.NumRiders, -20); },
       [](Meeting& m) { m.MaxRides = 7; },  // scorecard rows narrower than MaxRides
       [](Meeting& m) { m.ResultsWidth = -100; },
       [](Meeting& m) { m.GroupReplacement[1][1] = -1; },
       [](Meeting& m) { m.MainHeats = -4; },
-      [](Meeting& m) {
-        m.MaxRiderBonus = -3;
-        m.MaxRiderPoints = -200;
-        m.MaxGroupTotal = 32767;
-        m.MaxHeatPoints = -32768;
-      },
+      [](Meeting& m) { m.MaxRiderBonus = m.MaxRiderPoints = m.MaxHeatPoints = -32768; },
+      [](Meeting& m) { m.MaxGroupTotal = 32767; },
   };
   for (const auto& spoil : variants) {
     Meeting m = test::TwoTeamMatch();
@@ -346,15 +331,6 @@ TEST(ResultsReport, SurvivesRecordsOutsideTheirRanges) {
     const std::string text = WriteResults(m);
     EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
   }
-}
-
-TEST(ResultsReport, RefreshPublishesTheReportAndTheMenu) {
-  Meeting m = test::TwoTeamMatch();
-  m.MeetingState = kMeetingOver;
-  HeadlessHost host;
-  RefreshResults(m, host);
-  EXPECT_EQ(host.results, WriteResults(m));
-  EXPECT_EQ(host.menu, MeetingMenuFor(m));
 }
 
 }  // namespace

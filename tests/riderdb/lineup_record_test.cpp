@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace corvane {
 namespace {
 
@@ -12,40 +14,30 @@ TEST(LineupLine, StartingRidersComeFromTheCountThenTheLastNamedSlot) {
     EXPECT_TRUE(noRiders.riderNames[static_cast<std::size_t>(j)].empty());
   }
   // Missing, 1 or out-of-range counts fall back to the last named slot.
-  EXPECT_EQ(ParseLineupLine("Reds,LGE,A,7,,,,,,,E,6").startingRiders, 5);
-  EXPECT_EQ(ParseLineupLine("Reds,LGE:1,A,7,,,,,,,E,6").startingRiders, 5);
-  EXPECT_EQ(ParseLineupLine("Reds,LGE:x,A,7,,,,,,,E,6").startingRiders, 5);
-  // ... and to 7 when no rider (or only the first) is named.
-  EXPECT_EQ(ParseLineupLine("Reds,LGE").startingRiders, 7);
-  EXPECT_EQ(ParseLineupLine("Reds,LGE:0,A,7").startingRiders, 7);
-  // Counts are rounded half to even.
-  EXPECT_EQ(ParseLineupLine("Reds,LGE:6.5").startingRiders, 6);
+  // ... and to 7 when no rider (or only the first) is named. Counts round half to even.
+  const std::pair<const char*, int> cases[] = {
+      {"Reds,LGE,A,7,,,,,,,E,6", 5},   {"Reds,LGE:1,A,7,,,,,,,E,6", 5},
+      {"Reds,LGE:x,A,7,,,,,,,E,6", 5}, {"Reds,LGE", 7},
+      {"Reds,LGE:0,A,7", 7},           {"Reds,LGE:6.5", 6}};
+  for (const auto& [line, riders] : cases)
+    EXPECT_EQ(ParseLineupLine(line).startingRiders, riders) << line;
 }
 
 TEST(LineupLine, AveragesOutsideTwoToTwelveAreNone) {
   const LineupRecord r =
       ParseLineupLine("T,X:7,A,2.00,B,12.00,C,1.99,D,12.01,E,,F,abc,G,8, H , 7.46 ,,9.00");
-  EXPECT_FLOAT_EQ(r.riderAverages[1] * 12, 2.0f);
-  EXPECT_FLOAT_EQ(r.riderAverages[2], 1.0f);
-  EXPECT_EQ(r.riderAverages[3], 0);
-  EXPECT_EQ(r.riderAverages[4], 0);
-  EXPECT_EQ(r.riderAverages[5], 0);
-  EXPECT_EQ(r.riderAverages[6], 0);
-  EXPECT_FLOAT_EQ(r.riderAverages[7], 8.0f / 12);
-  EXPECT_EQ(r.riderNames[8], "H");  // fields are trimmed
-  EXPECT_FLOAT_EQ(r.riderAverages[8] * 12, 7.46f);
-  EXPECT_EQ(r.riderAverages[9], 0) << "an unnamed slot keeps no average";
+  const float onTwelve[] = {2.0f, 12.0f, 0, 0, 0, 0, 8.0f, 7.46f, 0};
+  for (std::size_t j = 1; j <= 9; ++j)
+    EXPECT_FLOAT_EQ(r.riderAverages[j] * 12, onTwelve[j - 1]) << "rider " << j;
+  EXPECT_EQ(r.riderNames[8], "H");  // fields are trimmed; an unnamed slot keeps no average
   EXPECT_EQ(LineupLine(r), "T,X:7,A,2.00,B,12.00,C,,D,,E,,F,,G,8.00,H,7.46");
-}
 
-TEST(LineupLine, AveragesAreWrittenWithAPointAndTwoDecimals) {
-  EXPECT_EQ(FileAverageText(0.75f), "9.00");
-  EXPECT_EQ(FileAverageText(10.0f / 12), "10.00");
-  EXPECT_EQ(FileAverageText(static_cast<Single>(9.999 / 12)), "10.00");
-  EXPECT_EQ(FileAverageText(static_cast<Single>(2.0 / 12)), "2.00");
-  EXPECT_EQ(FileAverageText(static_cast<Single>(1.99 / 12)), "");
-  EXPECT_EQ(FileAverageText(static_cast<Single>(12.01 / 12)), "");
-  EXPECT_EQ(FileAverageText(1e30f), "");
+  // Averages are written with a point and two decimals, or not at all.
+  const std::pair<double, const char*> written[] = {{9, "9.00"}, {10, "10.00"}, {9.999, "10.00"},
+                                                    {2, "2.00"}, {1.99, ""},    {12.01, ""},
+                                                    {1e31, ""}};
+  for (const auto& [average, text] : written)
+    EXPECT_EQ(FileAverageText(static_cast<Single>(average / 12)), text) << average;
 }
 
 TEST(LineupLine, SlotsBeyondTheCountAreWrittenOnlyWhenNamed) {

@@ -159,11 +159,5 @@ TEST(RiderDatabase, WrittenRecordsReadBackUnchanged) {
   EXPECT_EQ(back.entries, db.entries);
 }
 
-TEST(RiderDatabase, RecordCountText) {
-  EXPECT_EQ(RecordCountText(0), "0 records");
-  EXPECT_EQ(RecordCountText(1), "1 record");
-  EXPECT_EQ(RecordCountText(5), "5 records");
-}
-
 }  // namespace
 }  // namespace corvane

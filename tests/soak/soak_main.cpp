@@ -15,9 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/meeting_validation.h"
-#include "report/meeting_file.h"
-#include "report/results_report.h"
+#include "engine/random_source.h"
 #include "support/whole_meeting.h"
 
 namespace {
@@ -52,55 +50,23 @@ MeetingChoices DrawChoices(std::uint64_t seed) {
   return choices;
 }
 
-// Runs one meeting both ways; returns its faults.
+// Runs one meeting straight through and once stopped at a random heat; returns its faults.
 std::vector<std::string> SoakOne(const std::string& competition, std::uint64_t seed, Tally& tally) {
   const MeetingChoices choices = DrawChoices(seed);
-  Meeting whole;
-  WatchingHost wholeHost(whole);
-  Pcg32Random wholeRandom(seed);
-  StartMeeting(whole, competition, choices, wholeHost, wholeRandom);
-  RunOn(whole, wholeHost, wholeRandom, choices.lineupPick);
-  std::vector<std::string> faults = FinishedMeetingFaults(whole, wholeHost);
-  const std::string wholeReport = WriteResults(whole);
+  FinishedMeeting whole = RunWholeMeeting(competition, choices);
   ++tally.meetings;
-  tally.heats += whole.HeatCount;
-  tally.runoffHeats += static_cast<long>(wholeHost.runoffHeats.size());
-  if (whole.HeatCount < 2) return faults;
-
-  Meeting m;
-  WatchingHost host(m);
-  host.stopAfterHeats = 1 + static_cast<int>(Pcg32Random(seed, 0x570f).NextBits() %
-                                             static_cast<unsigned>(whole.HeatCount - 1));
-  Pcg32Random random(seed);
-  StartMeeting(m, competition, choices, host, random);
-  if (RunOn(m, host, random, choices.lineupPick)) {
-    // Runoff heats started by the computer are run at once, so a stop at the last programme
-    // heat may come only at the end of the meeting.
-    if (WriteResults(m) != wholeReport) faults.push_back("a stopped meeting ended differently");
-    return faults;
+  tally.heats += whole.meeting.HeatCount;
+  tally.runoffHeats += whole.runoffHeats;
+  if (whole.meeting.HeatCount < 2) return whole.faults;
+  const int stop = 1 + static_cast<int>(Pcg32Random(seed, 0x570f).NextBits() %
+                                        static_cast<unsigned>(whole.meeting.HeatCount - 1));
+  const FinishedMeeting stopped = RunWholeMeeting(competition, choices, stop);
+  tally.suspended += stopped.suspended ? 1 : 0;
+  whole.faults.insert(whole.faults.end(), stopped.faults.begin(), stopped.faults.end());
+  if (stopped.report != whole.report) {
+    whole.faults.push_back("stopped after heat " + std::to_string(stop) + ", it ended differently");
   }
-  ++tally.suspended;
-  const std::string where = "suspended after heat " + std::to_string(m.HeatCount) + ": ";
-  const std::string reportAtStop = WriteResults(m);
-  const Result<std::string> bytes = EncodeMeeting(m);
-  if (!bytes) return {where + "not written: " + bytes.error()};
-  Result<Meeting> resumed = DecodeMeeting(bytes.value(), m);
-  if (!resumed) return {where + "not resumed: " + resumed.error()};
-  if (WriteResults(resumed.value()) != reportAtStop) {
-    faults.push_back(where + "the resumed report differs from the suspended one");
-  }
-  Meeting& again = resumed.value();
-  WatchingHost resumedHost(again);
-  resumedHost.runoffHeats = host.runoffHeats;
-  resumedHost.faults = host.faults;
-  RunOn(again, resumedHost, random, choices.lineupPick);
-  for (std::string& fault : FinishedMeetingFaults(again, resumedHost)) {
-    faults.push_back(where + fault);
-  }
-  if (WriteResults(again) != wholeReport) {
-    faults.push_back(where + "the resumed meeting ended differently");
-  }
-  return faults;
+  return whole.faults;
 }
 
 bool ReadOptions(int argc, char** argv, Options& options) {

@@ -35,6 +35,35 @@ Meeting BuildMeeting(int numTeams, int groups, int riders, Single average) {
   return m;
 }
 
+Meeting StartedMeeting(int teams, int groups, int riders,
+                       std::initializer_list<std::string> lines) {
+  Meeting m = BuildMeeting(teams, groups, riders);
+  m.MeetingState = kStartedFromEditor;
+  m.GroupTitle = {};
+  for (int s = 1; s <= groups * riders && s <= kMaxSlots; ++s)
+    SetRider(m, s, "Rider " + m.RiderName[static_cast<std::size_t>(s)],
+             0.4f + 0.05f * static_cast<float>((s * 7) % 11));
+  m.ProgrammeLines.insert(m.ProgrammeLines.end(), lines);
+  return m;
+}
+
+void SetStandingPoints(Meeting& m, std::initializer_list<int> points) {
+  std::size_t position = 1;
+  for (int p : points)
+    m.RiderPoints[static_cast<std::size_t>(m.ScoreOrder[position++])] = static_cast<Integer>(p);
+}
+
+void RecordHeat(Meeting& m, int heat, std::initializer_list<int> slotsInOrder) {
+  auto& record = m.HeatResults[static_cast<std::size_t>(heat)];
+  record = {};
+  for (int slot : slotsInOrder) {
+    auto& entry = record[static_cast<std::size_t>(++record[0][2])];
+    entry[1] = static_cast<Integer>(slot);
+    entry[2] = kRacing;
+  }
+  record[0][1] = 40;
+}
+
 void SetRider(Meeting& m, int slot, const std::string& name, Single average) {
   m.RiderName[static_cast<std::size_t>(slot)] = name;
   m.RiderAverage[static_cast<std::size_t>(slot)] = average;

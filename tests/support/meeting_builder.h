@@ -4,10 +4,13 @@
 
 #include <initializer_list>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
+#include "engine/headless_host.h"
 #include "engine/meeting.h"
+#include "engine/random_source.h"
 
 namespace corvane::testing {
 
@@ -19,8 +22,30 @@ namespace corvane::testing {
 // MaxRides ride columns.
 Meeting BuildMeeting(int numTeams, int groups, int riders, Single average = 0.75f);
 
+// A meeting as the editor starts it, for the runner: untitled groups, riders "Rider A1"...
+// with averages between 0.4 and 0.9, and the given programme lines.
+Meeting StartedMeeting(int teams, int groups, int riders,
+                       std::initializer_list<std::string> lines = {});
+
+// A host that also counts report rebuilds, with its own random source.
+class CountingHost : public HeadlessHost {
+ public:
+  void PublishResults(std::string_view text) override {
+    ++reports;
+    HeadlessHost::PublishResults(text);
+  }
+  int reports = 0;
+  Pcg32Random random{11};
+};
+
 // Names a slot and gives it a held average.
 void SetRider(Meeting& m, int slot, const std::string& name, Single average);
+
+// Gives the riders at standings positions 1, 2, ... these race points.
+void SetStandingPoints(Meeting& m, std::initializer_list<int> points);
+
+// Records heat `heat` with these riders in finishing order, all of them finishers.
+void RecordHeat(Meeting& m, int heat, std::initializer_list<int> slotsInOrder);
 
 // Puts riders into the current heat's starting places in gate order (0 = an empty place),
 // with the current-heat records cleared and each rider's handicap from his latest result.

@@ -1,4 +1,4 @@
-#include "support/meeting_invariants.h"
+#include "support/whole_meeting.h"
 
 #include <algorithm>
 #include <functional>
@@ -261,29 +261,6 @@ std::vector<std::string> StandingsFaults(const Meeting& m) {
                  faults);
   }
   return faults.Take();
-}
-
-ScoringRecords ScoringRecordsOf(const Meeting& m) {
-  ScoringRecords records;
-  for (int s = 0; s <= kMaxSlots; ++s) {
-    const auto i = At(s);
-    records.rides[i] = m.RidesTaken[i];
-    records.points[i] = m.RiderPoints[i];
-    records.bonus[i] = m.RiderBonus[i];
-    const auto& row = m.Scorecard[i];
-    for (std::size_t ride = 1; ride < row.size() && ride <= At(m.RidesTaken[i]); ++ride) {
-      records.card[i] += row[ride] + "|";
-    }
-  }
-  records.teamPoints = m.GroupPoints;
-  return records;
-}
-
-bool MarksFixedByProgramme(const Meeting& m) {
-  for (std::size_t k = 1; k < m.ProgrammeLines.size(); ++k) {
-    if (UpperCase(Trim(m.ProgrammeLines[k])).starts_with("POINTS")) return false;
-  }
-  return true;
 }
 
 }  // namespace corvane::testing

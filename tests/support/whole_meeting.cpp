@@ -1,23 +1,24 @@
 #include "support/whole_meeting.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "engine/conventions.h"
 #include "engine/file_io.h"
+#include "engine/headless_host.h"
 #include "engine/meeting_runner.h"
 #include "engine/meeting_setup.h"
 #include "engine/meeting_validation.h"
+#include "engine/random_source.h"
 #include "engine/rankings.h"
 #include "engine/transfers.h"
+#include "report/meeting_file.h"
+#include "report/results_report.h"
 #include "riderdb/lineup_choice.h"
 #include "riderdb/lineup_record.h"
 
 namespace corvane::testing {
-
 namespace {
-
-// More Continue steps than any meeting needs: the runner makes progress at every call.
-constexpr int kMaxContinues = 100;
 
 std::size_t At(int index) {
   return static_cast<std::size_t>(index);
@@ -26,6 +27,80 @@ std::size_t At(int index) {
 std::string N(long value) {
   return std::to_string(value);
 }
+
+// The points, rides, scorecard and team points of a meeting, to compare before and after a heat
+// that must not score.
+struct ScoringRecords {
+  SlotArray<Integer> rides{};
+  SlotArray<Integer> points{};
+  SlotArray<Integer> bonus{};
+  SlotArray<std::string> card;  // the marks of the rides taken, one after another
+  GroupArray<Integer> teamPoints{};
+
+  bool operator==(const ScoringRecords&) const = default;
+};
+
+ScoringRecords ScoringRecordsOf(const Meeting& m) {
+  ScoringRecords records;
+  for (int s = 0; s <= kMaxSlots; ++s) {
+    const auto i = At(s);
+    records.rides[i] = m.RidesTaken[i];
+    records.points[i] = m.RiderPoints[i];
+    records.bonus[i] = m.RiderBonus[i];
+    const auto& row = m.Scorecard[i];
+    for (std::size_t ride = 1; ride < row.size() && ride <= At(m.RidesTaken[i]); ++ride) {
+      records.card[i] += row[ride] + "|";
+    }
+  }
+  records.teamPoints = m.GroupPoints;
+  return records;
+}
+
+// True when no line of the programme changes the marks.
+bool MarksFixedByProgramme(const Meeting& m) {
+  for (std::size_t k = 1; k < m.ProgrammeLines.size(); ++k) {
+    if (UpperCase(Trim(m.ProgrammeLines[k])).starts_with("POINTS")) return false;
+  }
+  return true;
+}
+
+// A runoff heat as it was decided: the riders in finishing order, the stage of its runoff and
+// the size of the level block.
+struct RunoffHeat {
+  int heat = 0;
+  int stage = 0;
+  int blockSize = 0;
+  int heatRiders = 0;
+  std::vector<int> ranked;
+};
+
+// A host that checks the meeting after every heat: the records stay sound, and a runoff heat
+// leaves points, rides and scorecards as they were. It can also stop the meeting once it has run
+// a number of heats, as the user stopping in the heat manager would: the heat in hand counts as
+// decided and the runner waits at the next heat line.
+class WatchingHost : public HeadlessHost {
+ public:
+  explicit WatchingHost(Meeting& m) : meeting_(m), beforeHeat_(ScoringRecordsOf(m)) {}
+
+  int stopAfterHeats = -1;  // negative: never
+  bool StopReached() const { return stopAfterHeats >= 0 && meeting_.HeatCount >= stopAfterHeats; }
+  void SetStatusText(std::string_view text) override;
+  void PublishResults(std::string_view text) override;
+
+  std::vector<std::string> faults;
+  std::vector<RunoffHeat> runoffHeats;
+
+ private:
+  void CheckSound(const std::string& when) {
+    if (const auto problem = MeetingProblem(meeting_)) faults.push_back(when + ": " + *problem);
+  }
+
+  Meeting& meeting_;
+  ScoringRecords beforeHeat_;
+};
+
+// More Continue steps than any meeting needs: the runner makes progress at every call.
+constexpr int kMaxContinues = 100;
 
 bool IsHeatLine(const std::string& line) {
   return line.find(':') != std::string::npos;
@@ -86,40 +161,6 @@ void CheckRunoffOrders(const Meeting& m, const WatchingHost& host,
   }
 }
 
-}  // namespace
-
-std::filesystem::path ScriptsFolder() {
-  return std::filesystem::path(CORVANE_SOURCE_DIR) / "Scripts";
-}
-
-std::vector<std::string> BundledCompetitions() {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(ScriptsFolder())) {
-    if (entry.path().extension() == ".cfg") names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-const std::string& BundledRiderDatabase() {
-  static const std::string bytes = [] {
-    const auto read = ReadWholeFile(
-        std::filesystem::path(CORVANE_SOURCE_DIR) / "Lineups" / "Lineups.rdb", 1u << 20);
-    return read ? read.value() : std::string();
-  }();
-  return bytes;
-}
-
-WatchingHost::WatchingHost(Meeting& m) : meeting_(m), beforeHeat_(ScoringRecordsOf(m)) {}
-
-bool WatchingHost::StopReached() const {
-  return stopAfterHeats >= 0 && meeting_.HeatCount >= stopAfterHeats;
-}
-
-void WatchingHost::CheckSound(const std::string& when) {
-  if (const auto problem = MeetingProblem(meeting_)) faults.push_back(when + ": " + *problem);
-}
-
 void WatchingHost::SetStatusText(std::string_view text) {
   HeadlessHost::SetStatusText(text);
   if (text.empty()) return;  // cleared on resume
@@ -151,6 +192,8 @@ void WatchingHost::PublishResults(std::string_view text) {
   CheckSound("report after heat " + N(meeting_.HeatCount));
 }
 
+// The line-ups the database offers the competition, from the `pick`-th on, one to each team the
+// programme does not fill by transfer (one line-up of riders in an individual meeting).
 void FillLineupsFromDatabase(Meeting& m, std::size_t pick) {
   const std::string& database = BundledRiderDatabase();
   const auto offered = OfferLineups(database, m, false);
@@ -163,6 +206,7 @@ void FillLineupsFromDatabase(Meeting& m, std::size_t pick) {
   }
 }
 
+// Support riders from the database's support line-ups, in the slots after the groups.
 void FillSupportRidersFromDatabase(Meeting& m, std::size_t pick) {
   const std::string& database = BundledRiderDatabase();
   const auto offered = OfferLineups(database, m, false);
@@ -185,6 +229,8 @@ void FillSupportRidersFromDatabase(Meeting& m, std::size_t pick) {
   }
 }
 
+// Sets up a meeting of the competition as New Meeting does and runs it until it is over or the
+// host's stop is reached.
 void StartMeeting(Meeting& m, const std::string& competition, const MeetingChoices& choices,
                   WatchingHost& host, RandomSource& random) {
   host.fillLineups = [&choices](Meeting& meeting) {
@@ -202,6 +248,8 @@ void StartMeeting(Meeting& m, const std::string& competition, const MeetingChoic
              choices.prefs, ScriptsFolder(), host, random);
 }
 
+// Runs the meeting on as Continue does, support competition included, until it is over or the
+// host's stop is reached. Returns true when the meeting is over.
 bool RunOn(Meeting& m, WatchingHost& host, RandomSource& random, std::size_t supportPick) {
   for (int step = 0; step < kMaxContinues; ++step) {
     if (m.MeetingState != kMeetingOver) {
@@ -221,6 +269,9 @@ bool RunOn(Meeting& m, WatchingHost& host, RandomSource& random, std::size_t sup
   return true;
 }
 
+// Every invariant of a finished meeting: the scoring and standings checks, the heat count
+// against the programme's heat lines and the runoffs, and each one-heat runoff's order kept by
+// the standings while the riders or teams in it are still level.
 std::vector<std::string> FinishedMeetingFaults(const Meeting& m, const WatchingHost& host) {
   std::vector<std::string> faults = host.faults;
   if (m.MeetingState != kMeetingOver) faults.push_back("the meeting is not over");
@@ -247,6 +298,68 @@ std::vector<std::string> FinishedMeetingFaults(const Meeting& m, const WatchingH
   }
   CheckRunoffOrders(m, host, faults);
   return faults;
+}
+
+}  // namespace
+
+std::filesystem::path ScriptsFolder() {
+  return std::filesystem::path(CORVANE_SOURCE_DIR) / "Scripts";
+}
+
+std::vector<std::string> BundledCompetitions() {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(ScriptsFolder())) {
+    if (entry.path().extension() == ".cfg") names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+const std::string& BundledRiderDatabase() {
+  static const std::string bytes = [] {
+    const auto read = ReadWholeFile(
+        std::filesystem::path(CORVANE_SOURCE_DIR) / "Lineups" / "Lineups.rdb", 1u << 20);
+    return read ? read.value() : std::string();
+  }();
+  return bytes;
+}
+
+FinishedMeeting RunWholeMeeting(const std::string& competition, const MeetingChoices& choices,
+                                int stopAfter) {
+  FinishedMeeting result;
+  Meeting& m = result.meeting;
+  WatchingHost host(m);
+  host.stopAfterHeats = stopAfter;
+  Pcg32Random random(choices.seed);
+  StartMeeting(m, competition, choices, host, random);
+  if (RunOn(m, host, random, choices.lineupPick)) {
+    result.faults = FinishedMeetingFaults(m, host);
+    result.report = WriteResults(m);
+    result.runoffHeats = static_cast<int>(host.runoffHeats.size());
+    return result;
+  }
+  result.suspended = true;
+  const std::string where = "suspended after heat " + N(m.HeatCount) + ": ";
+  const std::string reportAtStop = WriteResults(m);
+  const Result<std::string> bytes = EncodeMeeting(m);
+  Result<Meeting> resumed = bytes ? DecodeMeeting(bytes.value(), m) : Error{bytes.error()};
+  if (!resumed) {
+    result.faults.push_back(where + "the meeting file failed: " + resumed.error());
+    return result;
+  }
+  m = std::move(resumed.value());
+  if (WriteResults(m) != reportAtStop)
+    result.faults.push_back(where + "the meeting file lost something");
+  WatchingHost resumedHost(m);
+  resumedHost.runoffHeats = host.runoffHeats;
+  resumedHost.faults = host.faults;
+  if (!RunOn(m, resumedHost, random, choices.lineupPick))
+    result.faults.push_back(where + "stopped again");
+  for (std::string& fault : FinishedMeetingFaults(m, resumedHost))
+    result.faults.push_back(where + fault);
+  result.report = WriteResults(m);
+  result.runoffHeats = static_cast<int>(resumedHost.runoffHeats.size());
+  return result;
 }
 
 }  // namespace corvane::testing
