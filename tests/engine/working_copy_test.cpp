@@ -1,0 +1,77 @@
+// A working meeting that is assigned other meetings again and again, as statistics reuse one,
+// must race and score exactly as a fresh copy would: what it keeps between assignments (the
+// programme lines it has read, the storage of its scorecard) never shows.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/heat_preparation.h"
+#include "support/meeting_builder.h"
+
+namespace corvane {
+namespace {
+
+using testing::BuildMeeting;
+using testing::LineupRiders;
+using Riders = std::vector<int>;
+
+// Prepares the current line without racing it.
+Riders Prepared(Meeting& m) {
+  HeadlessHost host;
+  Pcg32Random random{3};
+  m.MeetingState = kHeatDecided;
+  PrepareHeat(m, host, random);
+  return LineupRiders(m);
+}
+
+TEST(WorkingCopy, ProgrammeLinesAreReadAgainWheneverTheirTextChanged) {
+  Meeting work = BuildMeeting(2, 2, 4);  // A1..A4 are slots 1..4, B1..B4 slots 5..8
+  testing::SetCurrentLine(work, "1:A1,B1");
+  EXPECT_EQ(Prepared(work), (Riders{1, 5}));
+
+  // Edited in place, as the programme editor does.
+  work.ProgrammeLines[1] = "1:a2 , b2@15";
+  EXPECT_EQ(Prepared(work), (Riders{2, 6}));
+  EXPECT_EQ(work.HeatGrid[2][4], 15);
+
+  // Assigned another meeting whose line 1 differs: the line read before must not be used.
+  Meeting other = BuildMeeting(2, 2, 4);
+  testing::SetCurrentLine(other, "1:B4,A4,B3");
+  work = other;
+  EXPECT_EQ(Prepared(work), (Riders{8, 4, 7}));
+
+  // A copy reads for itself, and so does a line past the ones kept.
+  Meeting copy = work;
+  copy.ProgrammeLines.resize(300, "TACSUBS-ON");
+  copy.ProgrammeLines[299] = "Final:A1,B1";
+  copy.ProgLine = 299;
+  EXPECT_EQ(Prepared(copy), (Riders{1, 5}));
+  EXPECT_EQ(copy.HeatTitle, "Final");
+  copy.ProgrammeLines[299] = "Final:A2,B2";
+  EXPECT_EQ(Prepared(copy), (Riders{2, 6}));
+}
+
+TEST(WorkingCopy, AScorecardAssignedOverAnotherHoldsExactlyItsCells) {
+  Meeting raced = BuildMeeting(2, 2, 4);
+  ResizeScorecard(raced, 3);
+  raced.Scorecard[1][1] = "3";
+  raced.Scorecard[1][2] = "2'";
+  raced.Scorecard[40][3] = "a long mark kept on the heap";
+  Meeting fresh = BuildMeeting(2, 2, 4);
+  ResizeScorecard(fresh, 3);
+  fresh.Scorecard[2][1] = "1";
+  Meeting narrow = BuildMeeting(2, 2, 4);
+  ResizeScorecard(narrow, 1);
+
+  Meeting work = raced;
+  for (const Meeting* source : {&fresh, &raced, &narrow, &raced}) {
+    work = *source;
+    for (std::size_t s = 0; s < source->Scorecard.size(); ++s) {
+      EXPECT_EQ(work.Scorecard[s], source->Scorecard[s]) << "slot " << s;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace corvane
