@@ -1,4 +1,5 @@
-// The race engine's hot path: preparing a heat line, and racing and scoring a prepared heat.
+// The race engine's hot path: reading and preparing a heat line, and racing and scoring a
+// prepared heat.
 #include <benchmark/benchmark.h>
 
 #include "engine/headless_host.h"
@@ -6,6 +7,7 @@
 #include "engine/meeting.h"
 #include "engine/meeting_setup.h"
 #include "engine/preferences.h"
+#include "engine/programme_line.h"
 #include "engine/race_simulation.h"
 #include "engine/random_source.h"
 
@@ -71,7 +73,8 @@ void BM_RunAndScoreTeamHeat(benchmark::State& state, bool scoring) {
 BENCHMARK_CAPTURE(BM_RunAndScoreTeamHeat, scored, true);
 BENCHMARK_CAPTURE(BM_RunAndScoreTeamHeat, unscored, false);
 
-// PrepareHeat of a heat line, prepared but not raced (the previous heat awaits its report).
+// PrepareHeat of a heat line, prepared but not raced (the previous heat awaits its report). The
+// working meeting has read the line before, as it has in every meeting after the first.
 void BM_PrepareHeat(benchmark::State& state, const char* line) {
   Meeting m = TeamMatch();
   m.Handicaps = {0, 10, 20};
@@ -86,6 +89,14 @@ void BM_PrepareHeat(benchmark::State& state, const char* line) {
 }
 BENCHMARK_CAPTURE(BM_PrepareHeat, four_riders, "1:A1,B1,A2,B2");
 BENCHMARK_CAPTURE(BM_PrepareHeat, eight_with_handicaps,
+                  "Heat 9:A1@10,B1@10,A2@20,B2,AR3,BT2,A4@5,B5");
+
+// Reading a line's text, which a working meeting does once per line.
+void BM_ReadProgrammeLine(benchmark::State& state, const char* line) {
+  for (auto _ : state) benchmark::DoNotOptimize(ReadProgrammeLine(line));
+}
+BENCHMARK_CAPTURE(BM_ReadProgrammeLine, four_riders, "1:A1,B1,A2,B2");
+BENCHMARK_CAPTURE(BM_ReadProgrammeLine, eight_with_handicaps,
                   "Heat 9:A1@10,B1@10,A2@20,B2,AR3,BT2,A4@5,B5");
 
 }  // namespace
