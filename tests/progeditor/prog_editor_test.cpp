@@ -282,6 +282,7 @@ class ProgEditorTest : public QObject {
         setup.regulations = [](QWidget*, Meeting& meeting) {
           frmRegulations dialog(meeting, {});
           dialog.optTapes[2]->setChecked(true);
+          dialog.txtStartPen->setText(QStringLiteral("20"));
           dialog.cmdOK->click();
         };
         frmProgEditor e(m, setup);
@@ -311,7 +312,7 @@ class ProgEditorTest : public QObject {
       QVERIFY2(outcome == SetupOutcome::ReadyToRun, file);
       QVERIFY2(host.warnings.empty() && warnings_.empty(), file);
       QCOMPARE(m.MeetingState, Integer{kMeetingOver});
-      QCOMPARE(m.StartPen, Integer{15});
+      QCOMPARE(m.StartPen, Integer{20});
       if (m.SupportMode) {
         const Integer mainHeats = m.HeatCount;
         StartSupportCompetition(m, host, random);
