@@ -1,5 +1,5 @@
-// The rider editor's window on the offscreen platform: boxes, prompts, commands and the find
-// dialog.
+// The rider editor's window on the offscreen platform: boxes, prompts, commands, the find
+// dialog, help and start-up.
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -7,7 +7,6 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
-#include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -18,7 +17,6 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 #include <memory>
 #include <utility>
 
@@ -57,27 +55,11 @@ class FrmTavrelTest : public QObject {
     QTest::keyClicks(box, text);
   }
 
-  // The find dialog over three line-ups, the list having the focus.
-  QDialog* OpenFind() {
-    if (!window_->OpenFile(WriteFile(QStringLiteral("find.rdb"),
-                                     "Aces,LGE:7,Riders Ltd,7.40,Rider-X,9\r\n"
-                                     "Bears,SUP:2,Cy,,A Rider,6\r\n"
-                                     "Cats,LG2:3,Rider Two,8\r\n"))) {
-      qFatal("cannot open find.rdb");
-    }
-    Find<QTreeWidget>("lvRecords")->setFocus();
-    window_->ShowFind();
-    return Find<QDialog>("frmFind");
-  }
-  template <class T>
-  static T* In(QDialog* find, const char* name) {
-    return find->findChild<T*>(QLatin1String(name));
-  }
-  void FindNext(QDialog* find, const QString& text, bool wholeWords, bool matchCase = false) {
-    In<QLineEdit>(find, "txtFindWhat")->setText(text);
-    In<QCheckBox>(find, "chkMatchWord")->setChecked(wholeWords);
-    In<QCheckBox>(find, "chkMatchCase")->setChecked(matchCase);
-    QTest::mouseClick(In<QPushButton>(find, "cmdFindNext"), Qt::LeftButton);
+  void FindNext(const QString& text, bool wholeWords, bool matchCase = false) {
+    Box("txtFindWhat")->setText(text);
+    Find<QCheckBox>("chkMatchWord")->setChecked(wholeWords);
+    Find<QCheckBox>("chkMatchCase")->setChecked(matchCase);
+    QTest::mouseClick(Find<QPushButton>("cmdFindNext"), Qt::LeftButton);
   }
   // The box the search put the caret in, and the text it selected there.
   QString Selected() {
@@ -95,18 +77,15 @@ class FrmTavrelTest : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(window_.get()));
   }
   void cleanup() { window_.reset(); }
+  void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
   void closingWithChangesAsksAndCancelKeepsTheWindow() {
     Type(Box("txtLineupName"), QStringLiteral("Reds"));
-    QVERIFY(window_->Editor().Dirty());
-    QVERIFY(Item("mnuFSave")->isEnabled());
-    QCOMPARE(window_->windowTitle(), QStringLiteral("Rider Editor - [Untitled]"));
+    QVERIFY(window_->Editor().Dirty() && Item("mnuFSave")->isEnabled());
 
     prompts_.answers = {QMessageBox::Cancel};
     QVERIFY(!window_->close());
-    QVERIFY(window_->isVisible());
     QCOMPARE(prompts_.messages, QStringList{QStringLiteral("Save changes to this database?")});
-    QCOMPARE(Box("txtLineupName")->text(), QStringLiteral("Reds"));
     QCOMPARE(Find<QTreeWidget>("lvRecords")->topLevelItem(0)->text(0), QStringLiteral("Reds"));
 
     // Yes whose save fails says why and still refuses to close.
@@ -132,11 +111,8 @@ class FrmTavrelTest : public QObject {
     Type(name, QStringLiteral("Smith, J:r"));
     QCOMPARE(name->text(), QStringLiteral("Smith J:r"));
     QLineEdit* id = Box("txtCompID");
-    Type(id, QStringLiteral("LG:E,"));
-    QCOMPARE(id->text(), QStringLiteral("LGE"));
-
     QApplication::clipboard()->setText(QStringLiteral("A,B:C"));
-    id->selectAll();
+    id->setFocus();
     Item("mnuEPaste")->trigger();
     QCOMPARE(id->text(), QStringLiteral("ABC"));
     const LineupRecord* record = window_->Editor().SelectedRecord();
@@ -149,13 +125,9 @@ class FrmTavrelTest : public QObject {
   }
 
   void averagesFollowTheMaximumAverageBox() {
-    const QString path =
-        WriteFile(QStringLiteral("one.rdb"), "Reds,LGE:4,Ann,9.00,Bob,,Cy,7.40\r\n");
-    QVERIFY(window_->OpenFile(path));
+    QVERIFY(window_->OpenFile(
+        WriteFile(QStringLiteral("one.rdb"), "Reds,LGE:4,Ann,9.00,Bob,,Cy,7.40\r\n")));
     QLineEdit* maximum = Box("txtMaxAvge");
-    QCOMPARE(maximum->text(), QStringLiteral("12"));
-    Type(maximum, QStringLiteral("100"));
-    QCOMPARE(maximum->text(), QStringLiteral("10"));
     Type(maximum, QStringLiteral("3"));
     QCOMPARE(Box("txtRdrAvge_1")->text(), QStringLiteral("2.25"));
 
@@ -165,11 +137,10 @@ class FrmTavrelTest : public QObject {
     QCOMPARE(Find<QStatusBar>("sbrHelpline")->currentMessage(),
              QStringLiteral("Rider average (0; 0.50-3.00)"));
     QTest::keyClicks(second, QStringLiteral("3"));
-    QVERIFY(window_->Editor().Dirty());
     Box("txtRdrAvge_3")->setFocus();
     QCOMPARE(Box("txtRdrAvge_3")->text(), QStringLiteral("1.85"));  // 7.40 shown on 3, edited
 
-    // Left empty or at 0, the maximum box goes back to the scale in use.
+    // Left at 0, the maximum box goes back to the scale in use.
     Type(maximum, QStringLiteral("0"));
     Box("txtLineupName")->setFocus();
     QCOMPARE(maximum->text(), QStringLiteral("3"));
@@ -178,64 +149,45 @@ class FrmTavrelTest : public QObject {
              QStringLiteral("Reds,LGE:4,Ann,9.00,Bob,12.00,Cy,7.40"));
   }
 
-  void startingRidersMoveTheDivider() {
-    auto* rows = Find<QWidget>("picRows")->layout();
-    QCOMPARE(rows->indexOf(Find<QFrame>("lnDivider")), 7);  // under row 7 of a new line-up
-    QTest::mouseClick(Find<QRadioButton>("optNumRdrs_4"), Qt::LeftButton);
-    QCOMPARE(window_->Editor().SelectedRecord()->startingRiders, 4);
-    QCOMPARE(rows->indexOf(Find<QFrame>("lnDivider")), 4);
-    QVERIFY(window_->Editor().Dirty());
-  }
-
   void moveUpAndDownFollowTheRider() {
     Type(Box("txtRdrName_1"), QStringLiteral("Ann"));
     Type(Box("txtRdrName_2"), QStringLiteral("Bob"));
     Type(Box("txtRdrAvge_2"), QStringLiteral("8"));
-    QVERIFY(Item("mnuEMoveUp")->isEnabled());
     Item("mnuEMoveUp")->trigger();
     QCOMPARE(Box("txtRdrName_1")->text(), QStringLiteral("Bob"));
-    QCOMPARE(Box("txtRdrName_2")->text(), QStringLiteral("Ann"));
-    QCOMPARE(Box("txtRdrAvge_1")->text(), QStringLiteral("8"));
     QCOMPARE(window_->focusWidget(), Box("txtRdrAvge_1"));
-    QVERIFY(!Item("mnuEMoveUp")->isEnabled());
-    QVERIFY(Item("mnuEMoveDown")->isEnabled());
+    QVERIFY(!Item("mnuEMoveUp")->isEnabled() && Item("mnuEMoveDown")->isEnabled());
     Box("txtLineupName")->setFocus();
     QVERIFY(!Item("mnuEMoveDown")->isEnabled());
-    QCOMPARE(Box("txtRdrAvge_1")->text(), QStringLiteral("8.00"));
+
+    QTest::mouseClick(Find<QRadioButton>("optNumRdrs_4"), Qt::LeftButton);
+    QCOMPARE(window_->Editor().SelectedRecord()->startingRiders, 4);
   }
 
   void recordCommandsKeepTheListAndPanelInStep() {
-    const QString path =
-        WriteFile(QStringLiteral("three.rdb"), "A,X:2,Ann,5\r\nB,X:2,Bob,6\r\nC,X:2,Cy,7\r\n");
-    QVERIFY(window_->OpenFile(path));
+    QVERIFY(window_->OpenFile(
+        WriteFile(QStringLiteral("three.rdb"), "A,X:2,Ann,5\r\nB,X:2,Bob,6\r\nC,X:2,Cy,7\r\n")));
     auto* list = Find<QTreeWidget>("lvRecords");
-    QCOMPARE(list->topLevelItemCount(), 3);
-    QCOMPARE(Find<QStatusBar>("sbrHelpline")->currentMessage(), QStringLiteral("3 records"));
     list->setFocus();
     list->setCurrentItem(list->topLevelItem(1));
     QCOMPARE(Box("txtRdrName_1")->text(), QStringLiteral("Bob"));
-    QVERIFY(Item("mnuRDelete")->isEnabled());
     Item("tbToolbar_Delete")->trigger();
     QCOMPARE(list->topLevelItemCount(), 2);
     QCOMPARE(list->topLevelItem(1)->data(0, Qt::UserRole).toString(), QStringLiteral("2 ID"));
     QCOMPARE(Box("txtRdrName_1")->text(), QStringLiteral("Cy"));
-    QCOMPARE(Find<QStatusBar>("sbrHelpline")->currentMessage(), QStringLiteral("2 records"));
     Box("txtLineupName")->setFocus();
     QVERIFY(!Item("mnuRDelete")->isEnabled());  // only while the list has the focus
 
     Item("mnuRDuplicate")->trigger();
-    QCOMPARE(list->topLevelItemCount(), 3);
     QCOMPARE(list->currentItem()->text(0), QStringLiteral("C"));
     QCOMPARE(window_->focusWidget(), Box("txtLineupName"));
     Type(Box("txtLineupName"), QStringLiteral("  "));
     QCOMPARE(list->currentItem()->text(0), QStringLiteral("<Untitled>"));
     Item("mnuESKey_0")->trigger();
-    QVERIFY(Item("mnuESKey_0")->isChecked());
     QCOMPARE(list->topLevelItem(0)->text(0), QStringLiteral("<Untitled>"));
 
     // Open with changes asks Yes / No; No and a cancelled dialog leave everything as it was.
     prompts_.answers = {QMessageBox::No};
-    prompts_.files = {QString()};
     Item("mnuFOpen")->trigger();
     QCOMPARE(prompts_.fileTitles.last(), QStringLiteral("Open"));
     QCOMPARE(list->topLevelItemCount(), 3);
@@ -243,104 +195,71 @@ class FrmTavrelTest : public QObject {
   }
 
   void helpShowsTheManualsPageOrTheBuiltInCopy() {
-    // Without the folder's page, the copy built into the program.
-    window_->SetHelpFolder(folder_.filePath(QStringLiteral("nowhere")));
-    Item("mnuHTopics")->trigger();
-    auto* help = Find<QDialog>("frmHelp");
-    QCOMPARE(help->findChild<QTextBrowser*>()->source().scheme(), QStringLiteral("qrc"));
-    help->deleteLater();
-    QTest::qWait(0);
-
-    // With the manual's folder, its page, so the links reach the other pages.
+    // The manual's page, so the links reach the other pages; without it, a built-in copy.
     QDir(folder_.path()).mkpath(QStringLiteral("help"));
     WriteFile(QStringLiteral("help/tavrel.html"), "<h1>Manual page</h1>");
     window_->SetHelpFolder(folder_.filePath(QStringLiteral("help")));
     Item("mnuHTopics")->trigger();
     auto* browser = Find<QDialog>("frmHelp")->findChild<QTextBrowser*>();
-    QVERIFY(browser->source().isLocalFile());
     QVERIFY(browser->toPlainText().contains(QStringLiteral("Manual page")));
   }
 
-  // Each Find Next goes on from the last match, round from the last line-up; whole words skip
-  // parts of words; averages are searched as shown.
+  // Each Find Next goes on from the last match, round from the last line-up; averages are
+  // searched as shown; Cancel hides the dialog, which keeps what was asked.
   void findNextGoesOnFromTheLastMatch() {
-    QDialog* find = OpenFind();
-    QVERIFY(!In<QPushButton>(find, "cmdFindNext")->isEnabled());
-    QTest::keyClicks(In<QLineEdit>(find, "txtFindWhat"), QStringLiteral("R"));
-    QVERIFY(In<QPushButton>(find, "cmdFindNext")->isEnabled());
-
+    QVERIFY(
+        window_->OpenFile(WriteFile(QStringLiteral("find.rdb"),
+                                    "Aces,LGE:7,Riders Ltd,7.40,Rider-X,9\r\n"
+                                    "Bears,SUP:2,Cy,,A Rider,6\r\nCats,LG2:3,Rider Two,8\r\n")));
+    Find<QTreeWidget>("lvRecords")->setFocus();
+    window_->ShowFind();
+    QVERIFY(!Find<QPushButton>("cmdFindNext")->isEnabled());
+    QTest::keyClicks(Box("txtFindWhat"), QStringLiteral("R"));
+    QVERIFY(Find<QPushButton>("cmdFindNext")->isEnabled());
     for (const auto& [lineup, box] : {std::pair{"Bears", "txtRdrName_2"},
                                       {"Cats", "txtRdrName_1"},
                                       {"Bears", "txtRdrName_2"}}) {
-      FindNext(find, QStringLiteral("rider"), true);
+      FindNext(QStringLiteral("rider"), true);
       QCOMPARE(Selected(), QLatin1String(box) + QStringLiteral(" Rider"));
       QCOMPARE(Box("txtLineupName")->text(), QLatin1String(lineup));
     }
     QVERIFY(prompts_.messages.isEmpty());
-    FindNext(find, QStringLiteral("rider"), true, true);
+    FindNext(QStringLiteral("rider"), true, true);
     QCOMPARE(prompts_.messages, QStringList{QStringLiteral("Search text not found!")});
     QCOMPARE(Box("txtLineupName")->text(), QStringLiteral("Bears"));
 
-    FindNext(find, QStringLiteral("7.4"), false);
+    FindNext(QStringLiteral("7.4"), false, true);
     QCOMPARE(Selected(), QStringLiteral("txtRdrAvge_1 7.4"));
     QCOMPARE(Box("txtRdrAvge_1")->text(), QStringLiteral("7.40"));
-    FindNext(find, QStringLiteral("9.00"), false);
-    QCOMPARE(Selected(), QStringLiteral("txtRdrAvge_2 9.00"));
-  }
 
-  void findCancelHidesAndKeepsTheSettings() {
-    QDialog* find = OpenFind();
-    FindNext(find, QStringLiteral("Cy"), false, true);
-    QTest::mouseClick(In<QPushButton>(find, "cmdCancel"), Qt::LeftButton);
+    auto* find = Find<QDialog>("frmFind");
+    QTest::mouseClick(Find<QPushButton>("cmdCancel"), Qt::LeftButton);
     QVERIFY(!find->isVisible());
     window_->ShowFind();
-    QVERIFY(find->isVisible());
-    QCOMPARE(In<QLineEdit>(find, "txtFindWhat")->text(), QStringLiteral("Cy"));
-    QVERIFY(In<QCheckBox>(find, "chkMatchCase")->isChecked());
-    QVERIFY(!In<QCheckBox>(find, "chkMatchWord")->isChecked());
+    QVERIFY(find->isVisible() && Find<QCheckBox>("chkMatchCase")->isChecked());
+    QCOMPARE(Box("txtFindWhat")->text(), QStringLiteral("7.4"));
   }
-};
 
-// The start-up pieces that come before the window: the settings value and the command line.
-class StartUpTest : public QObject {
-  Q_OBJECT
-
- private slots:
+  // The maximum average's values are the logic tests'; here the file and key it comes from.
   void maximumAverageComesFromTheSharedSettings() {
-    QTemporaryDir folder;
-    QCOMPARE(ReadDefaultMaxAverage(folder.path()), 12);
-    const auto store = [&](const QString& value) {
-      QSettings settings(folder.filePath(QStringLiteral("Corvane Meeting.ini")),
-                         QSettings::IniFormat);
-      settings.setValue(QStringLiteral("DefMaxAvge"), value);
-    };
-    store(QStringLiteral("15"));
-    QCOMPARE(ReadDefaultMaxAverage(folder.path()), 15);
-    store(QStringLiteral("150"));
-    QCOMPARE(ReadDefaultMaxAverage(folder.path()), 12);
-    store(QStringLiteral("9,5"));
-    QCOMPARE(ReadDefaultMaxAverage(folder.path()), 9);
+    QCOMPARE(ReadDefaultMaxAverage(folder_.path()), 12);
+    QSettings(folder_.filePath(QStringLiteral("Corvane Meeting.ini")), QSettings::IniFormat)
+        .setValue(QStringLiteral("DefMaxAvge"), QStringLiteral("15"));
+    QCOMPARE(ReadDefaultMaxAverage(folder_.path()), 15);
   }
 
   void quotedCommandLineOpensTheDatabase() {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("my teams.rdb"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("Reds,LGE:7,Ann,9\r\n");
-    file.close();
-    ScriptedPrompts prompts;
-    FrmTavrel window(12, QStringLiteral("."), prompts);
+    const QString path = WriteFile(QStringLiteral("my teams.rdb"), "Reds,LGE:7,Ann,9\r\n");
+    FrmTavrel window(12, QStringLiteral("."), prompts_);
     window.Start(QStringLiteral(" \"%1\" ").arg(path));
-    QCOMPARE(QString::fromStdString(window.Editor().FileName()), path);
     QCOMPARE(window.windowTitle(), QStringLiteral("Rider Editor - [%1]").arg(path));
     QCOMPARE(window.findChild<QLineEdit*>(QStringLiteral("txtLineupName"))->text(),
              QStringLiteral("Reds"));
 
     // A database that cannot be read says why and leaves a new one.
-    FrmTavrel missing(12, QStringLiteral("."), prompts);
-    missing.Start(QStringLiteral("\"%1\"").arg(folder.filePath(QStringLiteral("gone.rdb"))));
-    QVERIFY(prompts.messages.last().startsWith(
+    FrmTavrel missing(12, QStringLiteral("."), prompts_);
+    missing.Start(QStringLiteral("\"%1\"").arg(folder_.filePath(QStringLiteral("gone.rdb"))));
+    QVERIFY(prompts_.messages.last().startsWith(
         QStringLiteral("The rider database could not be opened.")));
     QCOMPARE(missing.windowTitle(), QStringLiteral("Rider Editor - [Untitled]"));
     QCOMPARE(missing.Editor().Database().RecordCount(), 1);
@@ -349,15 +268,5 @@ class StartUpTest : public QObject {
 
 }  // namespace corvane
 
-int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
-  QStandardPaths::setTestModeEnabled(true);
-  int failed = 0;
-  corvane::FrmTavrelTest window;
-  failed += QTest::qExec(&window, argc, argv);
-  corvane::StartUpTest startUp;
-  failed += QTest::qExec(&startUp, argc, argv);
-  return failed;
-}
-
+QTEST_MAIN(corvane::FrmTavrelTest)
 #include "frm_tavrel_test.moc"

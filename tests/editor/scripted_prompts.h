@@ -1,7 +1,6 @@
 // Answers the editor's questions and file choices from a script, and keeps every message.
 #pragma once
 
-#include <QList>
 #include <QStringList>
 
 #include "editor/user_prompts.h"

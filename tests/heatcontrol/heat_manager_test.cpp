@@ -1,5 +1,5 @@
-// The heat manager window: its controls, keyboard use, the start-time window, and a
-// whole bundled league match with one team steered through it.
+// The heat manager window: its controls, keyboard use, the start-time window and the
+// rider-replacement list; the rules behind them are the model's tests.
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -8,15 +8,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
-#include <numeric>
-#include <vector>
 
-#include "engine/headless_host.h"
-#include "engine/meeting_runner.h"
-#include "engine/meeting_setup.h"
-#include "engine/random_source.h"
 #include "heatcontrol/frm_heat_mgr.h"
-#include "riderdb/lineup_choice.h"
 #include "support/meeting_builder.h"
 
 namespace corvane {
@@ -111,117 +104,23 @@ class HeatManagerTest : public QObject {
     QCOMPARE(m.MeetingState, Integer{kHeatDecided});
   }
 
-  // The bundled league match with the home team steered by the player: nominated riders,
-  // rider replacement for a replaced rider, tactical substitutes when behind, a reserve.
-  void leagueMatchSteeredHeatByHeat() {
-    const std::filesystem::path source(CORVANE_SOURCE_DIR);
-    HeadlessHost host;
-    host.fillLineups = [&source](Meeting& m) {
-      const auto offered = OfferLineupsFromFile(source / "Lineups" / "Lineups.rdb", m, false);
-      QVERIFY(offered && offered.value().size() >= 2);
-      for (int team = 1; team <= 2; ++team) {
-        QVERIFY(LoadChosenLineup(m, team, offered.value()[static_cast<std::size_t>(team) - 1],
-                                 source / "Lineups" / "Lineups.rdb"));
-      }
-      m.ControlMode = 1;
-      m.TeamControl[1] = 1;
-      m.GroupReplacement[1][1] = 3;  // A3 is replaced: team-mates take his rides
-    };
-    int shown = 0, incidents = 0, nominated = 0, replacements = 0, tactical = 0, reserves = 0;
-    std::vector<int> tacticalRiders;
-    host.heatManager = [&](Meeting& m) {
-      ++shown;
-      frmHeatMgr dialog(m);
-      if (dialog.model().IncidentMode()) {  // replace the rider when anybody is offered
-        ++incidents;
-        if (ListShown(dialog)) PressEnter(dialog);
-        dialog.cmdStart->click();
-        return;
-      }
-      const auto before = m.HeatGrid;
-      for (int row = 0; row < dialog.lstLineup->count(); ++row) {
-        dialog.lstLineup->setCurrentRow(row);
-        const int place = dialog.lstLineup->item(row)->data(Qt::UserRole).toInt();
-        if (dialog.model().SlotTeam(place) != 1) {
-          QCOMPARE(dialog.lblInfo->text(),
-                   QStringLiteral("The computer is controlling this team."));
-          continue;
-        }
-        const QString text = dialog.lstLineup->item(row)->text();
-        if (text.contains(QLatin1String("Nominated Rider")) && ListShown(dialog)) {
-          PressEnter(dialog);
-          ++nominated;
-        }
-        if (dialog.lstLineup->item(row)->text().contains(QLatin1String("R/R"))) {
-          dialog.optSubstitutes[3]->click();
-          if (ListShown(dialog)) {
-            PressEnter(dialog);
-            ++replacements;
-          }
-          continue;
-        }
-        if (!dialog.optSubstitutes[2]->isHidden()) {
-          dialog.optSubstitutes[2]->click();
-          if (ListShown(dialog)) {
-            tacticalRiders.push_back(dialog.lstSubstitutes->item(0)->data(Qt::UserRole).toInt());
-            PressEnter(dialog);
-            ++tactical;
-          }
-          dialog.optSubstitutes[1]->click();
-        }
-        if (m.HeatCount == 0 && row == 0 && ListShown(dialog)) {  // a reserve in heat 1
-          PressEnter(dialog);
-          ++reserves;
-        }
-      }
-      dialog.cmdStart->click();
-      QCOMPARE(m.MeetingState, Integer{kHeatDecided});
-      for (int place = 1; place <= m.HeatRiders; ++place) {
-        if (dialog.model().SlotTeam(place) != 1) {
-          QCOMPARE(m.HeatGrid[static_cast<std::size_t>(place)],
-                   before[static_cast<std::size_t>(place)]);
-        }
-      }
-    };
-
-    Meeting m;
-    Pcg32Random random(5);
-    const SetupOutcome outcome =
-        NewMeeting(m, CompetitionChoice{"league-match.cfg", "League Match"}, Preferences{},
-                   source / "Scripts", host, random);
-    QCOMPARE(outcome, SetupOutcome::ReadyToRun);
-    for (int continues = 0; m.MeetingState != kMeetingOver && continues < 60; ++continues) {
-      RunProgramme(m, host, random);  // Meeting, Continue
-    }
-    QCOMPARE(m.MeetingState, Integer{kMeetingOver});
-    QCOMPARE(m.HeatCount, Integer{15});
-    QCOMPARE(shown - incidents, 15);
-
-    QCOMPARE(nominated, 4);  // heats 14 and 15, two places each
-    const auto homeTotal = [&m](const auto& rides) {
-      return std::accumulate(rides.begin() + 1, rides.begin() + 1 + m.NumRiders, 0);
-    };
-    QCOMPARE(homeTotal(m.NominatedRides), 4);
-    for (int heat : {14, 15}) {
-      int lions = 0;
-      for (int e = 1; e <= 4; ++e) {
-        const int rider =
-            m.HeatResults[static_cast<std::size_t>(heat)][static_cast<std::size_t>(e)][1];
-        if (rider >= 1 && rider <= m.NumRiders) ++lions;
-      }
-      QCOMPARE(lions, 2);  // both nominated places ridden
-    }
-
-    // The replaced rider scores nothing: where no team-mate was left to take his ride he is a
-    // non-starter.
-    QCOMPARE(m.RiderPoints[3], Integer{0});
-    QVERIFY(replacements >= 1);
-    QCOMPARE(homeTotal(m.RdrRepRides), replacements);
-
-    QCOMPARE(reserves, 1);
-    for (int rider : tacticalRiders)
-      QCOMPARE(m.TacSubRides[static_cast<std::size_t>(rider)], Integer{1});
-    QVERIFY(tactical >= 1);  // behind by six or more at some point
+  // The rider-replacement kind in the window: the list offers the team-mates within reach of
+  // the replaced rider, and Enter puts the first of them in his place.
+  void riderReplacementThroughTheWindow() {
+    Meeting m = TeamMeeting();
+    m.RdrRepUse = 2;
+    m.RdrRepNow = 1;
+    m.GroupReplacement[1] = {0, 5, 5};  // A5 is replaced, standing fifth
+    m.RiderAverage[5] = 0;
+    testing::SetLineup(m, {5, 8, 1, 9});
+    frmHeatMgr dialog(m);
+    QCOMPARE(dialog.lstLineup->item(0)->text(), QStringLiteral("1.  A5 [LI] - R/R"));
+    dialog.optSubstitutes[3]->click();
+    QVERIFY(ListShown(dialog));
+    PressEnter(dialog);
+    dialog.cmdStart->click();
+    QCOMPARE(m.HeatGrid[1][1], Integer{3});
+    QCOMPARE(m.RdrRepRides[3], Integer{1});
   }
 };
 

@@ -1,7 +1,5 @@
-// The programme editor: its rules without the window (the rows shown for each kind of
-// meeting, the average scale, moving and replacing riders, what Start Racing leaves); its
-// window (the boxes, Start Racing, loading line-ups, Use R/R and Move, the options); and whole
-// meetings from New Meeting to the heats for every bundled competition.
+// The programme editor: its window (boxes, Start Racing, line-ups, Use R/R and Move, options),
+// the rules behind it, and New Meeting through it for every bundled competition.
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -31,11 +29,6 @@ namespace {
 const std::filesystem::path kBundledDatabase = CORVANE_SOURCE_DIR "/Lineups/Lineups.rdb";
 const std::filesystem::path kScripts = CORVANE_SOURCE_DIR "/Scripts";
 
-struct Warning {
-  QString title;
-  QString text;
-};
-
 Meeting League(int riders) {
   Meeting m;
   m.NumTeams = m.NumGroups = m.GroupsPerRow = 2;
@@ -48,15 +41,9 @@ void Enter(QLineEdit* box) {
   QFocusEvent in(QEvent::FocusIn);
   QApplication::sendEvent(box, &in);
 }
-
 void Leave(QLineEdit* box) {
   QFocusEvent out(QEvent::FocusOut);
   QApplication::sendEvent(box, &out);
-}
-
-void Retype(QLineEdit* box, const QString& text) {
-  box->clear();
-  QTest::keyClicks(box, text);
 }
 
 void Choose(QComboBox* box, int index) {
@@ -100,23 +87,26 @@ class ProgEditorTest : public QObject {
     Enter(average);
     QCOMPARE(average->text(), QStringLiteral("9"));
     for (const QString& out : {QStringLiteral("13"), QStringLiteral("1.5")}) {
-      Retype(average, out);
+      average->clear();
+      QTest::keyClicks(average, out);
       QCOMPARE(m.RiderAverage[1], 0.0f);
       Leave(average);
       QVERIFY(average->text().isEmpty());
     }
-    Retype(average, QStringLiteral("8a-"));  // only digits and the separator are taken
+    average->clear();
+    QTest::keyClicks(average, QStringLiteral("8a-"));  // only digits and the separator count
     QCOMPARE(average->text(), QStringLiteral("8"));
+    // The ends of the scale are held; a separator alone is no number yet: the held one stays.
+    QCOMPARE(AverageFromText("2", 12, '.'), std::optional<Single>(Single(2.0 / 12)));
+    QCOMPARE(AverageFromText("12", 12, '.'), std::optional<Single>(1.0f));
+    QCOMPARE(AverageFromText("7,5", 10, ','), std::optional<Single>(0.75f));
+    QCOMPARE(AverageFromText(".", 12, '.'), std::optional<Single>());
 
     QLineEdit* name = e.txtRdrName[2];
-    Enter(name);
-    QCOMPARE(e.lblHelp->text(), QStringLiteral("Rider name (max 24 chars)"));
     QTest::keyClicks(name, QStringLiteral("  Ann Rider  "));
     QCOMPARE(m.RiderName[2], std::string("Ann Rider"));
     Leave(name);
     QCOMPARE(name->text(), QStringLiteral("Ann Rider"));
-    QCOMPARE(name->maxLength(), 24);
-    QCOMPARE(e.txtTitle->lineEdit()->maxLength(), 32);
 
     QLineEdit* points = e.txtTmPts[2];
     QTest::keyClicks(points, QStringLiteral("12345"));
@@ -127,7 +117,6 @@ class ProgEditorTest : public QObject {
   void startRacingNeedsADate() {
     Meeting m = League(4);
     frmProgEditor e(m, Setup(kBundledDatabase));
-    QCOMPARE(m.MeetingState, Integer{kRunOn});
     QVERIFY(!e.mnuMStart->isEnabled());
     QTest::keyClicks(e.txtDate->lineEdit(), QStringLiteral("1/6/24"));
     QVERIFY(e.mnuMStart->isEnabled());
@@ -135,7 +124,6 @@ class ProgEditorTest : public QObject {
     QTest::keyClick(e.txtDate->lineEdit(), Qt::Key_Backspace);
     QVERIFY(!e.mnuMStart->isEnabled());
     // Today's date is offered in the box's list.
-    QCOMPARE(e.txtDate->count(), 1);
     QCOMPARE(e.txtDate->itemText(0), QStringLiteral("02/01/2025"));
     emit e.txtDate->textActivated(e.txtDate->itemText(0));
     QVERIFY(e.mnuMStart->isEnabled());
@@ -159,7 +147,6 @@ class ProgEditorTest : public QObject {
     frmProgEditor e(m, Setup(std::filesystem::path(path.toStdString())));
     QComboBox* team = e.txtTmName[1];
     QCOMPARE(team->count(), 1);
-    QCOMPARE(team->itemText(0), QStringLiteral("NINE"));
     QVERIFY(team->currentText().isEmpty());  // offering is not choosing
     Choose(team, 0);
     QCOMPARE(m.GroupTitle[1], std::string("NINE"));
@@ -167,32 +154,21 @@ class ProgEditorTest : public QObject {
     QCOMPARE(m.RiderAverage[1], 0.75f);
     QCOMPARE(m.RiderName[8], std::string("Team B"));  // the 8th and 9th riders are left out
     QCOMPARE(m.GroupReplacement[1][1], Integer{0});
-    QCOMPARE(e.txtRdrName[7]->text(), QStringLiteral("R7"));
     QCOMPARE(e.txtRdrAvge[1]->text(), QStringLiteral("9.00"));
-    QCOMPARE(team->currentText(), QStringLiteral("NINE"));
-
-    e.mnuOLineups->trigger();
-    QVERIFY(e.mnuOLineups->isChecked());
-    QCOMPARE(e.txtTmName[2]->count(), 2);
-    QCOMPARE(team->currentText(), QStringLiteral("NINE"));
 
     // An individual meeting offers the line-ups in the title box, as written.
     Meeting single;
     single.NumRiders = 10;
     single.CompIds[1] = "LG*";
     frmProgEditor list(single, Setup(std::filesystem::path(path.toStdString())));
-    QCOMPARE(list.txtTitle->count(), 1);
     Choose(list.txtTitle, 0);
     QCOMPARE(single.TitleLines, std::string("Nine"));
     QCOMPARE(single.RiderName[9], std::string("R9"));
-    QVERIFY(list.txtTmName[1] == nullptr);
     QVERIFY(warnings_.empty());
 
     // A database that cannot be read is reported; nothing is offered.
     frmProgEditor none(m, Setup("/nonexistent/Lineups.rdb"));
-    QCOMPARE(warnings_.size(), std::size_t{1});
-    QCOMPARE(warnings_[0].title, QStringLiteral("Programme Editor"));
-    QCOMPARE(warnings_[0].text, QStringLiteral("Rider Database not found"));
+    QCOMPARE(warnings_, QStringList{QStringLiteral("Rider Database not found")});
     QCOMPARE(none.txtTmName[1]->count(), 0);
   }
 
@@ -206,12 +182,10 @@ class ProgEditorTest : public QObject {
     QVERIFY(!e.txtRdrName[8]->isEnabled());  // the extra rider waits for a replaced one
 
     Enter(e.txtRdrName[3]);
-    QVERIFY(e.mnuERdrRep->isEnabled() && !e.mnuERdrRep->isChecked());
     e.mnuERdrRep->trigger();
     QCOMPARE(m.GroupReplacement[1][1], Integer{3});
-    QVERIFY(e.mnuERdrRep->isChecked());
+    QVERIFY(e.mnuERdrRep->isChecked() && e.txtRdrName[8]->isEnabled());
     QCOMPARE(e.txtRdrAvge[3]->text(), QStringLiteral("R/R"));
-    QVERIFY(e.txtRdrName[8]->isEnabled());
     Enter(e.txtRdrAvge[3]);  // typed in, his average shows as a number
     QCOMPARE(e.txtRdrAvge[3]->text(), QStringLiteral("6"));
     Leave(e.txtRdrAvge[3]);
@@ -221,7 +195,6 @@ class ProgEditorTest : public QObject {
     // The replaced rider moves down, and the mark and the focus go with him.
     e.mnuEMoveDown->trigger();
     QCOMPARE(m.RiderName[4], std::string("Three"));
-    QCOMPARE(m.RiderName[3], std::string("Four"));
     QCOMPARE(m.GroupReplacement[1][1], Integer{4});
     QCOMPARE(e.focusedSlot(), 4);
     QCOMPARE(e.txtRdrAvge[4]->text(), QStringLiteral("R/R"));
@@ -229,8 +202,7 @@ class ProgEditorTest : public QObject {
 
     e.mnuERdrRep->trigger();  // the second press clears it
     QCOMPARE(m.GroupReplacement[1][1], Integer{0});
-    QVERIFY(!e.mnuERdrRep->isChecked());
-    QVERIFY(!e.txtRdrName[8]->isEnabled());
+    QVERIFY(!e.mnuERdrRep->isChecked() && !e.txtRdrName[8]->isEnabled());
 
     Enter(e.txtRdrName[7]);
     QVERIFY(e.mnuEMoveUp->isEnabled() && !e.mnuEMoveDown->isEnabled());
@@ -239,11 +211,6 @@ class ProgEditorTest : public QObject {
   }
 
   void optionsOfTheMeeting() {
-    Meeting single;
-    single.NumRiders = 6;
-    frmProgEditor list(single, Setup(kBundledDatabase));
-    QVERIFY(!list.mnuOHomeAdv->isVisible() && !list.mnuERdrRep->isVisible());
-
     Meeting m = League(4);
     m.HomeAdvantage = true;
     ProgEditorSetup setup = Setup(kBundledDatabase);
@@ -261,13 +228,10 @@ class ProgEditorTest : public QObject {
     e.mnuOHomeAdv->trigger();
     QVERIFY(!m.HomeAdvantage && !e.mnuOHomeAdv->isChecked());
     e.mnuOInteractive->trigger();
-    QCOMPARE(m.ControlMode, Integer{0});
-    QVERIFY(!e.mnuOInteractive->isChecked());
+    QVERIFY(m.ControlMode == 0 && !e.mnuOInteractive->isChecked());
     e.mnuOControl->trigger();
     QCOMPARE(m.TeamControl[2], Integer{1});
     QVERIFY(e.mnuOInteractive->isChecked());  // the tick follows what the dialog set
-    e.mnuMClose->trigger();
-    QCOMPARE(m.MeetingState, Integer{kRunOn});
   }
 
   void scratchRacingPacksTheRiders() {
@@ -278,13 +242,14 @@ class ProgEditorTest : public QObject {
     QTest::keyClicks(e.txtRdrName[3], QStringLiteral("First"));
     QTest::keyClicks(e.txtRdrAvge[3], QStringLiteral("6"));
     QTest::keyClicks(e.txtRdrName[12], QStringLiteral("Second"));
+    QTest::keyClicks(e.txtRdrAvge[14], QStringLiteral("9"));  // an average without a name
     QTest::keyClicks(e.txtDate->lineEdit(), QStringLiteral("today"));
     e.mnuMStart->trigger();
     QCOMPARE(m.NumRiders, Integer{2});
     QCOMPARE(m.RiderName[1], std::string("First"));
     QCOMPARE(m.RiderAverage[1], 0.5f);
     QCOMPARE(m.RiderName[2], std::string("Second"));
-    QCOMPARE(m.ControlMode, Integer{2});
+    QCOMPARE(m.RiderAverage[14], 0.0f);  // is nobody
 
     // Started with nobody entered: the first race has no riders, and nothing breaks.
     HeadlessHost host;
@@ -302,7 +267,8 @@ class ProgEditorTest : public QObject {
   }
 
   // New Meeting to the end of the programme for every bundled competition: line-ups chosen
-  // from the bundled database in the editor, a date, Start Racing.
+  // from the bundled database in the editor, a date, Start Racing. The regulations changed in
+  // the editor take effect in the meeting.
   void bundledCompetitionsStartFromTheEditor() {
     for (const char* file :
          {"league-match.cfg", "four-team-tournament.cfg", "group-stages.cfg", "individual-16.cfg",
@@ -312,7 +278,15 @@ class ProgEditorTest : public QObject {
       int editorOpened = 0;
       host.fillLineups = [this, &editorOpened](Meeting& m) {
         ++editorOpened;
-        frmProgEditor e(m, Setup(kBundledDatabase));
+        ProgEditorSetup setup = Setup(kBundledDatabase);
+        setup.regulations = [](QWidget*, Meeting& meeting) {
+          frmRegulations dialog(meeting, {});
+          dialog.optTapes[2]->setChecked(true);
+          dialog.txtStartPen->setText(QStringLiteral("20"));
+          dialog.cmdOK->click();
+        };
+        frmProgEditor e(m, setup);
+        e.mnuORegs->trigger();
         if (m.SupportMode) {
           // The support riders are typed in.
           for (const EditorRow& row : e.layout().sections.back().rows) {
@@ -338,11 +312,7 @@ class ProgEditorTest : public QObject {
       QVERIFY2(outcome == SetupOutcome::ReadyToRun, file);
       QVERIFY2(host.warnings.empty() && warnings_.empty(), file);
       QCOMPARE(m.MeetingState, Integer{kMeetingOver});
-      QVERIFY2(m.HeatCount >= 8, file);
-      // The first line-up is full (the extra replacement rider waits for a replaced one).
-      for (int s = 1; s <= m.NumRiders - m.RdrRepSlot; ++s) {
-        QVERIFY2(!m.RiderName[static_cast<std::size_t>(s)].empty(), file);
-      }
+      QCOMPARE(m.StartPen, Integer{20});
       if (m.SupportMode) {
         const Integer mainHeats = m.HeatCount;
         StartSupportCompetition(m, host, random);
@@ -352,63 +322,21 @@ class ProgEditorTest : public QObject {
     }
   }
 
-  // Regulations and control mode changed in the editor take effect in the meeting.
-  void optionsChangedBeforeTheStart() {
-    HeadlessHost host;
-    host.startMeeting = false;
-    host.fillLineups = [this](Meeting& m) {
-      ProgEditorSetup setup = Setup(kBundledDatabase);
-      setup.regulations = [](QWidget*, Meeting& meeting) {
-        frmRegulations dialog(meeting, {});
-        dialog.optTapes[2]->setChecked(true);
-        dialog.cmdOK->click();
-      };
-      setup.control = [](QWidget*, Meeting& meeting) {
-        frmControl dialog(meeting, {});
-        dialog.optControl[4]->setChecked(true);
-        dialog.cmdOK->click();
-      };
-      frmProgEditor e(m, setup);
-      e.mnuORegs->trigger();
-      e.mnuOControl->trigger();
-      Choose(e.txtTmName[1], 0);
-      Choose(e.txtTmName[2], 1);
-      QTest::keyClicks(e.txtDate->lineEdit(), QStringLiteral("1/6/24"));
-      e.mnuMStart->trigger();
-    };
-    Meeting m;
-    Pcg32Random random(5);
-    NewMeeting(m, CompetitionChoice{"league-match.cfg", "League"}, Preferences{}, kScripts, host,
-               random);
-    QCOMPARE(m.StartPen, Integer{15});
-    QCOMPARE(m.ControlMode, Integer{1});
-    QVERIFY(host.heatManagerShown > 0);
-    QCOMPARE(m.MeetingState, Integer{kMeetingOver});
-  }
-
-  void rowsOfTeamMeetings() {
+  // Which slot each row edits, for every kind of meeting.
+  void rowsOfEachKindOfMeeting() {
     const EditorLayout league = LayoutFor(LeagueWithReplacement());
-    QVERIFY(league.teamMeeting);
-    QCOMPARE(league.sections.size(), std::size_t{2});
     QCOMPARE(Slots(league.sections[1]), (std::vector<int>{9, 10, 11, 12, 13, 14, 15, 16}));
     const auto& rows = league.sections[0].rows;
-    QCOMPARE(rows[0].label, std::string("1:"));
     QVERIFY(!rows[4].reserve && rows[5].reserve && rows[6].reserve);
     QVERIFY(rows[7].replacementSlot && !rows[7].reserve);
 
     // Track reserves: a block after the last team, in the slots they ride in.
     Meeting pool;
     pool.NumTeams = pool.NumGroups = 3;
-    pool.GroupsPerRow = 2;
     pool.NumRiders = 4;
     pool.NumReserves = 2;
     pool.ResMode = 2;
-    const EditorLayout tracks = LayoutFor(pool);
-    QCOMPARE(tracks.panelsPerRow, 2);
-    QCOMPARE(tracks.panelReserveRows, 0);
-    QCOMPARE(tracks.sections.back().kind, SectionKind::Block);
-    QCOMPARE(Slots(tracks.sections.back()), (std::vector<int>{13, 14}));
-    QCOMPARE(tracks.sections.back().rows[0].label, std::string("R1:"));
+    QCOMPARE(Slots(LayoutFor(pool).sections.back()), (std::vector<int>{13, 14}));
 
     // After the main meeting the block takes the support riders, numbered as the heats name
     // them; it never runs past the last slot.
@@ -419,50 +347,22 @@ class ProgEditorTest : public QObject {
     QCOMPARE(Slots(riders.sections.back()), (std::vector<int>{17, 18, 19, 20, 21, 22, 23, 24}));
     QCOMPARE(riders.sections.back().rows[7].label, std::string("8:"));
     support.NumRiders = 8;
-    support.NumGroups = 4;
-    support.NumTeams = 4;
+    support.NumGroups = support.NumTeams = 4;
     QCOMPARE(LayoutFor(support).sections.back().rows.size(), std::size_t{8});  // slots 33..40
-  }
 
-  void rowsOfIndividualMeetings() {
-    Meeting single;
+    Meeting single;  // a single group keeps its reserves
     single.NumRiders = 18;
     single.NumReserves = 2;
     single.ResMode = 2;
     const EditorLayout one = LayoutFor(single);
-    QVERIFY(!one.teamMeeting);
-    QCOMPARE(one.sections.size(), std::size_t{1});  // a single group keeps its reserves
+    QCOMPARE(one.sections.size(), std::size_t{1});
     QVERIFY(one.sections[0].rows[16].reserve && !one.sections[0].rows[15].reserve);
-
-    Meeting groups;
+    Meeting groups;  // groups share one block of reserves
     groups.NumGroups = 2;
     groups.NumRiders = 6;
     groups.NumReserves = 1;
     groups.ResMode = 2;
-    groups.GroupTitle[1] = "HEAT A";
-    const EditorLayout two = LayoutFor(groups);
-    QCOMPARE(two.sections.size(), std::size_t{3});
-    QCOMPARE(two.sections[1].kind, SectionKind::Group);
-    QCOMPARE(Slots(two.sections[2]), (std::vector<int>{13}));
-    QCOMPARE(GroupHeading(groups, 1), std::string("HEAT A"));
-    QCOMPARE(GroupHeading(groups, 2), std::string("GROUP 2"));
-  }
-
-  void averagesOnTheMeetingsScale() {
-    // The ends of the scale are held; 9, 13 and 1.5 are tried through the boxes.
-    QCOMPARE(AverageFromText("2", 12, '.'), std::optional<Single>(static_cast<Single>(2.0 / 12)));
-    QCOMPARE(AverageFromText("12", 12, '.'), std::optional<Single>(1.0f));
-    QCOMPARE(AverageFromText("", 12, '.'), std::optional<Single>(0.0f));
-    QCOMPARE(AverageFromText("7,5", 10, ','), std::optional<Single>(0.75f));
-    // A separator alone, or two of them, is no number yet: the held average stays.
-    QCOMPARE(AverageFromText(".", 12, '.'), std::optional<Single>());
-    QCOMPARE(AverageFromText("7.5.", 12, '.'), std::optional<Single>());
-    QCOMPARE(AverageFromText("7,5", 12, '.'), std::optional<Single>());
-
-    QCOMPARE(AverageEntryText(7.46f / 12, 12, ','), std::string("7,46"));
-    QCOMPARE(AverageEntryText(0.625f, 12, '.'), std::string("7.5"));
-    QCOMPARE(AverageHelpText(10, ','), std::string("Rider average (0; 1,67-10,00)"));
-    QCOMPARE(ExtraPointsFromText("70000"), Integer{999});
+    QCOMPARE(Slots(LayoutFor(groups).sections.back()), (std::vector<int>{13}));
   }
 
   void movingAndReplacingRiders() {
@@ -476,28 +376,16 @@ class ProgEditorTest : public QObject {
     }
 
     QVERIFY(!CanReplaceRider(m, layout, 8));
-    QVERIFY(ToggleReplacedRider(m, layout, 3));
-    QVERIFY(ReplacementSlotOpen(m, 1));
-    m.RiderName[3] = "Replaced";
-    m.RiderName[4] = "Other";
-    ExchangeRiders(m, layout, 4, 3);
-    QCOMPARE(m.RiderName[4], std::string("Replaced"));
-    QCOMPARE(m.GroupReplacement[1][1], Integer{4});  // he stays the replaced rider
-    QVERIFY(IsReplacedRider(m, layout, 4) && !IsReplacedRider(m, layout, 3));
-    QVERIFY(ToggleReplacedRider(m, layout, 3));   // another rider takes the mark
-    QVERIFY(!ToggleReplacedRider(m, layout, 3));  // and the second press clears it
-    QCOMPARE(m.GroupReplacement[1][1], Integer{0});
-    QVERIFY(!ReplacementSlotOpen(m, 1));
+    // Another rider takes the mark from the replaced one; the window tries the rest.
+    QVERIFY(ToggleReplacedRider(m, layout, 4) && ToggleReplacedRider(m, layout, 3));
+    QCOMPARE(m.GroupReplacement[1][1], Integer{3});
 
     Meeting none = LeagueWithReplacement();
     none.RdrRepUse = 0;
     QVERIFY(!CanReplaceRider(none, LayoutFor(none), 3));
 
-    // Interactive control toggles, but scratch racing keeps its mode.
-    QVERIFY(ToggleInteractive(none) && !ToggleInteractive(none));
-    none.ControlMode = 2;
-    QVERIFY(!ToggleInteractive(none));
-    QCOMPARE(none.ControlMode, Integer{2});
+    none.ControlMode = 2;  // scratch racing keeps its mode
+    QVERIFY(!ToggleInteractive(none) && none.ControlMode == 2);
   }
 
   void startRacingTidiesTheLineups() {
@@ -512,27 +400,11 @@ class ProgEditorTest : public QObject {
     m.GroupReplacement[3][1] = 2;  // replaced rider who is not there
     StartRacing(m, layout);
     QCOMPARE(m.MeetingState, Integer{kStartedFromEditor});
-    QVERIFY(m.RiderName[8].empty());
-    QCOMPARE(m.RiderAverage[8], 0.0f);
+    QVERIFY(m.RiderName[8].empty() && m.RiderAverage[8] == 0.0f);
     QCOMPARE(m.RiderName[16], std::string("Extra B"));
     QCOMPARE(m.RiderAverage[5], 0.0f);
     QCOMPARE(m.GroupReplacement[2][1], Integer{9});
     QCOMPARE(m.GroupReplacement[3][1], Integer{0});
-
-    // Scratch racing: the rows filled, in order, from slot 1 on.
-    Meeting scratch;
-    scratch.ControlMode = 2;
-    scratch.RiderName[2] = "Second";
-    scratch.RiderAverage[2] = 0.5f;
-    scratch.RiderName[7] = "Seventh";
-    scratch.RiderAverage[9] = 0.9f;  // an average without a name is nobody
-    StartRacing(scratch, LayoutFor(scratch));
-    QCOMPARE(scratch.NumRiders, Integer{2});
-    QCOMPARE(scratch.RiderName[1], std::string("Second"));
-    QCOMPARE(scratch.RiderAverage[1], 0.5f);
-    QCOMPARE(scratch.RiderName[2], std::string("Seventh"));
-    QVERIFY(scratch.RiderName[7].empty());
-    QCOMPARE(scratch.RiderAverage[9], 0.0f);
   }
 
  private:
@@ -540,13 +412,11 @@ class ProgEditorTest : public QObject {
     ProgEditorSetup setup;
     setup.database = database;
     setup.today = QDate(2025, 1, 2);
-    setup.warn = [this](QWidget*, const QString& title, const QString& text) {
-      warnings_.push_back({title, text});
-    };
+    setup.warn = [this](QWidget*, const QString&, const QString& text) { warnings_ << text; };
     return setup;
   }
 
-  std::vector<Warning> warnings_;
+  QStringList warnings_;
 };
 
 }  // namespace corvane

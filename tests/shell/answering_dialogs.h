@@ -19,9 +19,7 @@ class AnsweringDialogs final : public UserDialogs {
     QString text;
   };
   struct FileQuestion {
-    QString title;
     QString proposedOrFolder;
-    QString filter;
     bool confirmOverwrite = false;
   };
 
@@ -33,14 +31,13 @@ class AnsweringDialogs final : public UserDialogs {
   void Warning(QWidget*, const QString& title, const QString& text) override {
     warnings.push_back({title, text});
   }
-  QString SaveFileName(QWidget*, const QString& title, const QString& proposed,
-                       const QString& filter, bool confirmOverwrite) override {
-    fileQuestions.push_back({title, proposed, filter, confirmOverwrite});
+  QString SaveFileName(QWidget*, const QString&, const QString& proposed, const QString&,
+                       bool confirmOverwrite) override {
+    fileQuestions.push_back({proposed, confirmOverwrite});
     return NextAnswer();
   }
-  QString OpenFileName(QWidget*, const QString& title, const QString& folder,
-                       const QString& filter) override {
-    fileQuestions.push_back({title, folder, filter, false});
+  QString OpenFileName(QWidget*, const QString&, const QString& folder, const QString&) override {
+    fileQuestions.push_back({folder, false});
     return NextAnswer();
   }
   bool Print(QWidget*, QPrinter& printer, bool selectionAvailable) override {

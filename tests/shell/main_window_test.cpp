@@ -1,5 +1,5 @@
-// The main window: its menus, the Meeting menu through a meeting, the competitions menu built
-// from the settings store, the file commands with their failures, preferences and start-up.
+// The main window: its menus, the Meeting menu through a meeting, the file commands with their
+// failures, preferences, help and start-up.
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -7,8 +7,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -16,7 +14,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSet>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTimer>
@@ -62,10 +59,7 @@ class MainWindowTest : public QObject {
   void init() {
     folder_ = std::make_unique<QTemporaryDir>();
     QDir(folder_->path()).mkpath(QStringLiteral("Scripts"));
-    QFile cfg(folder_->filePath(QStringLiteral("Scripts/league.cfg")));
-    QVERIFY(cfg.open(QIODevice::WriteOnly));
-    cfg.write(kLeagueFile);
-    cfg.close();
+    WriteAll(folder_->filePath(QStringLiteral("Scripts/league.cfg")), kLeagueFile);
     QDir(folder_->path()).mkpath(QStringLiteral("Lineups"));
     QVERIFY(QFile::copy(QStringLiteral(CORVANE_SOURCE_DIR "/Lineups/Lineups.rdb"),
                         folder_->filePath(QStringLiteral("Lineups/Lineups.rdb"))));
@@ -82,7 +76,6 @@ class MainWindowTest : public QObject {
   // twice in one menu. Nothing to save yet; no meeting under way: Resume, and Suspend disabled.
   void menusReachableFromTheKeyboard() {
     frmMainWin& w = Window();
-    QCOMPARE(w.windowTitle(), QStringLiteral("Corvane Meeting"));
     std::function<void(const QList<QAction*>&)> check = [&check](const QList<QAction*>& items) {
       QSet<QKeySequence> keys;
       for (const QAction* item : items) {
@@ -94,16 +87,10 @@ class MainWindowTest : public QObject {
       }
     };
     check(w.menuBar()->actions());
-    QCOMPARE(w.menuBar()->actions().size(), 4);
-    QCOMPARE(w.mnuMeeting->actions().size(), 6);
     QVERIFY(w.txtResults->isReadOnly() && HasFixedPitch(w.txtResults->font()));
 
     QVERIFY(!w.mnuFSave->isEnabled() && !w.mnuFSaveAs->isEnabled() && !w.mnuFPrint->isEnabled());
-    QVERIFY(w.mnuMResume->isVisible() && w.mnuMResume->isEnabled());
-    QVERIFY(!w.mnuMSuspend->isEnabled());
-    for (QAction* hidden : {w.mnuMSep, w.mnuMScratch, w.mnuMSupport, w.mnuMContinue}) {
-      QVERIFY(!hidden->isVisible());
-    }
+    QVERIFY(w.mnuMResume->isEnabled() && MenuShown(w) == AsShown(MeetingMenu{}));
   }
 
   // Each item of the Meeting menu follows its own flag of the engine's rule: each flag turned
@@ -126,9 +113,6 @@ class MainWindowTest : public QObject {
     frmMainWin& w = Window({{"Test League", "league.cfg"}, {"Missing", "missing.cfg"}});
     w.mnuFNComp[0]->trigger();
     const Meeting& m = w.session().meeting();
-    QCOMPARE(m.CompetitionTitle, std::string("Test League"));
-    QVERIFY(!m.GroupTitle[1].empty() && !m.GroupTitle[2].empty());  // from the rider database
-    QVERIFY(m.GroupTitle[1] != m.GroupTitle[2]);
     QCOMPARE(m.MeetingState, Integer{kMeetingOver});  // computer control runs to the end
     QCOMPARE(m.HeatCount, Integer{3});
     QCOMPARE(w.txtResults->toPlainText(), ResultsBoxText(WriteResults(m)));
@@ -141,7 +125,7 @@ class MainWindowTest : public QObject {
     w.mnuFNComp[1]->trigger();
     QCOMPARE(dialogs_.warnings.size(), std::size_t{1});
     QCOMPARE(dialogs_.warnings[0].text, QStringLiteral("Configuration file not found"));
-    QVERIFY(!w.mnuMSep->isVisible() && !w.mnuMSuspend->isEnabled());  // no meeting now
+    QVERIFY(!w.mnuMSuspend->isEnabled());  // no meeting now
 
     w.mnuFNScratch->trigger();
     QCOMPARE(w.session().meeting().CompetitionTitle, std::string("Scratch Racing"));
@@ -161,9 +145,9 @@ class MainWindowTest : public QObject {
       }
       m.MeetingState = kStartedFromEditor;
     });
-    // Each race: the starters, the first rider offered for every place, and 20 metres for
-    // the last. A rider's incident during the start is answered by keeping him.
-    int starters = 6;
+    // The race: six starters, the first rider offered for every place, and 20 metres for the
+    // last. A rider's incident during the start is answered by keeping him.
+    const int starters = 6;
     int racesLinedUp = 0;
     bool cancelNext = false;
     QTimer answer;
@@ -179,84 +163,31 @@ class MainWindowTest : public QObject {
         return;
       }
       ++racesLinedUp;
-      const int places = dialog->lstLineup->count();
-      const int height = dialog->lstLineup->height();
       dialog->cboStarters->setCurrentIndex(dialog->cboStarters->findData(starters));
       QCOMPARE(dialog->lstLineup->count(), starters);
-      QCOMPARE(dialog->lstLineup->height() > height, starters > places);
       for (int place = 0; place < starters; ++place) {
         dialog->lstLineup->setCurrentRow(place);
         dialog->lstSubstitutes->setCurrentRow(0);
         QTest::keyClick(dialog->lstSubstitutes, Qt::Key_Return);
       }
       dialog->cboHandicap->setEditText(QStringLiteral("20"));
-      QCOMPARE(dialog->lstLineup->item(starters - 1)->text(),
-               QStringLiteral("%1.  Rider %1 - 20 m").arg(starters));
       dialog->cmdStart->click();
     });
     answer.start(10);
 
     w.mnuFNScratch->trigger();
     const Meeting& m = w.session().meeting();
-    QCOMPARE(racesLinedUp, 1);
-    QCOMPARE(m.HeatCount, Integer{1});
+    QVERIFY(racesLinedUp == 1 && m.HeatCount == 1);
     QCOMPARE(m.HeatResults[1][0][2], Integer{6});  // six named riders raced
-    bool handicapped = false;
-    for (int e = 1; e <= 6; ++e) {
-      if (m.HeatResults[1][static_cast<std::size_t>(e)][1] == 6) {
-        handicapped = m.HeatResults[1][static_cast<std::size_t>(e)][3] == 20;
-      }
+    int handicapped = 0;
+    for (std::size_t e = 1; e <= 6; ++e) {
+      if (m.HeatResults[1][e][1] == 6 && m.HeatResults[1][e][3] == 20) ++handicapped;
     }
-    QVERIFY(handicapped);
-    QVERIFY(w.mnuMContinue->isVisible());
+    QCOMPARE(handicapped, 1);
 
-    starters = 2;  // the next race through Continue, with two starters
+    cancelNext = true;  // the next race, called off in the heat manager: no race
     w.mnuMContinue->trigger();
-    QCOMPARE(racesLinedUp, 2);
-    QCOMPARE(m.HeatCount, Integer{2});
-    QCOMPARE(m.HeatRiders, Integer{2});
-    QCOMPARE(m.HeatResults[2][0][2], Integer{2});
-
-    cancelNext = true;  // called off in the heat manager: no race
-    w.mnuMContinue->trigger();
-    QCOMPARE(m.HeatCount, Integer{2});
-    QCOMPARE(m.MeetingState, Integer{kWaitForUser});
-    QVERIFY(w.mnuMContinue->isVisible());
-  }
-
-  void continueAfterThePlayerStops() {
-    frmMainWin& w = Window({{"Test League", "league.cfg"}});
-    w.host().SetProgrammeEditor([database = Database()](Meeting& m) {
-      StandInProgrammeEditor(m, database);
-      m.ControlMode = 1;
-      m.TeamControl[1] = 1;
-    });
-    int managerShown = 0;
-    w.host().SetHeatManager([&managerShown](Meeting& m) {
-      // The player stops before the first heat, then starts every race.
-      if (++managerShown == 1) {
-        m.MeetingState = 2;
-      } else {
-        StandInHeatManager(m);
-      }
-    });
-    w.mnuFNComp[0]->trigger();
-    const Meeting& m = w.session().meeting();
-    QCOMPARE(m.MeetingState, Integer{2});
-    QCOMPARE(m.HeatCount, Integer{0});
-    QVERIFY(w.mnuMContinue->isVisible() && w.mnuMContinue->isEnabled());
-    QVERIFY(!w.mnuMScratch->isVisible());
-
-    // Each raced heat is reported and the next one waits for Continue.
-    w.mnuMContinue->trigger();
-    QCOMPARE(m.HeatCount, Integer{1});
-    QCOMPARE(m.MeetingState, Integer{2});
-    QVERIFY(w.mnuMContinue->isVisible() && w.mnuMSuspend->isEnabled());
-    w.mnuMContinue->trigger();
-    w.mnuMContinue->trigger();
-    QCOMPARE(m.HeatCount, Integer{3});
-    QCOMPARE(m.MeetingState, Integer{kMeetingOver});
-    QVERIFY(!w.mnuMContinue->isVisible() && w.mnuMScratch->isVisible());
+    QVERIFY(m.HeatCount == 1 && m.MeetingState == kWaitForUser && w.mnuMContinue->isVisible());
   }
 
   void suspendAndResume() {
@@ -266,11 +197,7 @@ class MainWindowTest : public QObject {
     dialogs_.fileAnswers = {file};
     w.mnuMSuspend->trigger();
     const AnsweringDialogs::FileQuestion asked = dialogs_.fileQuestions.back();
-    QCOMPARE(asked.title, QStringLiteral("Suspend Meeting"));
-    QCOMPARE(asked.proposedOrFolder, QStringLiteral("120524.mtg"));
-    QCOMPARE(asked.filter, QStringLiteral("Meeting File (*.mtg);;All Files (*)"));
-    QVERIFY(asked.confirmOverwrite);
-    QVERIFY(QFileInfo::exists(file));
+    QVERIFY(asked.proposedOrFolder == QStringLiteral("120524.mtg") && asked.confirmOverwrite);
     const QString report = w.txtResults->toPlainText();
     const std::string home = w.session().meeting().GroupTitle[1];
 
@@ -280,13 +207,10 @@ class MainWindowTest : public QObject {
     QVERIFY(dialogs_.warnings[0].text.contains(QStringLiteral("m.mtg")));
 
     w.mnuFNScratch->trigger();
-    w.host().SetStatusText("Heat 1");
     dialogs_.fileAnswers = {file};
     w.mnuMResume->trigger();
-    QCOMPARE(dialogs_.fileQuestions.back().title, QStringLiteral("Resume Meeting"));
     QCOMPARE(w.session().meeting().GroupTitle[1], home);
     QCOMPARE(w.txtResults->toPlainText(), report);
-    QVERIFY(w.statusText().isEmpty());
 
     // A file that is no meeting is refused, saying why; the meeting stays.
     const QString bad = folder_->filePath(QStringLiteral("bad.mtg"));
@@ -315,15 +239,8 @@ class MainWindowTest : public QObject {
     // New files are proposed in the user's folder.
     w.mnuMSuspend->trigger();
     QCOMPARE(dialogs_.fileQuestions.back().proposedOrFolder, user + QStringLiteral("/120524.mtg"));
-    w.SaveResults();
-    QCOMPARE(dialogs_.fileQuestions.back().proposedOrFolder, user);
     w.mnuMResume->trigger();
     QCOMPARE(dialogs_.fileQuestions.back().proposedOrFolder, user);
-
-    // Without a file of its name there, the bundled competition runs.
-    QFile::remove(user + QStringLiteral("/league.cfg"));
-    w.mnuFNComp[0]->trigger();
-    QCOMPARE(w.session().meeting().HeatCount, Integer{3});
   }
 
   void commandLineMeetingResumedOnce() {
@@ -336,10 +253,7 @@ class MainWindowTest : public QObject {
       QVERIFY(first.session().Suspend(ToPath(file)).ok());
     }
     frmMainWin& w = Window();
-    w.SetCommandFile(QStringLiteral("/tmp/notes.txt"));
-    QVERIFY(!w.resumePending());
     w.SetCommandFile(file);
-    QVERIFY(w.resumePending());
     w.show();
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -367,15 +281,14 @@ class MainWindowTest : public QObject {
     frmMainWin& w = Window(settings);
 
     // Closed without starting: no meeting.
-    AnswerEditor([](frmProgEditor& editor) { editor.mnuMClose->trigger(); });
+    Answer<frmProgEditor>([](frmProgEditor& editor) { editor.mnuMClose->trigger(); });
     w.mnuFNComp[0]->trigger();
     QCOMPARE(w.session().meeting().HeatCount, Integer{0});
     QVERIFY(!w.mnuMSep->isVisible());
 
     // Line-ups from the database, a date, Start Racing: the meeting runs, and team B, the
     // player's by preference, waits in the heat manager.
-    AnswerEditor([](frmProgEditor& editor) {
-      QCOMPARE(editor.windowTitle(), QStringLiteral("Programme Editor"));
+    Answer<frmProgEditor>([](frmProgEditor& editor) {
       editor.mnuOLineups->trigger();  // the test league names no competition ID
       for (int team : {1, 2}) {
         QComboBox* box = editor.txtTmName[static_cast<std::size_t>(team)];
@@ -383,29 +296,21 @@ class MainWindowTest : public QObject {
         box->setCurrentIndex(team);
         emit box->activated(team);
       }
-      QVERIFY(!editor.mnuMStart->isEnabled());
       QTest::keyClicks(editor.txtDate->lineEdit(), QStringLiteral("12/05/24"));
-      QVERIFY(editor.mnuMStart->isEnabled());
       editor.mnuMStart->trigger();
     });
     w.mnuFNComp[0]->trigger();
     const Meeting& m = w.session().meeting();
-    QCOMPARE(m.TeamControl[2], Integer{1});
-    QCOMPARE(m.ControlMode, Integer{1});
+    QVERIFY(m.TeamControl[2] == 1 && m.ControlMode == 1);
     QVERIFY(!m.GroupTitle[1].empty() && m.GroupTitle[1] != m.GroupTitle[2]);
     QCOMPARE(m.DateLines, std::string("12/05/24"));
-    QVERIFY(m.HeatCount >= 1);
-    QVERIFY(dialogs_.warnings.empty());
+    QVERIFY(m.HeatCount >= 1 && dialogs_.warnings.empty());
 
-    // A rider database that cannot be opened is reported by the editor, through the program's
-    // message boxes.
-    ShellSettings missing = settings;
-    missing.prefs.PrefRiderDbFile = "none.rdb";
-    frmMainWin& other = Window(missing);
-    AnswerEditor([](frmProgEditor& editor) { editor.mnuMClose->trigger(); });
-    other.mnuFNComp[0]->trigger();
+    // The rider database of the settings, reported by the editor through the program's boxes.
+    settings.prefs.PrefRiderDbFile = "none.rdb";
+    Answer<frmProgEditor>([](frmProgEditor& editor) { editor.mnuMClose->trigger(); });
+    Window(settings).mnuFNComp[0]->trigger();
     QCOMPARE(dialogs_.warnings.size(), std::size_t{1});
-    QCOMPARE(dialogs_.warnings[0].title, QStringLiteral("Programme Editor"));
     QCOMPARE(dialogs_.warnings[0].text, QStringLiteral("Rider Database not found"));
   }
 
@@ -417,69 +322,31 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.statusText(), QStringLiteral("Heat 2: \u00e9"));
   }
 
-  void competitionsMenuBuiltFromTheStore() {
-    const QString store = folder_->filePath(QStringLiteral("store.ini"));
-    {
-      QSettings raw(store, QSettings::IniFormat);
-      raw.setValue(QStringLiteral("Version"), QStringLiteral("0.1"));
-      raw.setValue(QStringLiteral("Competitions/MenuPos01"), QStringLiteral("League, league.cfg"));
-      raw.setValue(QStringLiteral("Competitions/MenuPos02"), QStringLiteral("-"));
-      raw.setValue(QStringLiteral("Competitions/MenuPos03"), QStringLiteral("Cup, /abs/cup.cfg"));
-    }
-    frmMainWin& w = Window(LoadSettings({store, QString()}, QStringLiteral("0.1"), kScreen));
-    QCOMPARE(w.mnuFNComp.size(), std::size_t{2});
-    const QList<QAction*> items = w.mnuFNew->actions();
-    QCOMPARE(items.size(), 4);
-    QCOMPARE(items[0]->text(), QStringLiteral("League"));
-    QCOMPARE(items[0]->data().toString(), QStringLiteral("league.cfg"));
-    QCOMPARE(items[1]->objectName(), QStringLiteral("mnuFNComp2"));
-    QCOMPARE(items[1]->data().toString(), QStringLiteral("/abs/cup.cfg"));
-    QCOMPARE(items[2], w.mnuFNSep);
-    QVERIFY(w.mnuFNSep->isVisible());
-    QCOMPARE(items[3], w.mnuFNScratch);
-
-    w.SetCompetitions({});
-    QCOMPARE(w.mnuFNew->actions().size(), 2);
-    QVERIFY(!w.mnuFNSep->isVisible());
-  }
-
-  void fileAndEditMenusFollowTheText() {
+  // Save asks once, then appends; Save As asks again and replaces. Failures say why, and a
+  // file that cannot be replaced is left as it was.
+  void saveAsksOnceThenAppends() {
     frmMainWin& w = Window();
     emit w.mnuFile->aboutToShow();
     QVERIFY(!w.mnuFSave->isEnabled());
     w.host().PublishResults("Report\r\n");
     emit w.mnuFile->aboutToShow();
     QVERIFY(w.mnuFSave->isEnabled() && w.mnuFSaveAs->isEnabled() && w.mnuFPrint->isEnabled());
-    w.host().PublishResults("");  // never disabled again
-    emit w.mnuFile->aboutToShow();
-    QVERIFY(w.mnuFSave->isEnabled());
-
-    w.host().PublishResults("First line\r\nSecond line\r\n");
-    emit w.mnuEdit->aboutToShow();
-    QVERIFY(!w.mnuECopy->isEnabled());
-    SelectFirstLines(w, 2);
-    emit w.mnuEdit->aboutToShow();
-    QVERIFY(w.mnuECopy->isEnabled());
-    w.mnuECopy->trigger();
-    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("First line\nSecond line"));
-  }
-
-  void saveAsksOnceThenAppends() {
-    frmMainWin& w = Window();
-    w.host().PublishResults("Report\r\n");
-    emit w.mnuFile->aboutToShow();
     const QString path = folder_->filePath(QStringLiteral("results.txt"));
 
     w.mnuFSave->trigger();  // cancelled: silent, nothing remembered
-    QVERIFY(dialogs_.warnings.empty());
-    QVERIFY(w.resultsFileName().isEmpty());
+    QVERIFY(dialogs_.warnings.empty() && w.resultsFileName().isEmpty());
+    dialogs_.fileAnswers = {folder_->filePath(QStringLiteral("no-folder/results.txt"))};
+    w.mnuFSave->trigger();
+    QCOMPARE(dialogs_.warnings.size(), std::size_t{1});
+    QVERIFY(dialogs_.warnings[0].text.contains(QStringLiteral("results.txt")));
+    QVERIFY(dialogs_.warnings[0].text.contains(QStringLiteral("No such file or directory")));
+    QVERIFY(w.resultsFileName().isEmpty());  // the next Save asks again
 
     dialogs_.fileAnswers = {path};
     w.mnuFSave->trigger();
-    QCOMPARE(dialogs_.fileQuestions.back().filter, QStringLiteral("Text File (*.txt)"));
     QVERIFY(!dialogs_.fileQuestions.back().confirmOverwrite);
     w.mnuFSave->trigger();  // no question the second time
-    QCOMPARE(dialogs_.fileQuestions.size(), std::size_t{2});
+    QCOMPARE(dialogs_.fileQuestions.size(), std::size_t{3});
     QCOMPARE(ReadAll(path), QByteArray("Report\r\n\r\n\r\nReport\r\n\r\n\r\n"));
 
     w.host().PublishResults("New\r\n");
@@ -487,28 +354,10 @@ class MainWindowTest : public QObject {
     w.mnuFSaveAs->trigger();
     QVERIFY(dialogs_.fileQuestions.back().confirmOverwrite);
     QCOMPARE(ReadAll(path), QByteArray("New\r\n\r\n\r\n"));
-    QVERIFY(dialogs_.warnings.empty());
-  }
-
-  void saveFailuresShownWithTheReason() {
-    frmMainWin& w = Window();
-    w.host().PublishResults("Report\r\n");
+    w.host().PublishResults("");  // never disabled again
     emit w.mnuFile->aboutToShow();
-    const QString unwritable = folder_->filePath(QStringLiteral("no-folder/results.txt"));
-    dialogs_.fileAnswers = {unwritable};
-    w.mnuFSave->trigger();
-    QCOMPARE(dialogs_.warnings.size(), std::size_t{1});
-    QVERIFY(dialogs_.warnings[0].text.contains(QStringLiteral("results.txt")));
-    QVERIFY(dialogs_.warnings[0].text.contains(QStringLiteral("No such file or directory")));
-    QVERIFY(w.resultsFileName().isEmpty());  // the next Save asks again
+    QVERIFY(w.mnuFSave->isEnabled() && dialogs_.warnings.size() == 1);
 
-    dialogs_.fileAnswers = {unwritable};
-    w.mnuFSaveAs->trigger();
-    QCOMPARE(dialogs_.warnings.size(), std::size_t{2});
-    QCOMPARE(dialogs_.warnings[1].title, QStringLiteral("Save As"));
-    QVERIFY(w.resultsFileName().isEmpty());
-
-    // Save As over a file that cannot be replaced leaves it as it was.
     if (geteuid() == 0) QSKIP("permissions do not hold for root");
     const QString existing = folder_->filePath(QStringLiteral("kept.txt"));
     WriteAll(existing, "previous");
@@ -516,41 +365,38 @@ class MainWindowTest : public QObject {
     dialogs_.fileAnswers = {existing};
     w.mnuFSaveAs->trigger();
     QFile::setPermissions(folder_->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QCOMPARE(dialogs_.warnings.size(), std::size_t{3});
-    QVERIFY(dialogs_.warnings[2].text.contains(QStringLiteral("kept.txt")));
+    QCOMPARE(dialogs_.warnings.size(), std::size_t{2});
+    QVERIFY(dialogs_.warnings[1].text.contains(QStringLiteral("kept.txt")));
     QCOMPARE(ReadAll(existing), QByteArray("previous"));
   }
 
-  void printsTheTextOrTheSelection() {
+  // Copy and Print follow the selection; the printer keeps its choices for the next Print,
+  // printing to a file among them.
+  void copyAndPrintTheTextOrTheSelection() {
     frmMainWin& w = Window();
-    w.host().PublishResults("Line one\r\nLine two\r\n");
+    w.host().PublishResults("First line\r\nSecond line\r\n");
     emit w.mnuFile->aboutToShow();
+    emit w.mnuEdit->aboutToShow();
+    QVERIFY(!w.mnuECopy->isEnabled());
     const QString pdf = folder_->filePath(QStringLiteral("out.pdf"));
     bool offeredSelection = true;
-    dialogs_.printAnswer = [&](QPrinter& printer, bool selectionAvailable) {
-      offeredSelection = selectionAvailable;
-      printer.setOutputFileName(pdf);
-      return true;
-    };
-    w.mnuFPrint->trigger();
-    QVERIFY(!offeredSelection);
-    QVERIFY(QFileInfo(pdf).size() > 0);
-    QVERIFY(dialogs_.warnings.empty());
-
-    // The printer keeps its choices for the next Print, printing to a file among them.
     QString remembered;
     dialogs_.printAnswer = [&](QPrinter& printer, bool selectionAvailable) {
       offeredSelection = selectionAvailable;
       remembered = printer.outputFileName();
-      printer.setOutputFileName(folder_->filePath(QStringLiteral("no-folder/out.pdf")));
+      printer.setOutputFileName(remembered.isEmpty() ? pdf : remembered + QStringLiteral("/x"));
       return true;
     };
-    SelectFirstLines(w, 1);
     w.mnuFPrint->trigger();
-    QVERIFY(offeredSelection);
-    QCOMPARE(remembered, pdf);
-    QCOMPARE(dialogs_.warnings.size(), std::size_t{1});
-    QVERIFY(dialogs_.warnings[0].text.contains(QStringLiteral("no-folder/out.pdf")));
+    QVERIFY(!offeredSelection && QFileInfo(pdf).size() > 0 && dialogs_.warnings.empty());
+
+    SelectFirstLines(w, 2);
+    emit w.mnuEdit->aboutToShow();
+    w.mnuECopy->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("First line\nSecond line"));
+    w.mnuFPrint->trigger();  // to a file that cannot be written
+    QVERIFY(offeredSelection && remembered == pdf && dialogs_.warnings.size() == 1);
+    QVERIFY(dialogs_.warnings[0].text.contains(QStringLiteral("out.pdf/x")));
 
     dialogs_.printAnswer = [](QPrinter&, bool) { return false; };  // cancelled: silent
     w.mnuFPrint->trigger();
@@ -561,17 +407,16 @@ class MainWindowTest : public QObject {
     const QString store = folder_->filePath(QStringLiteral("store.ini"));
     frmMainWin& w = Window({{"League", "league.cfg"}, {"Cup", "cup.cfg"}});
 
-    AnswerPreferences([](frmPreferences& dialog) {
+    Answer<frmPreferences>([](frmPreferences& dialog) {
       QTest::mouseClick(dialog.cmdDelete, Qt::LeftButton);
       dialog.chkHomeAdv->setChecked(true);
       QTest::mouseClick(dialog.cmdCancel, Qt::LeftButton);
     });
     w.mnuEPrefs->trigger();
-    QCOMPARE(w.Competitions().size(), std::size_t{2});
-    QCOMPARE(w.settings().prefs.PrefHomeAdvantage, Integer{0});
+    QVERIFY(w.Competitions().size() == 2 && w.settings().prefs.PrefHomeAdvantage == 0);
     QVERIFY(!QFileInfo::exists(store));
 
-    AnswerPreferences([](frmPreferences& dialog) {
+    Answer<frmPreferences>([](frmPreferences& dialog) {
       QTest::mouseClick(dialog.cmdDelete, Qt::LeftButton);
       dialog.chkHomeAdv->setChecked(true);
       QTest::mouseClick(dialog.cmdOK, Qt::LeftButton);
@@ -582,20 +427,16 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.settings().prefs.PrefHomeAdvantage, Integer{1});
     // OK wrote the settings at once.
     const ShellSettings stored = LoadSettings({store, QString()}, QStringLiteral("0.1"), kScreen);
-    QCOMPARE(stored.competitions, w.Competitions());
-    QCOMPARE(stored.prefs.PrefHomeAdvantage, Integer{1});
+    QVERIFY(stored.competitions == w.Competitions() && stored.prefs.PrefHomeAdvantage == 1);
   }
 
   void settingsWrittenWhenTheWindowCloses() {
     const QString store = folder_->filePath(QStringLiteral("store.ini"));
     ShellSettings settings;
     settings.window = {1500, 1500, 6000, 9000, 0};
-    frmMainWin& w = Window(settings);
-    QCOMPARE(w.size(), QSize(TwipsToPixelsHere(w, 9000), TwipsToPixelsHere(w, 6000)));
-    w.close();
+    Window(settings).close();
     const ShellSettings stored = LoadSettings({store, QString()}, QStringLiteral("0.1"), kScreen);
-    QCOMPARE(stored.window.width, 9000);
-    QCOMPARE(stored.window.height, 6000);
+    QVERIFY(stored.window.width == 9000 && stored.window.height == 6000);
   }
 
   void helpOpensItsPages() {
@@ -605,9 +446,7 @@ class MainWindowTest : public QObject {
     WriteAll(folder_->filePath(QStringLiteral("help/regulations.html")), "<h1>Regulations</h1>");
     w.mnuHTopics->trigger();
     auto* help = w.findChild<HelpWindow*>();
-    QVERIFY(help != nullptr && help->isVisible());
-    QVERIFY(help->browser()->source().path().endsWith(QStringLiteral("index.html")));
-    QVERIFY(help->browser()->toPlainText().contains(QStringLiteral("Contents")));
+    QVERIFY(help != nullptr && help->browser()->toPlainText().contains(QStringLiteral("Contents")));
 
     ShowHelp(&w, folder_->filePath(QStringLiteral("help")), kHelpRegulations);
     QCOMPARE(w.findChildren<HelpWindow*>().size(), 1);  // the same window
@@ -641,22 +480,14 @@ class MainWindowTest : public QObject {
     return ToPath(folder_->filePath(QStringLiteral("Lineups/Lineups.rdb")));
   }
 
-  // Answers the next modal programme editor.
-  static void AnswerEditor(std::function<void(frmProgEditor&)> answer) {
+  // Answers the next modal dialog; a failed check must not leave it open.
+  template <class Dialog>
+  static void Answer(std::function<void(Dialog&)> answer) {
     QTimer::singleShot(0, [answer] {
-      auto* editor = qobject_cast<frmProgEditor*>(QApplication::activeModalWidget());
-      QVERIFY(editor != nullptr);
-      answer(*editor);
-      if (editor->isVisible()) editor->reject();  // a failed check must not leave it open
-    });
-  }
-
-  // Answers the next modal preferences dialog.
-  static void AnswerPreferences(std::function<void(frmPreferences&)> answer) {
-    QTimer::singleShot(0, [answer] {
-      auto* dialog = qobject_cast<frmPreferences*>(QApplication::activeModalWidget());
+      auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
       QVERIFY(dialog != nullptr);
       answer(*dialog);
+      if (dialog->isVisible()) dialog->reject();
     });
   }
 
@@ -679,10 +510,6 @@ class MainWindowTest : public QObject {
     cursor.movePosition(QTextCursor::Down, QTextCursor::KeepAnchor, lines - 1);
     cursor.movePosition(QTextCursor::EndOfLine, QTextCursor::KeepAnchor);
     w.txtResults->setTextCursor(cursor);
-  }
-
-  static int TwipsToPixelsHere(const QWidget& w, int twips) {
-    return static_cast<int>(std::lround(twips * w.logicalDpiX() / 1440.0));
   }
 
   static QByteArray ReadAll(const QString& path) {

@@ -1,8 +1,6 @@
-// The shell apart from its main window: the settings store (values with their defaults and
-// ranges, the first-run import of the shipped defaults, a round trip through a real file), the
-// preferences dialog (its editing rules, the competitions list, OK and Cancel), menu columns,
-// the command line, competition titles, file names for the boxes and the file dialogs, the
-// results file and the desktop file types.
+// The shell apart from its main window: the settings store, the preferences dialog and its
+// competitions list, menu columns, the command line, competition titles, paths in the data
+// folders, the results file and the desktop file types.
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -52,12 +50,6 @@ std::vector<CompetitionEntry> ThreeCompetitions() {
   return {{"League", "league.cfg"}, {"Cup", "cup.cfg"}, {"Pairs", "-"}};
 }
 
-std::vector<std::string> Captions(const CompetitionListEditor& list) {
-  std::vector<std::string> captions;
-  for (const CompetitionEntry& entry : list.entries()) captions.push_back(entry.caption);
-  return captions;
-}
-
 // Types into a box and leaves it, as a user does.
 void TypeAndLeave(QLineEdit* box, const QString& text) {
   box->setFocus();
@@ -78,13 +70,6 @@ class ShellRulesTest : public QObject {
 
  private slots:
   void numbersTakeTheirDefaultsOutOfRange() {
-    const ShellSettings empty = Read({});
-    QCOMPARE(empty.prefs.PrefMaxAverage, Integer{12});
-    QCOMPARE(empty.prefs.PrefRiderDbFile, std::string("Lineups.rdb"));
-    QCOMPARE(empty.prefs.PrefMarks, Preferences::DefaultMarks());
-    QVERIFY(empty.competitions.empty());
-    QCOMPARE(empty.window, (WindowPlacement{0, 0, 6200, 7000, 0}));
-
     const ShellSettings s = Read({{"DefMaxAvge", "100"},
                                   {"DefHomeAdv", "2"},
                                   {"DefStartPrefs", "-1"},
@@ -95,29 +80,24 @@ class ShellRulesTest : public QObject {
     // 1.4 rounds to 1; the tenth and later fields are not read.
     QCOMPARE(s.prefs.PrefPlayers, (std::array<Integer, 10>{0, 1, 0, 0, 1, 0, 1, 0, 1, 1}));
 
-    const ShellSettings kept = Read({{"DefMaxAvge", "15.5 points"}, {"DefStartPrefs", "3"}});
-    QCOMPARE(kept.prefs.PrefMaxAverage, Integer{16});  // half to even
-    QCOMPARE(kept.prefs.PrefStartGrid, Integer{3});
+    QCOMPARE(Read({{"DefMaxAvge", "15.5 points"}}).prefs.PrefMaxAverage, Integer{16});  // to even
     QCOMPARE(Read({{"DefMaxAvge", "99999999"}}).prefs.PrefMaxAverage, Integer{12});
 
     const ShellSettings marks =
         Read({{"DefProgMarking", "n,fn,,Exc,R,F,Fx,X,0,1,2,3,4,5,6,7,+,1"}});
-    QCOMPARE(marks.prefs.PrefMarks[1], std::string("n"));
     QCOMPARE(marks.prefs.PrefMarks[3], std::string("N2"));  // empty: its default
     QCOMPARE(marks.prefs.PrefMarks[4], std::string("Ex"));  // cut to two characters
-    QCOMPARE(marks.prefs.PrefMarks[17], std::string("+"));
-    QCOMPARE(marks.prefs.PrefTeamScoring, Integer{1});
+    QVERIFY(marks.prefs.PrefMarks[17] == "+" && marks.prefs.PrefTeamScoring == 1);
     // Non-ASCII marks are kept as Windows-1252 characters, counted as characters.
     QCOMPARE(Read({{"DefProgMarking", "\xc3\xa9\xc3\xa8\xc3\xa0"}}).prefs.PrefMarks[1],
              std::string("\xe9\xe8"));
   }
 
   void competitions() {
-    const std::string longCaption(45, 'L');
     const ShellSettings s = Read({{"Competitions/MenuPos01", "League Match, league-match.cfg"},
                                   {"Competitions/MenuPos02", "-"},
                                   {"Competitions/MenuPos03", " , orphan.cfg"},
-                                  {"Competitions/MenuPos04", longCaption + ",x.cfg"},
+                                  {"Competitions/MenuPos04", std::string(45, 'L') + ",x.cfg"},
                                   {"Competitions/MenuPos05", "No File"},
                                   {"Competitions/Other", "Cup, /home/me/a,b.cfg"},
                                   {"DefMaxAvge", "Not, a competition"}});
@@ -134,9 +114,8 @@ class ShellRulesTest : public QObject {
 
   void windowPlacement() {
     const SettingsValues narrow{{"MainWindow/Width", "1500"}, {"MainWindow/WindowState", "1"}};
-    QCOMPARE(Read(narrow, {9600, 7200}).window.width, 7000);
-    QCOMPARE(Read(narrow, {6000, 7200}).window.width, 6000);
-    QCOMPARE(Read(narrow).window.state, 0);  // minimised starts normal
+    QCOMPARE(Read(narrow, {6000, 7200}).window.width, 6000);  // the default, within the screen
+    QCOMPARE(Read(narrow).window.state, 0);                   // minimised starts normal
 
     const ShellSettings kept = Read({{"MainWindow/Left", "9600"},
                                      {"MainWindow/Top", "120"},
@@ -159,7 +138,6 @@ class ShellRulesTest : public QObject {
     s.competitions = {{"League, Premier", "league.cfg"}, {"Scratch", ""}};
     s.window = {15, 30, 6000, 7000, 0};
     const SettingsValues values = WriteShellSettings(s, "2.3");
-    QCOMPARE(ValueIn(values, "Version"), std::string("2.3"));
     // A comma in a caption or mark would shift the fields that follow when read back.
     QCOMPARE(ValueIn(values, "Competitions/MenuPos01"), std::string("League  Premier, league.cfg"));
     QCOMPARE(ValueIn(values, "Competitions/MenuPos02"), std::string("Scratch"));
@@ -169,11 +147,10 @@ class ShellRulesTest : public QObject {
 
     s.window.state = 2;
     const SettingsValues maximised = WriteShellSettings(s, "2.3");
-    QCOMPARE(ValueIn(maximised, "MainWindow/WindowState"), std::string("2"));
-    QCOMPARE(ValueIn(maximised, "MainWindow/Left"), std::string("<missing>"));
+    QVERIFY(ValueIn(maximised, "MainWindow/WindowState") == "2" &&
+            ValueIn(maximised, "MainWindow/Left") == "<missing>");
 
-    QVERIFY(NeedsImport("0.1", "") && NeedsImport("1.2", "1.1"));
-    QVERIFY(!NeedsImport("1.2", "1.2"));
+    QVERIFY(NeedsImport("1.2", "1.1") && !NeedsImport("1.2", "1.2"));
     QVERIFY(!NeedsImport("1.10", "1.9"));  // 1.10 reads as 1.1
   }
 
@@ -191,15 +168,12 @@ class ShellRulesTest : public QObject {
     s.window = {150, 300, 6000, 8000, 0};
     QVERIFY(SaveSettings(store, s, QStringLiteral("0.1")).ok());
 
-    const ShellSettings back = Load(store);
-    QCOMPARE(back.prefs.PrefMaxAverage, s.prefs.PrefMaxAverage);
-    QCOMPARE(back.prefs.PrefHomeAdvantage, s.prefs.PrefHomeAdvantage);
-    QCOMPARE(back.prefs.PrefStartGrid, s.prefs.PrefStartGrid);
-    QCOMPARE(back.prefs.PrefRiderDbFile, s.prefs.PrefRiderDbFile);
-    QCOMPARE(back.prefs.PrefPlayers, s.prefs.PrefPlayers);
-    QCOMPARE(back.prefs.PrefMarks, s.prefs.PrefMarks);
-    QCOMPARE(back.competitions, s.competitions);
-    QCOMPARE(back.window, s.window);
+    const auto fields = [](const ShellSettings& x) {
+      const Preferences& p = x.prefs;
+      return std::tie(p.PrefMaxAverage, p.PrefHomeAdvantage, p.PrefStartGrid, p.PrefRiderDbFile,
+                      p.PrefPlayers, p.PrefMarks, x.competitions, x.window);
+    };
+    QVERIFY(fields(Load(store)) == fields(s));
 
     // Saving replaces the whole store: keys the program no longer writes are gone.
     QSettings(store, QSettings::IniFormat)
@@ -233,122 +207,68 @@ class ShellRulesTest : public QObject {
     const ShellSettings first = Load(store, defaults);
     QCOMPARE(first.competitions.size(), std::size_t{6});
     QCOMPARE(first.competitions[0], (CompetitionEntry{"League Match", "league-match.cfg"}));
-    QCOMPARE(first.competitions[5],
-             (CompetitionEntry{"League Match with Support Races", "league-with-support.cfg"}));
-    QCOMPARE(first.prefs.PrefMarks, Preferences::DefaultMarks());
-    QVERIFY(!first.localeDecimal.empty());
 
     // The user's own settings, written at the end of that run, survive the next start.
     ShellSettings mine = first;
     mine.competitions.resize(1);
     mine.prefs.PrefMaxAverage = 20;
     QVERIFY(SaveSettings(store, mine, QStringLiteral("0.1")).ok());
-    const ShellSettings second = Load(store, defaults);
-    QCOMPARE(second.competitions.size(), std::size_t{1});
-    QCOMPARE(second.prefs.PrefMaxAverage, Integer{20});
+    QCOMPARE(Load(store, defaults).prefs.PrefMaxAverage, Integer{20});
 
     // A newer version throws the old settings away and imports again.
     const ShellSettings upgraded = Load(store, defaults, QStringLiteral("0.2"));
-    QCOMPARE(upgraded.competitions.size(), std::size_t{6});
-    QCOMPARE(upgraded.prefs.PrefMaxAverage, Integer{12});
+    QVERIFY(upgraded.competitions.size() == 6 && upgraded.prefs.PrefMaxAverage == 12);
 
     // Without the defaults file, the store is emptied all the same.
     QVERIFY(SaveSettings(store, mine, QStringLiteral("0.1")).ok());
     const ShellSettings bare =
         Load(store, folder.filePath(QStringLiteral("none.ini")), QStringLiteral("0.2"));
-    QCOMPARE(bare.prefs.PrefMaxAverage, Integer{12});
-    QVERIFY(bare.competitions.empty());
+    QVERIFY(bare.prefs.PrefMaxAverage == 12 && bare.competitions.empty());
   }
 
+  // Add goes before the selected line (at the end with none); after Delete the line now in
+  // its place is selected, or the new last one.
   void competitionListCommands() {
     CompetitionListEditor list(ThreeCompetitions());
-    QCOMPARE(list.selected(), 0);
-    QVERIFY(!list.CanMoveUp());
-    QVERIFY(list.CanMoveDown());
-
     list.Select(1);
-    list.Add();  // before the selected line
-    QCOMPARE(Captions(list), (std::vector<std::string>{"League", "<New Meeting>", "Cup", "Pairs"}));
+    list.Add();
+    QVERIFY(list.entries().size() == 4 && list.entries()[1].caption == "<New Meeting>");
     QCOMPARE(list.selected(), 1);
-    QCOMPARE(list.SelectedFile(), std::string());
-
     list.Select(-1);
-    list.Add();  // nothing selected: at the end
+    list.Add();
     QCOMPARE(list.selected(), 4);
 
     list.Select(0);
-    list.MoveDown();
-    QCOMPARE(Captions(list)[1], std::string("League"));
-    QCOMPARE(list.selected(), 1);
-    list.MoveUp();
-    QCOMPARE(Captions(list)[0], std::string("League"));
-    QCOMPARE(list.SelectedFile(), std::string("league.cfg"));  // the file moves with its title
-
+    list.MoveDown();  // the file moves with its title
+    QCOMPARE(list.SelectedFile(), std::string("league.cfg"));
     list.Select(4);
-    QVERIFY(!list.CanMoveDown());
-    list.Delete();  // the last line: the new last one is selected
+    list.Delete();
     QCOMPARE(list.selected(), 3);
     list.Select(1);
-    list.Delete();  // the line now in its place is selected
+    list.Delete();
     QCOMPARE(list.entries()[static_cast<std::size_t>(list.selected())].caption, std::string("Cup"));
     while (list.CanDelete()) list.Delete();
-    QCOMPARE(list.selected(), -1);
-    QVERIFY(!list.CanMoveUp() && !list.CanMoveDown());
+    QVERIFY(list.selected() == -1 && !list.CanMoveUp() && !list.CanMoveDown());
     list.TypeConfigFile("x.cfg");  // no line: nothing to change
-    QVERIFY(list.entries().empty());
-  }
 
-  void competitionListLimitsAndFiles() {
     CompetitionListEditor full(std::vector<CompetitionEntry>(99, {"C", "c.cfg"}));
-    QVERIFY(!full.CanAdd());
     full.Add();
-    QCOMPARE(full.entries().size(), std::size_t{99});
+    QVERIFY(!full.CanAdd() && full.entries().size() == 99);
 
-    CompetitionListEditor list(ThreeCompetitions());
-    list.TypeConfigFile("  other.cfg ");
-    QCOMPARE(list.SelectedFile(), std::string("other.cfg"));
-    list.Select(2);
-    list.TypeConfigFile("pairs.cfg");  // a "-" file stays
-    QCOMPARE(list.SelectedFile(), std::string("-"));
-    list.SetSelectedTitle("");
+    CompetitionListEditor files(ThreeCompetitions());
+    files.TypeConfigFile("  other.cfg ");
+    files.Select(2);
+    files.TypeConfigFile("pairs.cfg");  // a "-" file stays
+    QCOMPARE(files.SelectedFile(), std::string("-"));
+    files.SetSelectedTitle("");
     // Lines without a title give no menu item.
-    QCOMPARE(list.MenuEntries(),
+    QCOMPARE(files.MenuEntries(),
              (std::vector<CompetitionEntry>{{"League", "other.cfg"}, {"Cup", "cup.cfg"}}));
   }
 
-  void editingRules() {
-    Preferences prefs;
-    prefs.PrefMaxAverage = 15;
-    prefs.PrefRiderDbFile = "teams.rdb";
-    PreferencesEditor editor(prefs, {});
-
-    QCOMPARE(editor.LeaveRiderFile("   "), std::string("teams.rdb"));
-    QCOMPARE(editor.LeaveRiderFile(" other.rdb "), std::string("other.rdb"));
-    QCOMPARE(editor.LeaveRiderFile(""), std::string("teams.rdb"));  // the current file
-
-    QCOMPARE(editor.LeaveMaxAverage("0"), std::string("15"));
-    QCOMPARE(editor.LeaveMaxAverage("20"), std::string("20"));
-    QCOMPARE(editor.LeaveMaxAverage("100"), std::string("20"));  // the last good value
-    QCOMPARE(editor.LeaveMaxAverage("99999"), std::string("20"));
-    QCOMPARE(editor.LeaveMaxAverage(""), std::string("20"));
-    QCOMPARE(editor.LeaveMaxAverage("99"), std::string("99"));
-
-    editor.TypeMark(4, " Exc ");
-    QCOMPARE(editor.draft.PrefMarks[4], std::string("Ex"));
-    editor.TypeMark(4, "");
-    QCOMPARE(editor.LeaveMark(4), std::string("E"));  // the mark the settings hold
-    editor.TypeMark(0, "x");
-    editor.TypeMark(18, "x");
-    QCOMPARE(editor.LeaveMark(18), std::string());
-
-    editor.TypeMark(17, "");
-    const PreferencesEditor::Applied applied = editor.Apply("0", "");
-    QCOMPARE(applied.prefs.PrefMaxAverage, Integer{99});
-    QCOMPARE(applied.prefs.PrefRiderDbFile, std::string("teams.rdb"));
-    QCOMPARE(applied.prefs.PrefMarks[17], std::string("*"));
-  }
-
-  // The dialog shows the settings; OK applies every control.
+  // The dialog shows the settings; OK applies every control. Boxes left empty or out of range
+  // put back the last good value (the rider file: the current one); an empty mark, the
+  // settings' one.
   void preferencesDialogShowsAndApplies() {
     Preferences prefs;
     prefs.PrefStartGrid = 2;
@@ -359,13 +279,9 @@ class ShellRulesTest : public QObject {
     frmPreferences dialog(prefs, ThreeCompetitions(), AppFolders{QStringLiteral("/nowhere")},
                           dialogs);
     QVERIFY(dialog.optStartGrid[2]->isChecked());
-    QVERIFY(dialog.optControl[2]->isChecked());  // team A: player
-    QVERIFY(dialog.optControl[3]->isChecked());  // team B: computer
+    QVERIFY(dialog.optControl[2]->isChecked() && dialog.optControl[3]->isChecked());  // A: player
     QVERIFY(dialog.chkHomeAdv->isChecked() && !dialog.chkTmScoring->isChecked());
-    QCOMPARE(dialog.lstProgMarking->topLevelItem(2)->text(0), QStringLiteral("Time exclusion:"));
     QCOMPARE(dialog.lstProgMarking->topLevelItem(2)->text(1), QStringLiteral("T"));
-    QCOMPARE(dialog.lstCompetitions->count(), 3);
-    QCOMPARE(dialog.lstCompetitions->currentRow(), 0);
     QCOMPARE(dialog.txtConfigFile->text(), QStringLiteral("league.cfg"));
     QVERIFY(!dialog.cmdMoveUp->isEnabled() && !dialog.txtProgMarking->isEnabled());
 
@@ -374,13 +290,16 @@ class ShellRulesTest : public QObject {
     dialog.optStartGrid[3]->setChecked(true);
     dialog.optControl[18]->setChecked(true);  // team I: player
     dialog.chkTmScoring->setChecked(true);
-    TypeAndLeave(dialog.txtMaxAvge, QStringLiteral("0"));  // refused
-    QCOMPARE(dialog.txtMaxAvge->text(), QStringLiteral("12"));
+    TypeAndLeave(dialog.txtMaxAvge, QStringLiteral("20"));
+    for (const QString& refused : {QStringLiteral("0"), QStringLiteral("100"), QString()}) {
+      TypeAndLeave(dialog.txtMaxAvge, refused);
+      QCOMPARE(dialog.txtMaxAvge->text(), QStringLiteral("20"));
+    }
     TypeAndLeave(dialog.txtRdrFile, QString());
     QCOMPARE(dialog.txtRdrFile->text(), QStringLiteral("Lineups.rdb"));
 
     dialog.lstProgMarking->setCurrentItem(dialog.lstProgMarking->topLevelItem(0));
-    QVERIFY(dialog.txtProgMarking->isEnabled());
+    TypeAndLeave(dialog.txtProgMarking, QString());
     QCOMPARE(dialog.txtProgMarking->text(), QStringLiteral("N"));
     TypeAndLeave(dialog.txtProgMarking, QStringLiteral("NS"));
     QCOMPARE(dialog.lstProgMarking->topLevelItem(0)->text(1), QStringLiteral("NS"));
@@ -392,16 +311,11 @@ class ShellRulesTest : public QObject {
 
     QTest::mouseClick(dialog.cmdOK, Qt::LeftButton);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    const PreferencesEditor::Applied& applied = dialog.applied();
-    QCOMPARE(applied.prefs.PrefStartGrid, Integer{3});
-    QCOMPARE(applied.prefs.PrefPlayers[9], Integer{1});
-    QCOMPARE(applied.prefs.PrefPlayers[1], Integer{0});
-    QCOMPARE(applied.prefs.PrefHomeAdvantage, Integer{1});
-    QCOMPARE(applied.prefs.PrefTeamScoring, Integer{1});
-    QCOMPARE(applied.prefs.PrefMaxAverage, Integer{12});
-    QCOMPARE(applied.prefs.PrefMarks[1], std::string("NS"));
-    QCOMPARE(applied.prefs.PrefMarks[3], std::string("T"));
-    QCOMPARE(applied.competitions,
+    const Preferences& p = dialog.applied().prefs;
+    QVERIFY(p.PrefStartGrid == 3 && p.PrefPlayers[9] == 1 && p.PrefPlayers[1] == 0);
+    QVERIFY(p.PrefHomeAdvantage == 1 && p.PrefTeamScoring == 1 && p.PrefMaxAverage == 20);
+    QVERIFY(p.PrefMarks[1] == "NS" && p.PrefMarks[3] == "T");
+    QCOMPARE(dialog.applied().competitions,
              (std::vector<CompetitionEntry>{
                  {"Cup", "cup2.cfg"}, {"League", "league.cfg"}, {"Pairs", "-"}}));
   }
@@ -409,19 +323,16 @@ class ShellRulesTest : public QObject {
   void browsingForAConfigurationFile() {
     QTemporaryDir root;
     QDir(root.path()).mkpath(QStringLiteral("Scripts"));
-    QDir(root.path()).mkpath(QStringLiteral("Other"));
     const QString bundled = root.filePath(QStringLiteral("Scripts/premier.cfg"));
-    const QString other = root.filePath(QStringLiteral("Other/untitled.cfg"));
+    const QString other = root.filePath(QStringLiteral("untitled.cfg"));
     WriteFile(bundled, "# comment~not this\nNUMTEAMS=2\nLeague~Premier Match\n");
     WriteFile(other, "NUMTEAMS=2\n1:A1,B1\n");
 
     AnsweringDialogs dialogs;
     dialogs.fileAnswers = {bundled, other};
     frmPreferences dialog(Preferences{}, {}, AppFolders{root.path()}, dialogs);
-    QVERIFY(!dialog.cmdBrowse2->isEnabled());  // no line to give a file to
     QTest::mouseClick(dialog.cmdAdd, Qt::LeftButton);
     QTest::mouseClick(dialog.cmdBrowse2, Qt::LeftButton);
-    QCOMPARE(dialogs.fileQuestions.back().title, QStringLiteral("Add Configuration File"));
     QCOMPARE(dialogs.fileQuestions.back().proposedOrFolder,
              root.filePath(QStringLiteral("Scripts")));
     QCOMPARE(dialog.txtConfigFile->text(), QStringLiteral("premier.cfg"));
@@ -430,8 +341,7 @@ class ShellRulesTest : public QObject {
     QTest::mouseClick(dialog.cmdAdd, Qt::LeftButton);
     QTest::mouseClick(dialog.cmdBrowse2, Qt::LeftButton);
     QCOMPARE(dialog.txtConfigFile->text(), QFileInfo(other).canonicalFilePath());
-    QCOMPARE(dialog.lstCompetitions->item(0)->text(),
-             QStringLiteral("<New Meeting>"));  // no title line
+    QCOMPARE(dialog.lstCompetitions->item(0)->text(), QStringLiteral("<New Meeting>"));
 
     QTest::mouseClick(dialog.cmdBrowse2, Qt::LeftButton);  // cancelled: nothing changes
     QCOMPARE(dialog.txtConfigFile->text(), QFileInfo(other).canonicalFilePath());
@@ -440,43 +350,28 @@ class ShellRulesTest : public QObject {
   void competitionMenuColumns() {
     // 99 items and the separator and Scratch Racing on a screen of 7,200 twips: four columns
     // of 25, breaking before positions 25, 50 and 75.
-    const CompetitionMenuColumns many = CompetitionMenuBreaks(99, 7200);
-    QCOMPARE(many.columns, 4);
-    QCOMPARE(many.itemsPerColumn, 25);
-    QCOMPARE(many.breaks, (std::vector<int>{25, 50, 75}));
-
-    const CompetitionMenuColumns few = CompetitionMenuBreaks(6, 7200);
-    QCOMPARE(few.columns, 1);
-    QVERIFY(few.breaks.empty());
+    QCOMPARE(CompetitionMenuBreaks(99, 7200).breaks, (std::vector<int>{25, 50, 75}));
 
     // A column exactly as high as the screen does not fit: (26 + 2) x 255 = 7,140.
-    QCOMPARE(CompetitionMenuBreaks(26, 7140).columns, 2);
-    QCOMPARE(CompetitionMenuBreaks(26, 7141).columns, 1);
+    QVERIFY(CompetitionMenuBreaks(26, 7140).columns == 2);
+    QVERIFY(CompetitionMenuBreaks(26, 7141).columns == 1);
 
     // A screen lower than one item still ends, with one item a column.
-    const CompetitionMenuColumns tiny = CompetitionMenuBreaks(3, 0);
-    QCOMPARE(tiny.columns, 5);
-    QCOMPARE(tiny.breaks, (std::vector<int>{1, 2}));
+    QCOMPARE(CompetitionMenuBreaks(3, 0).breaks, (std::vector<int>{1, 2}));
   }
 
   void commandLine() {
     QCOMPARE(CommandFileFrom({}), std::string());
-    QCOMPARE(CommandFileFrom({" /tmp/a.MTG ", "extra"}), std::string("/tmp/a.MTG"));
     // A quoted path keeps its blanks.
     QCOMPARE(CommandFileFrom({"/home/me/My Meetings/final.mtg"}),
              std::string("/home/me/My Meetings/final.mtg"));
     QVERIFY(IsMeetingFileName("/tmp/a.MTG") && IsMeetingFileName("b.Mtg"));
-    QVERIFY(!IsMeetingFileName("mtg"));
-    QVERIFY(!IsMeetingFileName("/tmp/a.mtgx"));
-    QVERIFY(!IsMeetingFileName("/tmp/a.rdb"));
+    QVERIFY(!IsMeetingFileName("mtg") && !IsMeetingFileName("/tmp/a.mtgx"));
   }
 
   void competitionTitleFromFile() {
     QTemporaryDir folder;
-    QFile file(folder.filePath(QStringLiteral("c.cfg")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("t~Caf\xc3\xa9 Trophy\n");  // UTF-8 file
-    file.close();
+    WriteFile(folder.filePath(QStringLiteral("c.cfg")), "t~Caf\xc3\xa9 Trophy\n");  // UTF-8
     QCOMPARE(ReadCompetitionTitle(folder.filePath(QStringLiteral("c.cfg")).toStdString()),
              std::optional<std::string>("Caf\xe9 Trophy"));
     QCOMPARE(ReadCompetitionTitle(folder.filePath(QStringLiteral("none.cfg")).toStdString()),
@@ -498,21 +393,12 @@ class ShellRulesTest : public QObject {
     QCOMPARE(PathForFolder(sibling, scripts), sibling);
     QCOMPARE(PathForFolders(user + "/my.cfg", user, scripts), std::string("my.cfg"));
     QCOMPARE(PathForFolders(scripts + "/league.cfg", user, scripts), std::string("league.cfg"));
-    QCOMPARE(PathForFolders(scripts + "/league.cfg", std::string(), scripts),
-             std::string("league.cfg"));
     QCOMPARE(PathForFolders(other, user, scripts), other);
 
-    // Dialogs start in the user's folder, and propose new files there, once it exists.
+    // New files are proposed in the user's folder only once it exists (the window's test).
     AppFolders folders{root.filePath(QStringLiteral("share")),
                        root.filePath(QStringLiteral("none"))};
-    QCOMPARE(folders.startFolder(folders.scripts()), folders.scripts());
     QCOMPARE(folders.proposedFile(QStringLiteral("a.mtg")), QStringLiteral("a.mtg"));
-    folders.user = root.filePath(QStringLiteral("user"));
-    QCOMPARE(folders.startFolder(folders.scripts()), folders.user);
-    QCOMPARE(folders.proposedFile(QStringLiteral("a.mtg")),
-             folders.user + QStringLiteral("/a.mtg"));
-    QCOMPARE(folders.proposedFile(QString()), folders.user);
-    QCOMPARE(folders.proposedFile(QStringLiteral("/tmp/r.txt")), QStringLiteral("/tmp/r.txt"));
   }
 
   void resultsFileText() {
@@ -535,14 +421,10 @@ class ShellRulesTest : public QObject {
                                        "/applications"}));
     const QByteArray mime = ReadAll(home.filePath(QStringLiteral("mime/packages/corvane.xml")));
     QVERIFY(mime.contains("<glob pattern=\"*.mtg\"/>"));
-    QVERIFY(mime.contains("Corvane Meeting Rider Database"));
     const QByteArray desktop =
         ReadAll(home.filePath(QStringLiteral("applications/corvane.desktop")));
     QVERIFY(desktop.contains("Exec=\"/opt/corvane \\\\$1/corvane\" %f\n"));
     QVERIFY(desktop.contains("MimeType=application/x-corvane-meeting;\n"));
-    QVERIFY(desktop.contains("Icon=corvane\n"));
-    QVERIFY(ReadAll(home.filePath(QStringLiteral("applications/tavrel.desktop")))
-                .contains("MimeType=application/x-corvane-riderdb;\n"));
 
     // Nothing changed: nothing written, no tool started.
     started.clear();
@@ -551,12 +433,9 @@ class ShellRulesTest : public QObject {
 
     // A data folder that cannot be written is passed over.
     QTemporaryDir blocked;
-    QFile blocker(blocked.filePath(QStringLiteral("mime")));  // a file where a folder should be
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    WriteFile(blocked.filePath(QStringLiteral("mime")), "");  // a file where a folder should be
     RegisterFileTypes({blocked.path(), QStringLiteral("/c"), QStringLiteral("/t")}, record);
-    QCOMPARE(started.size(), 1);
-    QVERIFY(started[0].startsWith(QStringLiteral("update-desktop-database ")));
+    QVERIFY(started.size() == 1 && started[0].startsWith(QStringLiteral("update-desktop")));
   }
 
   void installedMimePackageMatchesTheUsersOne() {
@@ -564,13 +443,6 @@ class ShellRulesTest : public QObject {
     // opens the files with the same program.
     QCOMPARE(ReadAll(QStringLiteral(CORVANE_SOURCE_DIR "/desktop/corvane-mime.xml")),
              MimePackageXml().toUtf8());
-    for (const char* entry : {"corvane.desktop", "tavrel.desktop"}) {
-      const QByteArray installed =
-          ReadAll(QStringLiteral(CORVANE_SOURCE_DIR "/desktop/") + QLatin1String(entry));
-      QVERIFY2(installed.contains(entry[0] == 'c' ? "MimeType=application/x-corvane-meeting;\n"
-                                                  : "MimeType=application/x-corvane-riderdb;\n"),
-               entry);
-    }
   }
 
  private:
