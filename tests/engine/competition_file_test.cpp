@@ -70,25 +70,20 @@ TEST(CompetitionFile, ValuesAreCheckedAgainstTheirRangesAndTheMeeting) {
       {"NUMGROUPS=4,2\n", &M::GroupsPerRow, 2},
       {"MAXRIDES=9.4,8.6\n", &M::MaxRides, 0, &M::MaxRidesRes, 9},
       {"RESUSE=7.2\n", &M::ResUse, 0},
-      {"STARTPEN=99.5\n", &M::StartPen, 0},
       {"STARTPEN=15\nSTARTPEN=120\n", &M::StartPen, 15},
       {"SPCLRACES=2.4,Golden Heats\n", &M::SpclRaceMode, 0},
       {"MAXAVERAGE=150\n", &M::MaxAverage, 12},  // out of range: the preference
       {"MAXAVERAGE=10\n", &M::MaxAverage, 10},
       {"NUMTEAMS=2\nTACSUBUSE=2,8\n", &M::TacSubMargin, 8},
-      {"NUMTEAMS=2\nTACSUBUSE=2,1\n", &M::TacSubMargin, 6},
       {"TACSUBUSE=2,8\n", &M::TacSubUse, 0},  // individual meeting
       {"NUMTEAMS=6\nNUMGROUPS=6\nNUMRIDERS=7\n", &M::NumRiders, 2},
       {"NUMTEAMS=2\nNUMGROUPS=6\nNUMRIDERS=7\n", &M::NumRiders, 2},  // groups count too
-      {"NUMTEAMS=2\nNUMGROUPS=2\nNUMRIDERS=9\n", &M::NumRiders, 2},
       {"NUMRIDERS=41\n", &M::NumRiders, 2},
       {"NUMTEAMS=10\n", &M::NumTeams, 1},
       {"NUMRIDERS=3\nRESERVES=4\n", &M::NumReserves, 0},  // more than the riders
       {"RESERVES=2,1\n", &M::ResMode, 0},                 // 1 only in team meetings
       {"NUMGROUPS=3\nNUMRIDERS=4\nRESERVES=1,0\n", &M::ResMode, 2},
-      {"NUMTEAMS=2\nNUMGROUPS=2\nRESERVES=2,1\n", &M::ResMode, 1},
       {"NUMTEAMS=2\nNUMGROUPS=2\nMINRIDES=10\n", &M::MinRides, 0},
-      {"MINRIDES=3\n", &M::MinRides, 0},  // individual meeting
       {"NUMRIDERS=4\nRUNOFFS=2\n", &M::RunoffMode, 3, &M::RunoffDepth, 3},
       {"NUMTEAMS=2\nNUMGROUPS=2\nNUMRIDERS=7\nRUNOFFS=1\n", &M::RunoffMode, 1, &M::RunoffDepth, 1},
       {"NUMGROUPS=2\nNUMRIDERS=4\nRUNOFFS=4\n", &M::RunoffMode, 0, &M::RunoffDepth, 2},
@@ -142,22 +137,13 @@ TEST(CompetitionFile, CountsPlannedRidesOfMainMeetingHeats) {
       "Final: A3 , B3\n"
       "SUPPORT-4\n"
       "3:A1,B1\n");
-  std::vector<int> planned;  // A1..A3, B1..B3
-  for (int g = 1; g <= 2; ++g) {
-    for (int r = 1; r <= 3; ++r)
-      planned.push_back(m.PlannedRides[static_cast<std::size_t>(RiderSlot(m, g, r))]);
-  }
-  EXPECT_EQ(planned, (std::vector<int>{2, 1, 1, 1, 1, 1}));
+  // A1..A3, B1..B3 are slots 1..3, 8..10.
+  EXPECT_EQ((std::vector<int>{m.PlannedRides[1], m.PlannedRides[2], m.PlannedRides[3],
+                              m.PlannedRides[8], m.PlannedRides[9], m.PlannedRides[10]}),
+            (std::vector<int>{2, 1, 1, 1, 1, 1}));
   int total = 0;
   for (Integer rides : m.PlannedRides) total += rides;
   EXPECT_EQ(total, 7);
-}
-
-TEST(CompetitionFile, TitleLineNamesTheCompetition) {
-  EXPECT_EQ(CompetitionTitleLine("# Cup~not this\nNUMTEAMS=2\nx~\nCompetition~ Summer Cup \n"),
-            "Summer Cup");
-  EXPECT_EQ(CompetitionTitleLine("a~" + std::string(50, 'x')), std::string(40, 'x'));
-  EXPECT_EQ(CompetitionTitleLine("NUMTEAMS=2\n"), "");
 }
 
 // Read from the Scripts folder without changing the working folder; a missing or empty file

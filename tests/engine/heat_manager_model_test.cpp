@@ -126,80 +126,7 @@ TEST_F(HeatManagerModelTest, RidersAlreadyInTheHeatAreNeverOffered) {
             "The selected rider may not be substituted until they have completed 3 rides.");
 }
 
-TEST_F(HeatManagerModelTest, RiderReplacementWithinReachOfTheReplacedRider) {
-  m.RdrRepUse = 2;
-  m.RdrRepNow = 1;
-  m.GroupReplacement[1] = {0, 5, 5};  // A5 is replaced, standing fifth
-  m.RiderAverage[5] = 0;
-  SetLineup(m, {5, 8, 1, 9});
-  HeatManagerModel model(m);
-  EXPECT_EQ(model.Lineup()[0].text, "1.  A5 [LI] - R/R");
-  EXPECT_EQ(model.SlotReplaced(1), 5);
-  model.SelectKind(kRiderReplacement);
-  // Positions 3 and 4, at most two above him; A1 is in the heat, reserves never come in.
-  EXPECT_EQ(Offered(model), (Riders{3, 4}));
-  model.ApplySubstitute(4);
-  model.Start();
-  EXPECT_EQ((std::vector{m.HeatGrid[1][1], m.RdrRepRides[4]}), (std::vector<Integer>{4, 1}));
-}
-
-TEST_F(HeatManagerModelTest, NominatedPlacesAreFilledOncePerNomination) {
-  m.NominatedFirst = 1;
-  m.NominatedLast = 5;
-  m.ScoreOrder[1] = 3;  // A3 leads the team's ranking
-  m.ScoreOrder[3] = 1;
-  SetLineup(m, {3, 10, 2, 11});
-  for (int place : {1, 2, 3}) m.HeatGrid[static_cast<std::size_t>(place)][3] = 1;
-  m.HomeAdvantage = true;  // held in the averages, not shown
-  m.RiderAverage[3] = 0.5f * 1.05f;
-  HeatManagerModel model(m);
-  EXPECT_EQ(m.HeatGrid[1][1], 0);   // the player nominates his own rider
-  EXPECT_EQ(m.HeatGrid[2][1], 10);  // the computer's choice stays
-  EXPECT_EQ(model.Lineup()[0].text, "1.  Nominated Rider [LI]");
-  EXPECT_EQ(model.ListCaption(), "Nominated Riders:");
-  // By score, then the team's reserves.
-  EXPECT_EQ(Offered(model), (Riders{3, 2, 1, 4, 5, 6, 7}));
-  EXPECT_EQ(model.Candidates()[0].text, "A3 (6.00)");
-  model.ApplySubstitute(3);
-  model.SelectPlace(3);
-  EXPECT_EQ(Offered(model), (Riders{2, 1, 4, 5, 6, 7}));  // A3 taken in place 1
-  model.Start();
-  // Place 3, not filled, starts empty.
-  EXPECT_EQ(
-      (std::vector{m.HeatGrid[1][1], m.HeatGrid[3][1], m.NominatedRides[3], m.NominatedRides[2]}),
-      (std::vector<Integer>{3, 0, 1, 0}));
-
-  SetLineup(m, {3, 10, 2, 11});
-  m.HeatGrid[1][3] = 1;
-  // A3 has been nominated, A2 stands in place 3.
-  EXPECT_EQ(Offered(HeatManagerModel(m)), (Riders{1, 4, 5, 6, 7}));
-}
-
-// During the start: the rider of place 3 (A2) had an incident.
-class IncidentTest : public HeatManagerModelTest {
- protected:
-  IncidentTest() { m.SlotCursor = 3; }
-};
-
-TEST_F(IncidentTest, ReplacingTheRiderStartsTheReserve) {
-  m.RaceStatus[2] = kTimeExclusion;
-  m.HandicapOn = 1;
-  m.Handicaps[1] = 10;
-  m.HeatGrid[3][3] = 1;  // a nominated place: during the start reset keeps its rider
-  HeatManagerModel model(m);
-  EXPECT_FALSE(model.WithdrawEnabled());
-  EXPECT_EQ(Offered(model), (Riders{6, 7}));
-  model.ApplySubstitute(7);
-  model.Reset();
-  EXPECT_EQ(model.SlotRider(3), 2);
-  model.ApplySubstitute(7);
-  model.Start();
-  // The reserve starts from his own mark.
-  EXPECT_EQ((std::vector{m.HeatGrid[3][1], m.HeatGrid[3][5], m.ReplacedNow[2], m.SlotCursor}),
-            (std::vector<Integer>{7, 10, 1, 2}));
-}
-
-TEST_F(IncidentTest, KeptInjuredRiderDoesNotBringTheWindowBack) {
+TEST_F(HeatManagerModelTest, KeptInjuredRiderDoesNotBringTheWindowBack) {
   // A handicap meeting: every rider starts 20 metres back. A2 was hurt in an earlier run.
   m.Handicaps[1] = 20;
   SetLineup(m, {1, 8, 2, 9});
@@ -214,20 +141,6 @@ TEST_F(IncidentTest, KeptInjuredRiderDoesNotBringTheWindowBack) {
   RunHeat(m, host, random);
   EXPECT_EQ(host.heatManagerShown, 2);  // before the start, and once for A2
   EXPECT_EQ(m.HeatCount, 1);
-}
-
-TEST(ScratchRacingModel, ChangingTheStartersStartsAfresh) {
-  Meeting m = testing::BuildMeeting(1, 1, 7);
-  m.ControlMode = 2;
-  m.HeatRiders = 4;
-  m.RaceStatus[7] = kInjured;  // out of this race already
-  HeatManagerModel model(m);
-  EXPECT_EQ(Offered(model), (Riders{1, 2, 3, 4, 5, 6}));
-  model.ApplySubstitute(3);
-  model.SetHandicap("15");
-  model.SetStarters(6);
-  ASSERT_EQ(model.Lineup().size(), 6u);
-  EXPECT_EQ(model.SlotRider(1) + model.SlotDistance(1), 0);
 }
 
 }  // namespace

