@@ -53,16 +53,6 @@ TEST(FindRunoffs, LevelBlocksAtTheExaminedPlaces) {
   EXPECT_EQ(FoundRunoffs(teams), (Rows{{4, 2}}));
 }
 
-TEST(RunoffTitle, PlacesWithOrdinalSuffixes) {
-  Meeting m = StartedMeeting(1, 1, 16);
-  m.RunoffTable[1] = {0, 11, 3};
-  m.RunoffsPending = 1;
-  EXPECT_EQ(RunoffTitle(m) + OrdinalPlace(1) + OrdinalPlace(22) + OrdinalPlace(23),
-            "Runoff for 11th-13th1st22nd23rd");
-  m.NumTeams = 2;
-  EXPECT_EQ(RunoffTitle(m), "Runoff");
-}
-
 TEST(DrawRunoffGates, EveryPlaceOnceWithoutHangingOnARepeatingSource) {
   ScriptedRandom random({0.9f, 0.95f, 0.1f, 0.3f, 0.5f});
   EXPECT_EQ(DrawRunoffGates(4, random), (RunoffGates{0, 4, 1, 2, 3}));
