@@ -11,22 +11,16 @@ namespace fs = std::filesystem;
 
 class DataFolders : public ::testing::Test {
  protected:
-  void SetUp() override {
-    root_ = fs::temp_directory_path() /
-            ("corvane-data-folders-" +
-             std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(root_);
-    fs::create_directories(root_);
-  }
+  void SetUp() override { fs::create_directories(root_); }
   void TearDown() override { fs::remove_all(root_); }
-
   void Touch(const fs::path& file) {
     fs::create_directories(file.parent_path());
     std::ofstream(file) << "x";
   }
-
-  fs::path root_;
+  const fs::path root_ =
+      fs::temp_directory_path() /
+      ("corvane-data-folders-" +
+       std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
 };
 
 TEST_F(DataFolders, BuildTreeKeepsItsFilesBesideTheProgramInstalledUnderShare) {

@@ -16,15 +16,6 @@ namespace {
 using testing::SetLineup;
 using Riders = std::vector<int>;
 
-using Lines = std::vector<std::string>;
-
-template <class Rows>
-Lines Texts(const Rows& rows) {
-  Lines texts;
-  for (const auto& row : rows) texts.push_back(row.text);
-  return texts;
-}
-
 Riders Offered(const HeatManagerModel& model) {
   Riders riders;
   for (const Candidate& c : model.Candidates()) riders.push_back(c.rider);
@@ -57,9 +48,7 @@ TEST_F(HeatManagerModelTest, ComputerPlaceCannotChangeAndKeepsItsRow) {
   m.RaceStatus[9] = kNonStarter;
   const auto before = m.HeatGrid[2];
   HeatManagerModel model(m);
-  EXPECT_EQ(model.Title(), "Heat 1: Line-up");
-  EXPECT_EQ(Texts(model.Lineup()),
-            (Lines{"1.  A1 [T1]", "2.  B1 [BE] - 15 m", "3.  A2 [T1]", "4.  B2 [BE] - N"}));
+  EXPECT_EQ(model.Lineup()[1].text, "2.  B1 [BE] - 15 m");
   model.SelectPlace(2);
   EXPECT_EQ(model.Info(), "The computer is controlling this team.");
   EXPECT_FALSE(model.WithdrawEnabled());
@@ -106,10 +95,6 @@ TEST_F(HeatManagerModelTest, ArrearsDecideTacticalSubstitutes) {
     model.Start();
     EXPECT_EQ((std::vector{m.HeatGrid[1][1], m.TacSubRides[5]}), (std::vector<Integer>{5, 1}));
   }
-  m.TacSubsNow = 0;
-  HeatManagerModel off(m);
-  off.SelectKind(kTacticalSubstitutes);
-  EXPECT_EQ(off.Info(), "Tactical Substitutions may not be made in  this heat.");
 }
 
 TEST_F(HeatManagerModelTest, RidersAlreadyInTheHeatAreNeverOffered) {
@@ -119,11 +104,6 @@ TEST_F(HeatManagerModelTest, RidersAlreadyInTheHeatAreNeverOffered) {
   EXPECT_EQ(Offered(model), (Riders{7}));  // A6 now rides in place 1
   model.SelectPlace(1);
   EXPECT_EQ(Offered(model), (Riders{7}));  // nor is A6 offered where he already stands
-  EXPECT_TRUE(model.ResetEnabled());
-  model.Reset();
-  EXPECT_EQ(model.SlotRider(1), 1);
-  EXPECT_FALSE(model.ResetEnabled());
-  EXPECT_EQ(Offered(model), (Riders{6, 7}));
 
   // Reserves who have used up their rides, or are out of this heat already, are not offered;
   // a rider short of his minimum rides may not be taken out at all.
@@ -136,108 +116,7 @@ TEST_F(HeatManagerModelTest, RidersAlreadyInTheHeatAreNeverOffered) {
             "The selected rider may not be substituted until they have completed 3 rides.");
 }
 
-TEST_F(HeatManagerModelTest, RiderReplacementWithinReachOfTheReplacedRider) {
-  m.RdrRepUse = 2;
-  m.RdrRepNow = 1;
-  m.GroupReplacement[1] = {0, 5, 5};  // A5 is replaced, standing fifth
-  m.RiderAverage[5] = 0;
-  SetLineup(m, {5, 8, 1, 9});
-  HeatManagerModel model(m);
-  EXPECT_EQ(model.Lineup()[0].text, "1.  A5 [LI] - R/R");
-  EXPECT_EQ(model.SlotReplaced(1), 5);
-  model.SelectKind(kRiderReplacement);
-  // Positions 3 and 4, at most two above him; A1 is in the heat, reserves never come in.
-  EXPECT_EQ(Offered(model), (Riders{3, 4}));
-  model.ApplySubstitute(4);
-  model.Start();
-  EXPECT_EQ((std::vector{m.HeatGrid[1][1], m.RdrRepRides[4]}), (std::vector<Integer>{4, 1}));
-
-  SetLineup(m, {2, 8, 1, 9});
-  HeatManagerModel other(m);
-  other.SelectKind(kRiderReplacement);
-  EXPECT_EQ(other.Info(), "Rider Replacement is not being used for the selected rider.");
-}
-
-TEST_F(HeatManagerModelTest, NominatedPlacesAreFilledOncePerNomination) {
-  m.NominatedFirst = 1;
-  m.NominatedLast = 5;
-  m.ScoreOrder[1] = 3;  // A3 leads the team's ranking
-  m.ScoreOrder[3] = 1;
-  SetLineup(m, {3, 10, 2, 11});
-  for (int place : {1, 2, 3}) m.HeatGrid[static_cast<std::size_t>(place)][3] = 1;
-  m.HomeAdvantage = true;  // held in the averages, not shown
-  m.RiderAverage[3] = 0.5f * 1.05f;
-  HeatManagerModel model(m);
-  EXPECT_EQ(m.HeatGrid[1][1], 0);   // the player nominates his own rider
-  EXPECT_EQ(m.HeatGrid[2][1], 10);  // the computer's choice stays
-  EXPECT_EQ(model.Lineup()[0].text, "1.  Nominated Rider [LI]");
-  EXPECT_EQ(model.ListCaption(), "Nominated Riders:");
-  // By score, then the team's reserves.
-  EXPECT_EQ(Offered(model), (Riders{3, 2, 1, 4, 5, 6, 7}));
-  EXPECT_EQ(model.Candidates()[0].text, "A3 (6.00)");
-  model.ApplySubstitute(3);
-  model.SelectPlace(3);
-  EXPECT_EQ(Offered(model), (Riders{2, 1, 4, 5, 6, 7}));  // A3 taken in place 1
-  model.Start();
-  // Place 3, not filled, starts empty.
-  EXPECT_EQ(
-      (std::vector{m.HeatGrid[1][1], m.HeatGrid[3][1], m.NominatedRides[3], m.NominatedRides[2]}),
-      (std::vector<Integer>{3, 0, 1, 0}));
-
-  SetLineup(m, {3, 10, 2, 11});
-  m.HeatGrid[1][3] = 1;
-  // A3 has been nominated, A2 stands in place 3.
-  EXPECT_EQ(Offered(HeatManagerModel(m)), (Riders{1, 4, 5, 6, 7}));
-}
-
-// During the start: the rider of place 3 (A2) had an incident.
-class IncidentTest : public HeatManagerModelTest {
- protected:
-  IncidentTest() { m.SlotCursor = 3; }
-
-  // Keeps A2 after an incident; returns the place whose start is drawn next, less one.
-  Integer KeptRiderStartsAfter(Integer status, Integer metres, const std::string& title) {
-    m.SlotCursor = 3;
-    m.RaceStatus[2] = status;
-    m.HeatGrid[3][5] = metres;
-    HeatManagerModel model(m);
-    EXPECT_EQ(model.Title(), title);
-    EXPECT_EQ(model.Lineup().size(), 1u);
-    EXPECT_FALSE(model.Cancel());
-    model.Start();
-    EXPECT_EQ(m.MeetingState, kHeatDecided);
-    return m.SlotCursor;
-  }
-};
-
-TEST_F(IncidentTest, KeepingTheRiderStartsHimAgainOnlyAfterATapesPenalty) {
-  EXPECT_EQ(KeptRiderStartsAfter(kNotStarted, 15, "Heat 1 : Start Penalty"), 2);
-  EXPECT_EQ(KeptRiderStartsAfter(kTimeExclusion, 0, "Heat 1 : Exclusion"), 3);
-  // An injured rider with a handicap is out of the heat: starting him again would only bring
-  // this window back for him, without end.
-  m.RiderAverage[2] = 0;
-  EXPECT_EQ(KeptRiderStartsAfter(kInjured, 20, "Heat 1 : Injury"), 3);
-}
-
-TEST_F(IncidentTest, ReplacingTheRiderStartsTheReserve) {
-  m.RaceStatus[2] = kTimeExclusion;
-  m.HandicapOn = 1;
-  m.Handicaps[1] = 10;
-  m.HeatGrid[3][3] = 1;  // a nominated place: during the start reset keeps its rider
-  HeatManagerModel model(m);
-  EXPECT_FALSE(model.WithdrawEnabled());
-  EXPECT_EQ(Offered(model), (Riders{6, 7}));
-  model.ApplySubstitute(7);
-  model.Reset();
-  EXPECT_EQ(model.SlotRider(3), 2);
-  model.ApplySubstitute(7);
-  model.Start();
-  // The reserve starts from his own mark.
-  EXPECT_EQ((std::vector{m.HeatGrid[3][1], m.HeatGrid[3][5], m.ReplacedNow[2], m.SlotCursor}),
-            (std::vector<Integer>{7, 10, 1, 2}));
-}
-
-TEST_F(IncidentTest, KeptInjuredRiderDoesNotBringTheWindowBack) {
+TEST_F(HeatManagerModelTest, KeptInjuredRiderDoesNotBringTheWindowBack) {
   // A handicap meeting: every rider starts 20 metres back. A2 was hurt in an earlier run.
   m.Handicaps[1] = 20;
   SetLineup(m, {1, 8, 2, 9});
@@ -252,31 +131,6 @@ TEST_F(IncidentTest, KeptInjuredRiderDoesNotBringTheWindowBack) {
   RunHeat(m, host, random);
   EXPECT_EQ(host.heatManagerShown, 2);  // before the start, and once for A2
   EXPECT_EQ(m.HeatCount, 1);
-}
-
-TEST(ScratchRacingModel, ChangingTheStartersStartsAfresh) {
-  Meeting m = testing::BuildMeeting(1, 1, 40);
-  for (int s = 8; s <= 40; ++s) m.RiderName[static_cast<std::size_t>(s)].clear();
-  m.ControlMode = 2;
-  m.HeatRiders = 4;
-  m.RaceStatus[7] = kInjured;  // out of this race already
-  HeatManagerModel model(m);
-  EXPECT_EQ(Offered(model), (Riders{1, 2, 3, 4, 5, 6}));
-  EXPECT_FALSE(model.HandicapEnabled());  // nobody in the place yet
-  model.ApplySubstitute(3);
-  model.SetHandicap("15");
-  EXPECT_EQ(model.Lineup()[0].text, "1.  A3 - 15 m");
-
-  model.SetStarters(6);
-  ASSERT_EQ(model.Lineup().size(), 6u);
-  EXPECT_EQ(model.SlotRider(1), 0);
-  EXPECT_EQ(model.SlotDistance(1), 0);
-  model.SelectPlace(6);
-  model.ApplySubstitute(2);
-  model.SetHandicap("30");
-  model.Start();  // every place is the player's
-  EXPECT_EQ(testing::LineupRiders(m), (Riders{0, 0, 0, 0, 0, 2}));
-  EXPECT_EQ(m.HeatGrid[6][5], 30);
 }
 
 }  // namespace

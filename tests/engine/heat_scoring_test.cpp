@@ -55,19 +55,6 @@ TEST_F(ScoringTest, BonusForTeamMatesRightBehindTheirLeader) {
             (std::vector<Integer>{2, 2, 9}));
 }
 
-TEST_F(ScoringTest, TeamScoresKeepHeatPointsAndRunningTotals) {
-  ScoreNextHeat(m, {{A1, 12}, {B1, 11}, {A2, 10}, {B2, 9}});
-  ScoreNextHeat(m, {{B1, 12}, {B2, 11}, {A1, 10}, {A2, 9}});
-  EXPECT_EQ(m.HeatScores[2], (std::array<Integer, 5>{0, 5, 7, 1, 5}));
-  EXPECT_EQ((std::vector{m.MaxHeatPoints, m.MaxGroupTotal, m.MaxRiderPoints}),
-            (std::vector<Integer>{5, 7, 5}));
-
-  m.ScoringOn = 0;  // a heat outside the scoring records nothing
-  ScoreNextHeat(m, {{A1, 12}, {B1, 11}});
-  EXPECT_EQ((std::vector{m.HeatScores[3][0], m.RidesTaken[A1], m.GroupPoints[1]}),
-            (std::vector<Integer>{1, 2, 5}));
-}
-
 TEST_F(ScoringTest, RidesOfReplacedAndInjuredRidersAndWhoStillNeedsRides) {
   m.MinRides = 4;
   m.RaceStatus[A2] = kNonStarter;  // replaced by A3 before his start
@@ -90,10 +77,9 @@ TEST_F(ScoringTest, RidesOfReplacedAndInjuredRidersAndWhoStillNeedsRides) {
 
   m.PlannedRides[B1] = 3;  // 1 ridden + 3 to come: enough
   m.PlannedRides[A3] = 2;
-  m.RiderAverage[A1] = 0;  // injured
-  m.RiderFlag[A1] = 2;
-  m.RiderAverage[B2] = 0;  // absent from the start
-  m.RiderFlag[B2] = 1;
+  m.RiderAverage[A1] = m.RiderAverage[B2] = 0;
+  m.RiderFlag[A1] = 2;  // injured
+  m.RiderFlag[B2] = 1;  // absent from the start
   EXPECT_EQ(
       (std::vector{NeedsRides(m, B1), NeedsRides(m, A3), NeedsRides(m, A1), NeedsRides(m, B2)}),
       (std::vector{false, true, false, false}));

@@ -53,26 +53,6 @@ TEST(RunProgramme, AComputerMeetingWaitingAtAHeatLineRacesItOnceAndRunsOn) {
   EXPECT_EQ(m.HeatCount, 3);
 }
 
-TEST(StartSupportCompetition, RunsEveryRemainingLineUnscoredOnceStarted) {
-  for (const char* support : {"SUPPORT", "SUPPORT-4"}) {
-    Meeting m = StartedMeeting(2, 2, 7, {support, "TACSUBS-ON", "HANDICAP-OFF"});
-    CountingHost host;
-    RunProgramme(m, host, host.random);
-    if (m.SupportRiders > 0) {
-      host.startMeeting = false;  // riders to enter, but the editor is left
-      StartSupportCompetition(m, host, host.random);
-      EXPECT_EQ(m.MeetingState, kMeetingOver);
-      EXPECT_TRUE(m.SupportMode);
-      host.startMeeting = true;
-    }
-    StartSupportCompetition(m, host, host.random);
-    EXPECT_EQ(
-        (std::vector<int>{m.TacSubsNow, m.HandicapOn, m.ScoringOn, m.MeetingState, m.SupportMode}),
-        (std::vector<int>{1, 0, 0, kMeetingOver, false}))
-        << support << ": every support line runs";
-  }
-}
-
 TEST(RunSingleRace, ARaceAfterTheMeetingDoesNotScoreAndLeavesItOver) {
   Meeting m = StartedMeeting(2, 2, 7);
   m.MainHeats = m.HeatCount = 15;

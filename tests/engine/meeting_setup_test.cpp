@@ -47,15 +47,12 @@ TEST_F(SetupTest, StartsOnlyWhenTheEditorStartsTheMeeting) {
   EXPECT_EQ(Run(kTwoTeams, random), SetupOutcome::NotStarted);
   EXPECT_EQ(meeting_.MeetingState, kRunOn);
   EXPECT_EQ(host_.editorShown, 1);
-  EXPECT_FALSE(host_.menu.separatorVisible);
 
   host_.startMeeting = true;
   EXPECT_EQ(Run(kTwoTeams, random, true), SetupOutcome::ReadyToRun);
   EXPECT_EQ(meeting_.MeetingState, kMeetingOver);  // the runner has taken the meeting to its end
   EXPECT_EQ(meeting_.CompetitionTitle, "Test Cup");
-  EXPECT_TRUE(host_.menu.separatorVisible);
-  EXPECT_TRUE(host_.menu.scratchVisible);  // all teams computer-controlled
-  EXPECT_FALSE(host_.menu.continueVisible);
+  EXPECT_EQ(host_.menu, MeetingMenuFor(meeting_));
 }
 
 TEST_F(SetupTest, AnUnreadableFileStopsWithItsMessage) {
@@ -87,56 +84,23 @@ TEST_F(SetupTest, AppliesTheMeetingWideAdjustments) {
   EXPECT_EQ((std::vector{m.RiderFlag[1], m.RiderFlag[3], m.RiderFlag[6], m.RiderFlag[40]}),
             (std::vector<Integer>{0, 1, 1, 1}));
   EXPECT_EQ(m.StartGridNow, 2);  // a random grid drawn high favours the outside
-  EXPECT_EQ(m.ProgMarks[1] + m.ProgMarks[9] + m.ProgMarks[17], "N0*");
   EXPECT_EQ((std::vector{m.RiderTeam[5], m.RiderNumber[5], m.RiderTeam[9]}),
             (std::vector<Integer>{2, 1, 0}));  // slot 9 is after the groups
   // Home Two has the highest average; slot 3, absent, is still sorted by what it holds.
   EXPECT_EQ((std::vector{m.AverageOrder[1], m.AverageOrder[2], m.AverageOrder[3]}),
             (std::vector<Integer>{2, 3, 1}));
   EXPECT_EQ((std::vector{m.GroupOrder[2], m.ScoreOrder[7]}), (std::vector<Integer>{2, 7}));
-  EXPECT_EQ(m.NominatedLast, 4);
-  EXPECT_EQ(m.Scorecard[1].size(), 1u);
 }
 
-TEST_F(SetupTest, NoHomeAdvantageInAnIndividualMeeting) {
-  ScriptedRandom random({0.2f});
-  prefs_.PrefHomeAdvantage = 1;
-  host_.fillLineups = [](Meeting& m) { testing::SetRider(m, 1, "Solo", 0.5f); };
-  ASSERT_EQ(Run("NUMRIDERS=4\n", random), SetupOutcome::ReadyToRun);
-  EXPECT_EQ(meeting_.RiderAverage[1], 0.5f);
-}
-
-TEST_F(SetupTest, RandomGridGivesInsideOrOutsideNeverNeither) {
-  Pcg32Random random(7);
-  int inside = 0;
-  for (int i = 0; i < 400; ++i) {
+// A random grid is inside or outside, never neither, even on the largest draw below 1.
+TEST_F(SetupTest, StartGridFromThePreferenceOrDrawn) {
+  for (const auto& [preference, draw, grid] :
+       {std::tuple{0, 0.0f, 1}, {0, 0.99999994f, 2}, {3, 0.5f, 0}, {1, 0.99f, 1}}) {
+    prefs_.PrefStartGrid = preference;
+    ScriptedRandom random({draw});
     ASSERT_EQ(Run(kTwoTeams, random), SetupOutcome::ReadyToRun);
-    ASSERT_TRUE(meeting_.StartGridNow == 1 || meeting_.StartGridNow == 2);
-    inside += meeting_.StartGridNow == 1;
+    EXPECT_EQ(meeting_.StartGridNow, grid) << preference << " " << draw;
   }
-  EXPECT_GT(inside, 150);
-  EXPECT_LT(inside, 250);
-
-  ScriptedRandom highest({0.99999994f});  // the largest draw below 1 still gives 2
-  ASSERT_EQ(Run(kTwoTeams, highest), SetupOutcome::ReadyToRun);
-  EXPECT_EQ(meeting_.StartGridNow, 2);
-
-  prefs_.PrefStartGrid = 3;
-  ASSERT_EQ(Run(kTwoTeams, random), SetupOutcome::ReadyToRun);
-  EXPECT_EQ(meeting_.StartGridNow, 0);
-  prefs_.PrefStartGrid = 1;
-  ASSERT_EQ(Run(kTwoTeams, random), SetupOutcome::ReadyToRun);
-  EXPECT_EQ(meeting_.StartGridNow, 1);
-}
-
-TEST_F(SetupTest, ScratchRacingSkipsTheFile) {
-  ScriptedRandom random({0.3f});
-  EXPECT_EQ(NewMeeting(meeting_, std::nullopt, prefs_, folder_, host_, random),
-            SetupOutcome::ScratchReady);
-  EXPECT_EQ(meeting_.CompetitionTitle, "Scratch Racing");
-  EXPECT_EQ(meeting_.ControlMode, 2);
-  EXPECT_TRUE(host_.menu.continueVisible);
-  EXPECT_FALSE(host_.menu.scratchVisible);
 }
 
 std::vector<int> AverageOrder(const Meeting& m, int count) {
@@ -157,57 +121,31 @@ TEST(SortByAverage, SortsMainRidersAndReservesApartKeepingTies) {
   EXPECT_EQ(AverageOrder(m, 10), (std::vector<int>{2, 3, 1, 5, 4, 6, 7, 8, 10, 9}));
 }
 
-TEST(SortByAverage, ReplacedRiderRidesNoMoreAndKeepsHisPosition) {
+TEST(HandicapOf, TheDistanceOfTheLatestResultNoneWhenOffOrOutOfRange) {
   Meeting m;
-  m.NumTeams = 2;
-  m.NumGroups = 2;
-  m.NumRiders = 4;
-  m.RdrRepSlot = 1;
-  const Single averages[] = {0.5f, 0.8f, 0.6f, 0.0f};
-  for (int s = 1; s <= 4; ++s) m.RiderAverage[static_cast<std::size_t>(s)] = averages[s - 1];
-  m.GroupReplacement[1][1] = 1;
-  SortByAverage(m);
-  EXPECT_EQ(AverageOrder(m, 4), (std::vector<int>{2, 3, 1, 4}));  // slot 4 is not sorted
-  EXPECT_EQ(m.GroupReplacement[1][2], 3);
-  EXPECT_EQ(m.RiderAverage[1], 0.0f);
-}
-
-TEST(MeetingRecords, SlotsAndHandicaps) {
-  Meeting m;
-  m.NumRiders = 7;
-  EXPECT_EQ(RiderSlot(m, 3, 2), 16);
-  EXPECT_EQ(RiderSlot(m, 0, 5), 0);
-
   m.Handicaps = {0, 10, 20, 30, 40, 50, 60, 70, 80};
   // No heat yet: the first entry; beat three riders: the fourth; did not finish: the first.
   for (const auto& [code, metres] : {std::pair{0, 10}, {12, 40}, {5, 10}}) {
     m.HandicapCode[3] = static_cast<Integer>(code);
     EXPECT_EQ(HandicapOf(m, 3), metres) << code;
   }
+  EXPECT_EQ(HandicapOf(m, 99), 0);
   m.HandicapOn = 0;
   EXPECT_EQ(HandicapOf(m, 3), 0);
-  m.HandicapOn = 1;
-  EXPECT_EQ(HandicapOf(m, 99), 0);
-
-  EXPECT_EQ((std::vector{MarkPoints("3"), MarkPoints("Fx"), MarkPoints("2*")}),
-            (std::vector<Integer>{3, 0, 2}));
 }
 
 TEST(MeetingMenuRule, FollowsTheMeetingState) {
   Meeting m;
-  EXPECT_FALSE(MeetingMenuFor(m).suspendEnabled);  // nothing under way
-  EXPECT_FALSE(MeetingMenuFor(m).separatorVisible);
+  EXPECT_FALSE(MeetingMenuFor(m).suspendEnabled || MeetingMenuFor(m).separatorVisible);
   m.ControlMode = 1;
   m.MeetingState = kWaitForUser;
   MeetingMenu menu = MeetingMenuFor(m);
-  EXPECT_TRUE(menu.continueVisible && menu.separatorVisible && !menu.scratchVisible);
-  EXPECT_TRUE(menu.suspendEnabled);
+  EXPECT_TRUE(menu.continueVisible && menu.suspendEnabled && !menu.scratchVisible);
   m.MeetingState = kMeetingOver;
   m.SupportMode = true;
+  m.HeatCount = 40;  // no heat left for anything
   menu = MeetingMenuFor(m);
   EXPECT_TRUE(menu.scratchVisible && menu.supportVisible && !menu.continueVisible);
-  m.HeatCount = 40;
-  menu = MeetingMenuFor(m);
   EXPECT_FALSE(menu.scratchEnabled || menu.supportEnabled || menu.continueEnabled ||
                menu.suspendEnabled);
 }

@@ -44,23 +44,16 @@ TEST(MeetingProblem, NamesWhatAStepWouldIndexOutOfRange) {
       {"NumGroups x NumRiders", [](Meeting& m) { m.NumRiders = 11; }},
       {"NumReserves", [](Meeting& m) { m.NumReserves = 5; }},
       {"RidesTaken(3)", [](Meeting& m) { m.RidesTaken[3] = 6; }},
-      {"AverageOrder(40)", [](Meeting& m) { m.AverageOrder[40] = 41; }},
-      {"GroupOrder(2)", [](Meeting& m) { m.GroupOrder[2] = 10; }},
-      {"GroupReplacement(1, 2)", [](Meeting& m) { m.GroupReplacement[1][2] = -1; }},
       {"ProgrammeHeats(0)", [](Meeting& m) { m.ProgrammeHeats[0] = 41; }},
       // More rides or heats than the meeting has run: carried on, the counts would pass 40.
       {"RidesCounted(10)", [](Meeting& m) { m.RidesCounted[10] = 1; }},
-      {"RidesTaken(4)", [](Meeting& m) { m.RidesTaken[4] = 1; }},
-      {"MainHeats", [](Meeting& m) { m.MainHeats = 2; }},
       {"HeatRiders", [](Meeting& m) { m.HeatRiders = 9; }},
-      {"NominatedLast", [](Meeting& m) { m.NominatedLast = 9; }},
       {"support rider", [](Meeting& m) { m.SupportRiders = 7; }},
       {"runoff 2",
        [](Meeting& m) {
          m.RunoffTable[2] = {0, 38, 4};
        }},
       {"RunoffsPending", [](Meeting& m) { m.RunoffsPending = 4; }},
-      {"RunoffStage", [](Meeting& m) { m.RunoffStage = 5; }},
       {"scorecard of slot 7", [](Meeting& m) { m.Scorecard[7].resize(3); }},
       {"RiderAverage(2)", [](Meeting& m) { m.RiderAverage[2] = 1.0f / 0.0f; }},
       {"line count", [](Meeting& m) { m.ProgrammeLines.clear(); }},

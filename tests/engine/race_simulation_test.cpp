@@ -108,17 +108,6 @@ TEST_F(RaceTest, ExclusionBeforeTheLastLapStopsTheRaceAndTheRerunHasOneRiderFewe
   EXPECT_EQ(host.statusText, "Heat 1:  A2, B2, B1, A1 (10/Fx)");
 }
 
-TEST_F(RaceTest, FallOnTheLastLapStopsNothingAndWhoeverItBringsDownFinishes) {
-  // Lap 4: A1 rides his lap, then B1 (leading) falls, is excluded and brings A1 down.
-  auto draws = Laps({kGo, kGo, kGo, kGo}, {0.5f, 0.9f, 0.5f, 0.5f}, 3);
-  draws.insert(draws.end(),
-               {0.5f, kIncident, kExcluded, kUnhurt, kDown, kUnhurt, kUnhurt, 0.5f, 0.5f});
-  Run(draws);
-  EXPECT_EQ(RankedEntries(m, 1), (Ranking{{A1, 12}, {A2, 11}, {B2, 10}, {B1, 7}}));
-  EXPECT_EQ(m.RiderAverage[A1], 0);  // hurt: he rides no more in the meeting
-  EXPECT_EQ(m.RiderFlag[A1], 2);
-}
-
 TEST_F(RaceTest, RiderBroughtDownBeforeTheLastLapIsInjuredAndOutOfTheRerun) {
   // Lap 2: A1 falls, is hurt himself, and brings B2 down. Only B1 and A2 start again.
   auto draws = Laps({kGo, kGo, kGo, kGo}, {0.9f, 0.5f, 0.5f, 0.5f}, 1);
@@ -181,19 +170,6 @@ TEST_F(RaceTest, PlayerRiderKeptAfterATapesPenaltyStartsAgainFromHisMark) {
   EXPECT_EQ(host.heatManagerShown, 2);  // before the start, and at the tapes
   EXPECT_EQ(RankedEntries(m, 1).back(), std::make_pair(A1, 9));
   EXPECT_EQ(m.HeatResults[1][4][3], 15);
-}
-
-TEST(HeadlessHeatManager, RestartsOnlyARiderWhoseStartIsStillToBeDrawn) {
-  Meeting m;
-  m.SlotCursor = 2;
-  m.HeatGrid[2][1] = 5;
-  m.HeatGrid[2][5] = 15;  // a tapes penalty
-  for (const Integer status : {kNotStarted, kRacing, kTimeExclusion, kInjured}) {
-    m.RaceStatus[5] = status;  // racing: touched the tapes in a re-run
-    m.SlotCursor = 2;
-    StartWithLineupUnchanged(m);
-    EXPECT_EQ(m.SlotCursor, status == kNotStarted || status == kRacing ? 1 : 2) << status;
-  }
 }
 
 }  // namespace

@@ -11,31 +11,6 @@ namespace {
 
 using testing::StartedMeeting;
 
-std::vector<int> Order(const SlotArray<Integer>& order, int count) {
-  return std::vector<int>(order.begin() + 1, order.begin() + 1 + count);
-}
-
-TEST(RankRiderScores, TiesGoToPlaceCountsAloneOrToTheAverageInTeams) {
-  Meeting m = StartedMeeting(1, 1, 6);
-  m.RiderPoints = {0, 9, 9, 12, 9, 9, 4};
-  m.RiderBonus[6] = 5;      // bonus points count
-  m.PlaceCounts[1][1] = 1;  // rider 5 has the same counts: stays behind
-  m.PlaceCounts[2][1] = 2;
-  m.PlaceCounts[4][0] = 3;  // a runoff won counts before any place
-  m.PlaceCounts[5][1] = 1;
-  RankRiderScores(m);
-  EXPECT_EQ(Order(m.ScoreOrder, 6), (std::vector<int>{3, 4, 2, 1, 5, 6}));
-
-  Meeting teams = StartedMeeting(2, 2, 4);
-  teams.NumReserves = 1;  // kept apart, whatever he scores
-  teams.RiderPoints = {0, 9, 9, 0, 20, 0, 0, 3};
-  teams.RiderAverage[1] = 0.9f;
-  teams.RiderAverage[2] = 0.95f;
-  teams.PlaceCounts[1][1] = 5;
-  RankRiderScores(teams);
-  EXPECT_EQ(Order(teams.ScoreOrder, 8), (std::vector<int>{2, 1, 3, 4, 7, 6, 5, 8}));
-}
-
 TEST(TransferRider, CopiesIntoEmptySlotsOnlyFromResolvedSources) {
   Meeting m = StartedMeeting(1, 4, 4);
   for (std::size_t s = 9; s <= 16; ++s) {

@@ -53,18 +53,6 @@ TEST(FindRunoffs, LevelBlocksAtTheExaminedPlaces) {
   EXPECT_EQ(FoundRunoffs(teams), (Rows{{4, 2}}));
 }
 
-TEST(RunoffTitle, PlacesWithOrdinalSuffixes) {
-  std::string places;
-  for (int place : {1, 2, 3, 4, 11, 12, 13, 21, 22, 23}) places += OrdinalPlace(place) + " ";
-  EXPECT_EQ(places, "1st 2nd 3rd 4th 11th 12th 13th 21st 22nd 23rd ");
-  Meeting m = StartedMeeting(1, 1, 16);
-  m.RunoffTable[1] = {0, 11, 3};
-  m.RunoffsPending = 1;
-  EXPECT_EQ(RunoffTitle(m), "Runoff for 11th-13th");
-  m.NumTeams = 2;
-  EXPECT_EQ(RunoffTitle(m), "Runoff");
-}
-
 TEST(DrawRunoffGates, EveryPlaceOnceWithoutHangingOnARepeatingSource) {
   ScriptedRandom random({0.9f, 0.95f, 0.1f, 0.3f, 0.5f});
   EXPECT_EQ(DrawRunoffGates(4, random), (RunoffGates{0, 4, 1, 2, 3}));

@@ -40,24 +40,13 @@ TEST_P(BundledCompetition, RunsToTheEndWithEveryInvariantHolding) {
     runoffs += run.runoffHeats;
     for (const std::string& line : run.meeting.ProgrammeLines)
       holdsRunoffs |= line.starts_with("RUNOFFS-");
+    if (seed == 6) {  // stopped half way, written to a meeting file, read back and run on
+      const auto resumed = RunWholeMeeting(GetParam(), ChoicesFor(seed), run.meeting.HeatCount / 2);
+      EXPECT_EQ(resumed.report, run.report);
+      for (const std::string& fault : resumed.faults) ADD_FAILURE() << "resumed: " << fault;
+    }
   }
-  // Otherwise the runoff checks would have had nothing to check.
-  if (holdsRunoffs) {
-    EXPECT_GT(runoffs, 0);
-  }
-}
-
-// The same seed gives the same meeting; suspending and resuming changes nothing: the resumed
-// meeting ends as the one never stopped.
-TEST_P(BundledCompetition, SameSeedSameMeetingAndResumedEndsAsIfNeverSuspended) {
-  const auto whole = RunWholeMeeting(GetParam(), ChoicesFor(8));
-  EXPECT_EQ(RunWholeMeeting(GetParam(), ChoicesFor(8)).report, whole.report);
-  EXPECT_NE(RunWholeMeeting(GetParam(), ChoicesFor(10)).report, whole.report);
-  for (int stop : {1, whole.meeting.HeatCount / 2, whole.meeting.HeatCount - 1}) {
-    const auto resumed = RunWholeMeeting(GetParam(), ChoicesFor(8), stop);
-    EXPECT_EQ(resumed.report, whole.report) << "stopped after heat " << stop;
-    for (const std::string& fault : resumed.faults) ADD_FAILURE() << fault;
-  }
+  EXPECT_TRUE(!holdsRunoffs || runoffs > 0) << "the runoff checks had nothing to check";
 }
 
 INSTANTIATE_TEST_SUITE_P(Scripts, BundledCompetition,

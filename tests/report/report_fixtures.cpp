@@ -44,12 +44,6 @@ void RecordHeat(Meeting& m, int heat, std::vector<Finisher> order, std::array<In
   m.HeatCount = static_cast<Integer>(std::max(m.HeatCount, static_cast<Integer>(heat)));
 }
 
-void RecordHeatNotHeld(Meeting& m, int heat, std::array<Integer, 5> scores) {
-  m.HeatResults[static_cast<std::size_t>(heat)] = HeatRecord{};
-  m.HeatScores[static_cast<std::size_t>(heat)] = scores;
-  m.HeatCount = static_cast<Integer>(std::max(m.HeatCount, static_cast<Integer>(heat)));
-}
-
 std::string Lines(std::initializer_list<std::string_view> lines) {
   std::string text;
   for (std::string_view line : lines) {
@@ -67,14 +61,11 @@ Meeting TwoTeamMatch() {
   m.DateLines = "12/05/24";
   m.VenueLines = "Ashford Park";
   m.TitleLines = "Spring Trophy";
-  m.NumTeams = 2;
-  m.NumGroups = 2;
+  m.NumTeams = m.NumGroups = m.MaxRides = 2;
   m.NumRiders = 3;
-  m.MaxRides = 2;
   m.GroupTitle[1] = "Ashford";
   m.GroupTitle[2] = "Brayton";
-  m.GroupPoints[1] = 7;
-  m.GroupPoints[2] = 5;
+  m.GroupPoints = {0, 7, 5};
   m.GroupExtra[2] = 3;
 
   PutRider(m, 1, "Al Archer", {"3", "2"}, 5);
@@ -90,15 +81,14 @@ Meeting TwoTeamMatch() {
 
   RecordHeat(m, 1, {{1, 12}, {4, 11}, {2, 10}, {5, 9}}, {0, 3, 3, 3, 3});
   RecordHeat(m, 2, {{4, 12}, {1, 11}, {5, 5}, {2, 7, 10}}, {0, 7, 5, 4, 2});
-  RecordHeatNotHeld(m, 3, {0, 7, 5, 0, 0});
+  RecordHeat(m, 3, {}, {0, 7, 5, 0, 0});
 
   // Records the report does not show but the meeting file keeps.
   m.ProgrammeLines = {"", "1:A1,B1,A2,B2", "2:B1,A1,B2,A2", "3:A3,B3,A1,B1", "RUNOFFS"};
   m.ProgLine = 4;
   m.LastPreparedLine = 3;
   m.MeetingState = kWaitForUser;
-  m.ControlMode = 1;
-  m.TeamControl[1] = 1;
+  m.ControlMode = m.TeamControl[1] = 1;
   m.HomeAdvantage = true;
   m.CompIds[1] = "LEAGUE";
   m.Handicaps = {0, 10, 20, 30, 40, 50, 60, 70, 80};

@@ -23,12 +23,9 @@ struct Finisher {
 
 // Records heat `heat` as the race engine does: entries in finishing order, the recorded length
 // (name, ", " and bracket of every named rider) and ResultsWidth raised to it. HeatCount becomes
-// at least `heat`. Scores are columns 0..4 of HeatScores.
+// at least `heat`. Scores are columns 0..4 of HeatScores. No riders: a heat not held.
 void RecordHeat(Meeting& m, int heat, std::vector<Finisher> order,
                 std::array<Integer, 5> scores = {});
-
-// A heat that was not held.
-void RecordHeatNotHeld(Meeting& m, int heat, std::array<Integer, 5> scores = {});
 
 // Report lines joined with CRLF, each line ending in one.
 std::string Lines(std::initializer_list<std::string_view> lines);

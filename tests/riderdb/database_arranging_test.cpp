@@ -23,25 +23,5 @@ TEST(DatabaseArranging, SortingIgnoresCaseAndKeepsTheOrderOfEqualEntries) {
   EXPECT_EQ(EntryIndexOf(db, 9), -1);
 }
 
-TEST(DatabaseArranging, DuplicatingAndSwappingRiders) {
-  RiderDatabase db;
-  ASSERT_TRUE(ReadDatabaseText(db, "Reds,LGE:3,Ann,9,Bob,,Cy,6\r\n").ok());
-  ASSERT_EQ(DuplicateRecord(db, 1), 2);
-  EXPECT_EQ(*db.Record(2), *db.Record(1));
-  EXPECT_EQ(db.entries[1], (ListEntry{"Reds", "2 ID", "LGE"}));
-  EXPECT_EQ(DuplicateRecord(db, 5), 0);
-
-  LineupRecord& record = *db.Record(2);
-  SwapRiders(record, 1, 2);
-  EXPECT_EQ(record.riderNames[1], "Bob");
-  EXPECT_EQ(record.riderAverages[1], 0);
-  EXPECT_EQ(record.riderNames[2], "Ann");
-  EXPECT_FLOAT_EQ(record.riderAverages[2], 0.75f);
-  const LineupRecord before = record;
-  SwapRiders(record, 40, 41);
-  SwapRiders(record, 0, 1);
-  EXPECT_EQ(record, before);
-}
-
 }  // namespace
 }  // namespace corvane

@@ -1,5 +1,7 @@
 #include "support/meeting_builder.h"
 
+#include <numeric>
+
 #include "engine/heat_preparation.h"
 #include "engine/meeting_setup.h"
 #include "engine/preferences.h"
@@ -13,9 +15,7 @@ Meeting BuildMeeting(int numTeams, int groups, int riders, Single average) {
   m.NumRiders = static_cast<Integer>(riders);
   m.NominatedLast = m.NumRiders;
   const auto marks = Preferences::DefaultMarks();
-  for (int i = 1; i <= kMarkCount; ++i) {
-    m.ProgMarks[static_cast<std::size_t>(i)] = marks[static_cast<std::size_t>(i)];
-  }
+  for (std::size_t i = 1; i <= kMarkCount; ++i) m.ProgMarks[i] = marks[i];
   for (int g = 1; g <= groups; ++g) {
     m.GroupTitle[static_cast<std::size_t>(g)] = std::string(1, static_cast<char>('A' + g - 1));
     for (int r = 1; r <= riders; ++r) {
@@ -25,12 +25,9 @@ Meeting BuildMeeting(int numTeams, int groups, int riders, Single average) {
     }
   }
   AssignRiderTeams(m);
-  for (int s = 0; s <= kMaxSlots; ++s) {
-    m.ScoreOrder[static_cast<std::size_t>(s)] = static_cast<Integer>(s);
-    m.AverageOrder[static_cast<std::size_t>(s)] = static_cast<Integer>(s);
-  }
-  for (int g = 0; g <= kMaxGroups; ++g)
-    m.GroupOrder[static_cast<std::size_t>(g)] = static_cast<Integer>(g);
+  std::iota(m.ScoreOrder.begin(), m.ScoreOrder.end(), Integer{0});
+  std::iota(m.AverageOrder.begin(), m.AverageOrder.end(), Integer{0});
+  std::iota(m.GroupOrder.begin(), m.GroupOrder.end(), Integer{0});
   ResizeScorecard(m, m.MaxRides);
   return m;
 }

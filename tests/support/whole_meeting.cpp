@@ -10,7 +10,6 @@
 #include "engine/meeting_setup.h"
 #include "engine/meeting_validation.h"
 #include "engine/random_source.h"
-#include "engine/rankings.h"
 #include "engine/transfers.h"
 #include "report/meeting_file.h"
 #include "report/results_report.h"
@@ -20,75 +19,32 @@
 namespace corvane::testing {
 namespace {
 
-std::size_t At(int index) {
-  return static_cast<std::size_t>(index);
-}
-
-std::string N(long value) {
-  return std::to_string(value);
-}
-
-// The points, rides, scorecard and team points of a meeting, to compare before and after a heat
-// that must not score.
-struct ScoringRecords {
-  SlotArray<Integer> rides{};
-  SlotArray<Integer> points{};
-  SlotArray<Integer> bonus{};
-  SlotArray<std::string> card;  // the marks of the rides taken, one after another
-  GroupArray<Integer> teamPoints{};
-
-  bool operator==(const ScoringRecords&) const = default;
-};
-
-ScoringRecords ScoringRecordsOf(const Meeting& m) {
-  ScoringRecords records;
-  for (int s = 0; s <= kMaxSlots; ++s) {
-    const auto i = At(s);
-    records.rides[i] = m.RidesTaken[i];
-    records.points[i] = m.RiderPoints[i];
-    records.bonus[i] = m.RiderBonus[i];
-    const auto& row = m.Scorecard[i];
-    for (std::size_t ride = 1; ride < row.size() && ride <= At(m.RidesTaken[i]); ++ride) {
-      records.card[i] += row[ride] + "|";
-    }
-  }
-  records.teamPoints = m.GroupPoints;
-  return records;
-}
-
-// True when no line of the programme changes the marks.
-bool MarksFixedByProgramme(const Meeting& m) {
-  for (std::size_t k = 1; k < m.ProgrammeLines.size(); ++k) {
-    if (UpperCase(Trim(m.ProgrammeLines[k])).starts_with("POINTS")) return false;
-  }
-  return true;
-}
-
-// A runoff heat as it was decided: the riders in finishing order, the stage of its runoff and
-// the size of the level block.
-struct RunoffHeat {
-  int heat = 0;
-  int stage = 0;
-  int blockSize = 0;
-  int heatRiders = 0;
-  std::vector<int> ranked;
-};
-
-// A host that checks the meeting after every heat: the records stay sound, and a runoff heat
-// leaves points, rides and scorecards as they were. It can also stop the meeting once it has run
-// a number of heats, as the user stopping in the heat manager would: the heat in hand counts as
-// decided and the runner waits at the next heat line.
+// A host that checks the records stay sound after every heat and report, and counts the runoff
+// heats. It can also stop the meeting once it has run a number of heats, as the user stopping
+// in the heat manager would: the heat in hand counts as decided and the runner waits at the
+// next heat line.
 class WatchingHost : public HeadlessHost {
  public:
-  explicit WatchingHost(Meeting& m) : meeting_(m), beforeHeat_(ScoringRecordsOf(m)) {}
+  explicit WatchingHost(Meeting& m) : meeting_(m) {}
 
   int stopAfterHeats = -1;  // negative: never
   bool StopReached() const { return stopAfterHeats >= 0 && meeting_.HeatCount >= stopAfterHeats; }
-  void SetStatusText(std::string_view text) override;
-  void PublishResults(std::string_view text) override;
+  void SetStatusText(std::string_view text) override {
+    HeadlessHost::SetStatusText(text);
+    if (text.empty()) return;  // cleared on resume
+    Meeting& m = meeting_;
+    CheckSound("heat " + N(m.HeatCount));
+    if (m.RunoffsPending > 0 && m.HeatCount >= 1 && m.HeatCount <= kMaxHeats) ++runoffHeats;
+    const bool running = m.MeetingState == kRunOn || m.MeetingState == kStartedFromEditor;
+    if (running && StopReached()) m.MeetingState = kHeatDecided;
+  }
+  void PublishResults(std::string_view text) override {
+    HeadlessHost::PublishResults(text);
+    CheckSound("report after heat " + N(meeting_.HeatCount));
+  }
 
   std::vector<std::string> faults;
-  std::vector<RunoffHeat> runoffHeats;
+  int runoffHeats = 0;
 
  private:
   void CheckSound(const std::string& when) {
@@ -96,100 +52,29 @@ class WatchingHost : public HeadlessHost {
   }
 
   Meeting& meeting_;
-  ScoringRecords beforeHeat_;
 };
 
 // More Continue steps than any meeting needs: the runner makes progress at every call.
 constexpr int kMaxContinues = 100;
 
-bool IsHeatLine(const std::string& line) {
-  return line.find(':') != std::string::npos;
-}
-
-bool IsSupportLine(const std::string& line) {
-  return UpperCase(Trim(line)).starts_with("SUPPORT");
-}
-
-// Heat lines of the main meeting and of the support competition.
-std::pair<int, int> HeatLines(const Meeting& m) {
-  int main = 0;
-  int support = 0;
+// The heat lines of the main meeting and of the support competition, and whether no POINTS
+// line changes the marks.
+struct ProgrammeShape {
+  int mainLines = 0;
+  int supportLines = 0;
+  bool marksFixed = true;
+};
+ProgrammeShape ShapeOf(const Meeting& m) {
+  ProgrammeShape shape;
   bool inSupport = false;
   for (std::size_t k = 1; k < m.ProgrammeLines.size(); ++k) {
     const std::string& line = m.ProgrammeLines[k];
-    if (!inSupport && IsSupportLine(line)) inSupport = true;
-    if (IsHeatLine(line)) ++(inSupport ? support : main);
+    const std::string upper = UpperCase(Trim(line));
+    inSupport = inSupport || upper.starts_with("SUPPORT");
+    shape.marksFixed = shape.marksFixed && !upper.starts_with("POINTS");
+    if (line.find(':') != std::string::npos) ++(inSupport ? shape.supportLines : shape.mainLines);
   }
-  return {main, support};
-}
-
-// The runoff heats that settled their block at once: while the riders (or the teams of the
-// riders) in one are still level, the standings must keep them in its finishing order.
-void CheckRunoffOrders(const Meeting& m, const WatchingHost& host,
-                       std::vector<std::string>& faults) {
-  Meeting ranked = m;
-  RankRiderScores(ranked);
-  RankTeamScores(ranked);
-  const bool teams = m.NumTeams > 1;
-  const auto position = [&](int participant) {
-    if (teams) {
-      for (int q = 1; q <= m.NumTeams; ++q) {
-        if (ranked.GroupOrder[At(q)] == participant) return q;
-      }
-    } else {
-      for (int q = 1; q <= kMaxSlots; ++q) {
-        if (ranked.ScoreOrder[At(q)] == participant) return q;
-      }
-    }
-    return 0;
-  };
-  const auto total = [&](int participant) {
-    return teams ? m.GroupPoints[At(participant)]
-                 : m.RiderPoints[At(participant)] + m.RiderBonus[At(participant)];
-  };
-  for (const RunoffHeat& runoff : host.runoffHeats) {
-    if (runoff.stage != 1 || runoff.blockSize > runoff.heatRiders) continue;
-    for (std::size_t k = 0; k + 1 < runoff.ranked.size(); ++k) {
-      const int ahead = teams ? m.RiderTeam[At(runoff.ranked[k])] : runoff.ranked[k];
-      const int behind = teams ? m.RiderTeam[At(runoff.ranked[k + 1])] : runoff.ranked[k + 1];
-      if (total(ahead) != total(behind)) continue;
-      if (position(ahead) > position(behind)) {
-        faults.push_back("runoff heat " + N(runoff.heat) + " put " + N(ahead) + " ahead of " +
-                         N(behind) + ", the standings do not");
-      }
-    }
-  }
-}
-
-void WatchingHost::SetStatusText(std::string_view text) {
-  HeadlessHost::SetStatusText(text);
-  if (text.empty()) return;  // cleared on resume
-  Meeting& m = meeting_;
-  const std::string heat = "heat " + N(m.HeatCount);
-  CheckSound(heat);
-  const ScoringRecords now = ScoringRecordsOf(m);
-  if (m.RunoffsPending > 0 && m.HeatCount >= 1 && m.HeatCount <= kMaxHeats) {
-    if (now != beforeHeat_) faults.push_back(heat + ", a runoff, changed points or scorecards");
-    RunoffHeat runoff;
-    runoff.heat = m.HeatCount;
-    runoff.stage = m.RunoffStage;
-    const int row = std::clamp<int>(m.RunoffsPending, 0, 3);
-    runoff.blockSize = m.RunoffTable[At(row)][2];
-    runoff.heatRiders = m.HeatRiders;
-    const HeatRecord& record = m.HeatResults[At(m.HeatCount)];
-    for (int e = 1; e <= record[0][2] && e <= kMaxEntries; ++e) {
-      runoff.ranked.push_back(record[At(e)][1]);
-    }
-    runoffHeats.push_back(std::move(runoff));
-  }
-  beforeHeat_ = now;
-  const bool running = m.MeetingState == kRunOn || m.MeetingState == kStartedFromEditor;
-  if (running && StopReached()) m.MeetingState = kHeatDecided;
-}
-
-void WatchingHost::PublishResults(std::string_view text) {
-  HeadlessHost::PublishResults(text);
-  CheckSound("report after heat " + N(meeting_.HeatCount));
+  return shape;
 }
 
 // The line-ups the database offers the competition, from the `pick`-th on, one to each team the
@@ -269,17 +154,16 @@ bool RunOn(Meeting& m, WatchingHost& host, RandomSource& random, std::size_t sup
   return true;
 }
 
-// Every invariant of a finished meeting: the scoring and standings checks, the heat count
-// against the programme's heat lines and the runoffs, and each one-heat runoff's order kept by
-// the standings while the riders or teams in it are still level.
+// Every invariant of a finished meeting: the scoring and standings checks, and the heat count
+// against the programme's heat lines and the runoffs.
 std::vector<std::string> FinishedMeetingFaults(const Meeting& m, const WatchingHost& host) {
   std::vector<std::string> faults = host.faults;
   if (m.MeetingState != kMeetingOver) faults.push_back("the meeting is not over");
-  for (std::string& fault : ScoringFaults(m, MarksFixedByProgramme(m))) faults.push_back(fault);
+  const auto [mainLines, supportLines, marksFixed] = ShapeOf(m);
+  for (std::string& fault : ScoringFaults(m, marksFixed)) faults.push_back(fault);
   for (std::string& fault : StandingsFaults(m)) faults.push_back(fault);
 
-  const auto [mainLines, supportLines] = HeatLines(m);
-  const int runoffs = static_cast<int>(host.runoffHeats.size());
+  const int runoffs = host.runoffHeats;
   const int programmeHeats = m.ProgrammeHeats[0];
   if (m.HeatCount > kMaxHeats) faults.push_back("more than 40 heats");
   if (m.HeatCount != programmeHeats + runoffs) {
@@ -296,7 +180,6 @@ std::vector<std::string> FinishedMeetingFaults(const Meeting& m, const WatchingH
       faults.push_back(N(supportHeats) + " support heats of " + N(supportLines));
     }
   }
-  CheckRunoffOrders(m, host, faults);
   return faults;
 }
 
@@ -332,33 +215,25 @@ FinishedMeeting RunWholeMeeting(const std::string& competition, const MeetingCho
   host.stopAfterHeats = stopAfter;
   Pcg32Random random(choices.seed);
   StartMeeting(m, competition, choices, host, random);
-  if (RunOn(m, host, random, choices.lineupPick)) {
-    result.faults = FinishedMeetingFaults(m, host);
-    result.report = WriteResults(m);
-    result.runoffHeats = static_cast<int>(host.runoffHeats.size());
-    return result;
+  std::string where;
+  if (!RunOn(m, host, random, choices.lineupPick)) {
+    result.suspended = true;
+    where = "suspended after heat " + N(m.HeatCount) + ": ";
+    const std::string reportAtStop = WriteResults(m);
+    const Result<std::string> bytes = EncodeMeeting(m);
+    Result<Meeting> resumed = bytes ? DecodeMeeting(bytes.value(), m) : Error{bytes.error()};
+    if (!resumed) {
+      result.faults.push_back(where + "the meeting file failed: " + resumed.error());
+      return result;
+    }
+    m = std::move(resumed.value());
+    if (WriteResults(m) != reportAtStop) host.faults.push_back("the meeting file lost something");
+    host.stopAfterHeats = -1;
+    if (!RunOn(m, host, random, choices.lineupPick)) host.faults.push_back("stopped again");
   }
-  result.suspended = true;
-  const std::string where = "suspended after heat " + N(m.HeatCount) + ": ";
-  const std::string reportAtStop = WriteResults(m);
-  const Result<std::string> bytes = EncodeMeeting(m);
-  Result<Meeting> resumed = bytes ? DecodeMeeting(bytes.value(), m) : Error{bytes.error()};
-  if (!resumed) {
-    result.faults.push_back(where + "the meeting file failed: " + resumed.error());
-    return result;
-  }
-  m = std::move(resumed.value());
-  if (WriteResults(m) != reportAtStop)
-    result.faults.push_back(where + "the meeting file lost something");
-  WatchingHost resumedHost(m);
-  resumedHost.runoffHeats = host.runoffHeats;
-  resumedHost.faults = host.faults;
-  if (!RunOn(m, resumedHost, random, choices.lineupPick))
-    result.faults.push_back(where + "stopped again");
-  for (std::string& fault : FinishedMeetingFaults(m, resumedHost))
-    result.faults.push_back(where + fault);
+  for (std::string& fault : FinishedMeetingFaults(m, host)) result.faults.push_back(where + fault);
   result.report = WriteResults(m);
-  result.runoffHeats = static_cast<int>(resumedHost.runoffHeats.size());
+  result.runoffHeats = host.runoffHeats;
   return result;
 }
 

@@ -13,23 +13,26 @@
 
 namespace corvane::testing {
 
-// What must hold in the records of any meeting the engine has run, whatever the competition and
-// whatever the draws: each check works the expected value out again from the heat records or
-// the scorecard, and returns one sentence per fault found (empty when the records agree).
+// Short forms for the checks' messages and record indexes.
+inline std::string N(long value) {
+  return std::to_string(value);
+}
+inline std::size_t At(int index) {
+  return static_cast<std::size_t>(index);
+}
 
-// Rides against the scorecard, race points against the marks, bonus points, team points and the
-// heat score columns against the heat records, and the heat count against the programme heats.
-// `marksFixed`: the programme marks were the same for every heat (no POINTS command), so the
-// points of each heat can be worked out from today's marks.
+// What must hold in the records of any meeting the engine has run, whatever the draws: each
+// check works the expected value out again and returns one sentence per fault found.
+
+// Rides and race points against the scorecard; bonus points, team points and the heat score
+// columns against the heat records, when `marksFixed` (no POINTS command changed the marks).
 std::vector<std::string> ScoringFaults(const Meeting& m, bool marksFixed = true);
 
-// Ranks a copy of the meeting as the ranking commands do and checks that every group's riders
-// and the teams stand as the tie-breaks say, each standing a rearrangement of the one before.
-// The report's own order is checked the same way.
+// Ranks a copy of the meeting and checks that every group's riders and the teams (and the
+// report's order of them) stand as the tie-breaks say.
 std::vector<std::string> StandingsFaults(const Meeting& m);
 
-// The bundled competition files (names in the Scripts folder, in name order) and the bundled
-// rider database's bytes.
+// The bundled competition files, in name order, and the bundled rider database's bytes.
 std::filesystem::path ScriptsFolder();
 std::vector<std::string> BundledCompetitions();
 const std::string& BundledRiderDatabase();
