@@ -169,6 +169,26 @@ void CheckOrdered(const std::string& what, const Order& before, const Order& ord
   }
 }
 
+// The report's column widths are kept as the largest value each column shows: none may be
+// larger, or the columns after it slip.
+void CheckReportWidths(const Meeting& m, Faults& faults) {
+  for (int s = 1; s <= kMaxSlots; ++s) {
+    if (m.RiderPoints[At(s)] > m.MaxRiderPoints || m.RiderBonus[At(s)] > m.MaxRiderBonus) {
+      faults.Add("slot " + N(s) + " has more points than the report's widths allow");
+    }
+  }
+  for (int h = 1; h <= m.HeatCount && m.NumTeams > 1 && m.NumTeams <= 4; ++h) {
+    const auto& columns = m.HeatScores[At(h)];
+    if (columns[0] == 1) continue;  // no score columns
+    for (int t = 1; t <= m.NumTeams; ++t) {
+      if (columns[At(t)] > m.MaxGroupTotal) faults.Add("heat " + N(h) + " total over the width");
+    }
+    if (m.NumTeams == 2 && std::max(columns[3], columns[4]) > m.MaxHeatPoints) {
+      faults.Add("heat " + N(h) + " points over the width");
+    }
+  }
+}
+
 }  // namespace
 
 std::vector<std::string> ScoringFaults(const Meeting& m, bool marksFixed) {
@@ -178,6 +198,7 @@ std::vector<std::string> ScoringFaults(const Meeting& m, bool marksFixed) {
     return faults;
   }
   CheckScorecard(m, marksFixed, faults);
+  CheckReportWidths(m, faults);
   if (marksFixed) CheckHeatScores(m, faults);
   return faults;
 }
