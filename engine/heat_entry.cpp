@@ -12,7 +12,7 @@ namespace {
 std::optional<int> NumberWithin(double value, double lo, double hi) {
   if (!(value >= lo && value <= hi)) return std::nullopt;
   const auto whole = static_cast<int>(value);  // lo..hi lie well within int
-  if (whole == value) return whole;             // the usual case, which needs no rounding
+  if (whole == value) return whole;            // the usual case, which needs no rounding
   return RoundToIntegerClamped(value);
 }
 
@@ -24,32 +24,31 @@ int GroupOfLetter(const Meeting& m, char letter) {
 }
 
 // A looked-up rider is accepted only when it is a slot or "no rider".
-std::optional<HeatEntry> Naming(int rider, HeatEntry entry = {}) {
-  if (rider < 0 || rider > kMaxSlots) return std::nullopt;
+bool Naming(int rider, HeatEntry& entry) {
+  if (rider < 0 || rider > kMaxSlots) return false;
   entry.rider = static_cast<Integer>(rider);
-  return entry;
+  return true;
 }
 
 // The forms after a group letter: plain number, or N, R, S, T and a number. `fromStandings`
 // marks the S-prefixed forms, which pick the group by its standing and record no programmed
 // ride and no nominated place.
-std::optional<HeatEntry> ReadGroupForm(const Meeting& m, int group, char form, double value,
-                                       bool fromStandings) {
+bool ReadGroupForm(const Meeting& m, int group, char form, double value, bool fromStandings,
+                   HeatEntry& entry) {
   const auto number = NumberWithin(value, 1, m.NumRiders);
-  if (!number) return std::nullopt;
+  if (!number) return false;
   const int slot = RiderSlot(m, group, *number);
-  if (!IsSlot(slot)) return std::nullopt;
+  if (!IsSlot(slot)) return false;
   const auto at = static_cast<std::size_t>(slot);
 
-  HeatEntry entry;
   switch (form) {
     case 'N':
       if (!fromStandings) entry.nominatedOrHeat = m.NominatedFirst;
       return Naming(m.ScoreOrder[at], entry);
     case 'R':
-      return Naming(m.AverageOrder[at]);
+      return Naming(m.AverageOrder[at], entry);
     case 'S':
-      return Naming(m.ScoreOrder[at]);
+      return Naming(m.ScoreOrder[at], entry);
     case 'T':
       entry.namedPlace = static_cast<Integer>(*number);
       return Naming(m.ScoreOrder[at], entry);
@@ -60,13 +59,12 @@ std::optional<HeatEntry> ReadGroupForm(const Meeting& m, int group, char form, d
 }
 
 // "S" or "T" followed by a place p: p of the standings, or "p.h", place p of programme heat h.
-std::optional<HeatEntry> ReadPlaceForm(const Meeting& m, const EntryCode& code) {
+bool ReadPlaceForm(const Meeting& m, const EntryCode& code, HeatEntry& entry) {
   const bool namesPlace = code.first == 'T';
-  HeatEntry entry;
   if (code.heat == 0.0) {
-    if (m.NumGroups != 1) return std::nullopt;
+    if (m.NumGroups != 1) return false;
     const auto place = NumberWithin(code.place, 1, m.NumRiders);
-    if (!place || !IsSlot(*place)) return std::nullopt;
+    if (!place || !IsSlot(*place)) return false;
     if (namesPlace) entry.namedPlace = static_cast<Integer>(*place);
     return Naming(m.ScoreOrder[static_cast<std::size_t>(*place)], entry);
   }
@@ -74,9 +72,9 @@ std::optional<HeatEntry> ReadPlaceForm(const Meeting& m, const EntryCode& code) 
   const int heatsRun = std::min<int>(m.ProgrammeHeats[0], kMaxHeats);
   const auto place = NumberWithin(code.place, 1, kMaxEntries);
   const auto nth = NumberWithin(code.heat, 1, heatsRun);
-  if (!place || !nth) return std::nullopt;
+  if (!place || !nth) return false;
   const int heat = m.ProgrammeHeats[static_cast<std::size_t>(*nth)];
-  if (heat < 1 || heat > kMaxHeats) return std::nullopt;
+  if (heat < 1 || heat > kMaxHeats) return false;
   if (namesPlace) {
     entry.namedPlace = static_cast<Integer>(*place);
     entry.nominatedOrHeat = static_cast<Integer>(heat);
@@ -86,40 +84,43 @@ std::optional<HeatEntry> ReadPlaceForm(const Meeting& m, const EntryCode& code) 
 }
 
 // Any other code is a slot number: with groups, counted from the end of the last group.
-std::optional<HeatEntry> ReadSlotNumber(const Meeting& m, double code) {
+bool ReadSlotNumber(const Meeting& m, double code, HeatEntry& entry) {
   const int groupSlots = m.NumGroups == 1 ? 0 : m.NumRiders * m.NumGroups;
   const auto value = NumberWithin(code, 0, kMaxSlots - groupSlots);
-  if (!value) return std::nullopt;
+  if (!value) return false;
   // 0 is an empty place, with groups as without: it never names the last group's last rider.
-  return Naming(*value == 0 ? 0 : groupSlots + *value);
+  return Naming(*value == 0 ? 0 : groupSlots + *value, entry);
 }
 
 }  // namespace
 
-std::optional<HeatEntry> ResolveHeatEntry(const Meeting& m, const EntryCode& code) {
-  if (code.empty) return std::nullopt;
+bool ResolveHeatEntry(const Meeting& m, const EntryCode& code, HeatEntry& entry) {
+  entry = {};
+  if (code.empty) return false;
 
   if (const int group = GroupOfLetter(m, code.first); group != 0) {
-    return ReadGroupForm(m, group, code.groupForm, code.groupNumber, false);
+    return ReadGroupForm(m, group, code.groupForm, code.groupNumber, false, entry);
   }
   if (code.first == 'R') {
     const auto place = NumberWithin(code.afterFirst, 1, m.NumRiders);
-    if (!place || !IsSlot(*place)) return std::nullopt;
-    return Naming(m.AverageOrder[static_cast<std::size_t>(*place)]);
+    if (!place || !IsSlot(*place)) return false;
+    return Naming(m.AverageOrder[static_cast<std::size_t>(*place)], entry);
   }
   if (code.first == 'S' && code.second != '\0') {
     if (const int standing = GroupOfLetter(m, code.second); standing != 0) {
       const int group = m.GroupOrder[static_cast<std::size_t>(standing)];
-      if (group < 1 || group > m.NumGroups || group > kMaxGroups) return std::nullopt;
-      return ReadGroupForm(m, group, code.standingForm, code.standingNumber, true);
+      if (group < 1 || group > m.NumGroups || group > kMaxGroups) return false;
+      return ReadGroupForm(m, group, code.standingForm, code.standingNumber, true, entry);
     }
   }
-  if (code.first == 'S' || code.first == 'T') return ReadPlaceForm(m, code);
-  return ReadSlotNumber(m, code.slot);
+  if (code.first == 'S' || code.first == 'T') return ReadPlaceForm(m, code, entry);
+  return ReadSlotNumber(m, code.slot, entry);
 }
 
 std::optional<HeatEntry> ReadHeatEntry(const Meeting& m, std::string_view code) {
-  return ResolveHeatEntry(m, ReadEntryCode(code));
+  HeatEntry entry;
+  if (!ResolveHeatEntry(m, ReadEntryCode(code), entry)) return std::nullopt;
+  return entry;
 }
 
 }  // namespace corvane

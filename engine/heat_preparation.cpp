@@ -23,23 +23,23 @@ void PlaceEntries(Meeting& m, const ProgrammeLine& line) {
   const bool countRides = m.ScoringOn == 1 && m.ProgLine != m.LastPreparedLine;
   for (int k = 0; k < line.entryCount; ++k) {
     const HeatLineEntry& field = line.entries[static_cast<std::size_t>(k)];
-    const auto entry = ResolveHeatEntry(m, field.code);
-    if (!entry) continue;
+    HeatEntry entry;
+    if (!ResolveHeatEntry(m, field.code, entry)) continue;
 
     m.HeatRiders = static_cast<Integer>(m.HeatRiders + 1);
     const int place = m.HeatRiders;
     auto& row = m.HeatGrid[static_cast<std::size_t>(place)];
-    row[1] = entry->rider;
-    row[2] = entry->namedPlace;
-    row[3] = entry->nominatedOrHeat;
-    if (entry->programmedRide && countRides) {
-      auto& planned = m.PlannedRides[static_cast<std::size_t>(entry->rider)];
+    row[1] = entry.rider;
+    row[2] = entry.namedPlace;
+    row[3] = entry.nominatedOrHeat;
+    if (entry.programmedRide && countRides) {
+      auto& planned = m.PlannedRides[static_cast<std::size_t>(entry.rider)];
       planned = static_cast<Integer>(planned - 1);
     }
     if (field.metres > 0 && field.metres < 100) row[4] = RoundToIntegerClamped(field.metres);
-    row[5] = HandicapOf(m, entry->rider);
+    row[5] = HandicapOf(m, entry.rider);
     // A rider named twice rides once: the later place stays empty.
-    if (entry->rider != 0 && StandsEarlier(m, place, entry->rider)) row[1] = 0;
+    if (entry.rider != 0 && StandsEarlier(m, place, entry.rider)) row[1] = 0;
   }
 }
 

@@ -95,7 +95,7 @@ void ScoreHeat(Meeting& m) {
     return;
   }
 
-  std::array<int, kMaxSlots> raced{};
+  std::array<int, kMaxSlots> raced;  // only the first racedCount are written and read
   const int racedCount = RidersWithStatus(m, raced);
   for (int i = 0; i < racedCount; ++i) {
     const int rider = raced[static_cast<std::size_t>(i)];
