@@ -28,8 +28,12 @@ struct HeatEntry {
 // Returns nothing for a code whose number is out of range: it fills no place.
 std::optional<HeatEntry> ReadHeatEntry(const Meeting& m, std::string_view code);
 
-// The same for a code already read: what it names in this meeting as it stands now, in `entry`.
-// Returns false for a code that fills no place.
-bool ResolveHeatEntry(const Meeting& m, const EntryCode& code, HeatEntry& entry);
+// The same for a code already read: what it names in this meeting as it stands now.
+std::optional<HeatEntry> ResolveHeatEntry(const Meeting& m, const EntryCode& code);
+
+// Places the entries of a heat line into HeatGrid, in gate order, after HeatRiders: each with
+// its metres and handicap, a programmed ride counted once per line. A rider named twice rides
+// once: the later place stays empty.
+void PlaceHeatEntries(Meeting& m, const ProgrammeLine& line);
 
 }  // namespace corvane
