@@ -33,7 +33,7 @@ class ScorecardTable {
       const std::string* cell = from.data();
       for (std::string& target : to) {
         if (cell->empty()) {
-          target.clear();
+          if (!target.empty()) target.clear();
         } else {
           target = *cell;
         }
