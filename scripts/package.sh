@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
-# Builds the Debian package: a Release build of the programs (no tests or benchmarks) in
-# build-package/, packed by CPack from the install rules into build-package/corvane_*.deb.
+# Builds the Debian package: a Release build of the programs optimised with profile feedback
+# (scripts/profiled-build.sh; no tests or benchmarks) in build-package/, packed by CPack from
+# the install rules into build-package/corvane_*.deb.
 # The desktop entries are checked with desktop-file-validate on the way.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # dpkg-dev and file let CPack work out the package's library dependencies.
 ./scripts/install-deps.sh cmake ninja-build g++ qt6-base-dev dpkg-dev file desktop-file-utils
 BUILD_DIR=${BUILD_DIR:-build-package}
-cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-  -DCORVANE_BUILD_TESTS=OFF -DCORVANE_BUILD_BENCHMARKS=OFF >/dev/null
 # Build errors are on standard output: show them when the build fails.
-if ! log=$(cmake --build "$BUILD_DIR" -j"${JOBS:-2}" 2>&1); then
+if ! log=$(./scripts/profiled-build.sh "$BUILD_DIR" -DCMAKE_INSTALL_PREFIX=/usr \
+  -DCORVANE_BUILD_TESTS=OFF -DCORVANE_BUILD_BENCHMARKS=OFF 2>&1); then
   echo "$log" >&2
   exit 1
 fi
