@@ -1,5 +1,8 @@
 #include "engine/programme_line.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include "engine/conventions.h"
 
 namespace corvane {
@@ -19,6 +22,24 @@ std::string_view NextField(std::string_view& rest, char separator) {
   const std::string_view field = TrimBlanks(rest.substr(0, at));
   rest = at == std::string_view::npos ? std::string_view() : rest.substr(at + 1);
   return field;
+}
+
+// Equal texts, compared eight bytes at a time without a library call: every line a meeting
+// races is checked against the text it was read from.
+bool SameText(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  std::size_t i = 0;
+  for (; i + 8 <= a.size(); i += 8) {
+    std::uint64_t x = 0;
+    std::uint64_t y = 0;
+    std::memcpy(&x, a.data() + i, 8);
+    std::memcpy(&y, b.data() + i, 8);
+    if (x != y) return false;
+  }
+  for (; i < a.size(); ++i) {
+    if (a[i] != b[i]) return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -79,7 +100,7 @@ const ProgrammeLine& ProgrammeLineCache::Line(int number, std::string_view text)
     line = &lines_[static_cast<std::size_t>(number)];
   }
   // An entry never read has empty text, and an empty line reads as nothing either way.
-  if (line->text != text) *line = ReadProgrammeLine(text);
+  if (!SameText(line->text, text)) *line = ReadProgrammeLine(text);
   return *line;
 }
 

@@ -114,11 +114,20 @@ void OrderByRidesTaken(const Meeting& m, Candidates& list) {
 
 // The computer's tactical substitutes for group t, already known to be steered by it.
 void SubstituteForGroup(Meeting& m, int team) {
+  const int teamPoints = m.GroupPoints[static_cast<std::size_t>(team)];
+  // Only a team trailing another by the margin substitutes: when no group at all leads it by
+  // that much (most heats), there is nothing to look at.
+  bool trails = false;
+  for (int group = 1; group <= kMaxGroups; ++group) {
+    trails =
+        trails || m.GroupPoints[static_cast<std::size_t>(group)] - teamPoints >= m.TacSubMargin;
+  }
+  if (!trails) return;
+
   const int places = HeatPlaces(m);
   std::array<int, kMaxEntries> listed{};
   int count = 0;
   bool mayUse = false;
-  const int teamPoints = m.GroupPoints[static_cast<std::size_t>(team)];
   for (int place = 1; place <= places; ++place) {
     const int rider = RiderInPlace(m, place);
     const int group = GroupOfRider(m, rider);
