@@ -28,18 +28,16 @@ std::string_view NextField(std::string_view& rest, char separator) {
 // races is checked against the text it was read from.
 bool SameText(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
-  std::size_t i = 0;
-  for (; i + 8 <= a.size(); i += 8) {
-    std::uint64_t x = 0;
-    std::uint64_t y = 0;
-    std::memcpy(&x, a.data() + i, 8);
-    std::memcpy(&y, b.data() + i, 8);
-    if (x != y) return false;
+  const auto eight = [](std::string_view text, std::size_t at) {
+    std::uint64_t bytes = 0;
+    std::memcpy(&bytes, text.data() + at, sizeof bytes);
+    return bytes;
+  };
+  if (a.size() < 8) return a == b;
+  for (std::size_t at = 0; at + 8 < a.size(); at += 8) {
+    if (eight(a, at) != eight(b, at)) return false;
   }
-  for (; i < a.size(); ++i) {
-    if (a[i] != b[i]) return false;
-  }
-  return true;
+  return eight(a, a.size() - 8) == eight(b, b.size() - 8);  // the last eight, overlapping
 }
 
 }  // namespace

@@ -34,6 +34,13 @@ TEST(WorkingCopy, ProgrammeLinesAreReadAgainWheneverTheirTextChanged) {
   work.ProgrammeLines[1] = "1:a2 , b2@15";
   EXPECT_EQ(Prepared(work), (Riders{2, 6}));
   EXPECT_EQ(work.HeatGrid[2][4], 15);
+  // Edits that keep the length, early and late in a longer line.
+  work.ProgrammeLines[1] = "1:A3,B3,A4,B4,A1";
+  EXPECT_EQ(Prepared(work), (Riders{3, 7, 4, 8, 1}));
+  work.ProgrammeLines[1] = "1:A2,B3,A4,B4,A1";
+  EXPECT_EQ(Prepared(work), (Riders{2, 7, 4, 8, 1}));
+  work.ProgrammeLines[1] = "1:A2,B3,A4,B4,A3";
+  EXPECT_EQ(Prepared(work), (Riders{2, 7, 4, 8, 3}));
 
   // Assigned another meeting whose line 1 differs: the line read before must not be used.
   Meeting other = BuildMeeting(2, 2, 4);
