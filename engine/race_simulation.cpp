@@ -57,7 +57,8 @@ void StartPlace(Meeting& m, MeetingHost& host, RandomSource& random, RacePositio
   auto& row = m.HeatGrid[static_cast<std::size_t>(place)];
   int rider = RiderInPlace(m, place);
   int group = GroupOfRider(m, rider);
-  // Only the rider his group has chosen to replace is considered (tested here: it is every start).
+  // Only the rider his group has chosen to replace is considered; asked here, as it is asked at
+  // every start, rather than in a call.
   if (m.TeamControl[static_cast<std::size_t>(group)] == 0 && m.ControlMode != 2 &&
       m.RdrRepNow == 1 && rider != 0 &&
       m.GroupReplacement[static_cast<std::size_t>(group)][1] == rider) {
