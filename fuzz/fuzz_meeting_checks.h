@@ -29,18 +29,9 @@ inline void FillWithGeneratedRiders(Meeting& m) {
   }
 }
 
-// True when no line of the programme changes the marks, so every heat's points can be worked out
-// from today's marks.
-inline bool MarksFixedByProgramme(const Meeting& m) {
-  for (std::size_t k = 1; k < m.ProgrammeLines.size(); ++k) {
-    if (UpperCase(Trim(m.ProgrammeLines[k])).starts_with("POINTS")) return false;
-  }
-  return true;
-}
-
 inline void CheckMeeting(const Meeting& m) {
   if (const auto problem = MeetingProblem(m)) Fail("unsound records: " + *problem);
-  for (const std::string& fault : testing::ScoringFaults(m, MarksFixedByProgramme(m))) {
+  for (const std::string& fault : testing::ScoringFaults(m, testing::MarksFixedByProgramme(m))) {
     Fail(fault);
   }
   const std::string report = WriteResults(m);

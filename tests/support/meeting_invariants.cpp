@@ -203,6 +203,13 @@ std::vector<std::string> ScoringFaults(const Meeting& m, bool marksFixed) {
   return faults;
 }
 
+bool MarksFixedByProgramme(const Meeting& m) {
+  for (std::size_t k = 1; k < m.ProgrammeLines.size(); ++k) {
+    if (UpperCase(Trim(m.ProgrammeLines[k])).starts_with("POINTS")) return false;
+  }
+  return true;
+}
+
 std::vector<std::string> StandingsFaults(const Meeting& m) {
   Faults faults;
   Meeting ranked = m;

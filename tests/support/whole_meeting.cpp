@@ -66,12 +66,12 @@ struct ProgrammeShape {
 };
 ProgrammeShape ShapeOf(const Meeting& m) {
   ProgrammeShape shape;
+  shape.marksFixed = MarksFixedByProgramme(m);
   bool inSupport = false;
   for (std::size_t k = 1; k < m.ProgrammeLines.size(); ++k) {
     const std::string& line = m.ProgrammeLines[k];
     const std::string upper = UpperCase(Trim(line));
     inSupport = inSupport || upper.starts_with("SUPPORT");
-    shape.marksFixed = shape.marksFixed && !upper.starts_with("POINTS");
     if (line.find(':') != std::string::npos) ++(inSupport ? shape.supportLines : shape.mainLines);
   }
   return shape;

@@ -28,6 +28,9 @@ inline std::size_t At(int index) {
 // columns against the heat records, when `marksFixed` (no POINTS command changed the marks).
 std::vector<std::string> ScoringFaults(const Meeting& m, bool marksFixed = true);
 
+// True when no line of the programme changes the marks (no POINTS command).
+bool MarksFixedByProgramme(const Meeting& m);
+
 // Ranks a copy of the meeting and checks that every group's riders and the teams (and the
 // report's order of them) stand as the tie-breaks say.
 std::vector<std::string> StandingsFaults(const Meeting& m);
