@@ -52,7 +52,8 @@ Integer& StatusOf(Meeting& m, int rider) {
 
 // The start of the rider in starting place SlotCursor. Replacement routines and the heat manager
 // may change the place and step SlotCursor back so that the place is started again.
-void StartPlace(Meeting& m, MeetingHost& host, RandomSource& random, RacePositions& positions) {
+template <class Random>
+void StartPlace(Meeting& m, MeetingHost& host, Random& random, RacePositions& positions) {
   const int place = m.SlotCursor;
   auto& row = m.HeatGrid[static_cast<std::size_t>(place)];
   int rider = RiderInPlace(m, place);
@@ -116,7 +117,8 @@ void StartPlace(Meeting& m, MeetingHost& host, RandomSource& random, RacePositio
 }
 
 // Draws every start of a run, place by place.
-void StartRiders(Meeting& m, MeetingHost& host, RandomSource& random, RacePositions& positions) {
+template <class Random>
+void StartRiders(Meeting& m, MeetingHost& host, Random& random, RacePositions& positions) {
   m.SlotCursor = 1;
   while (m.SlotCursor >= 1 && m.SlotCursor <= HeatPlaces(m)) {
     StartPlace(m, host, random, positions);
@@ -124,8 +126,36 @@ void StartRiders(Meeting& m, MeetingHost& host, RandomSource& random, RacePositi
   }
 }
 
+// The consequences of a fall by the rider in starting place `place` on `lap`.
+template <class Random>
+void FallAndItsConsequences(Meeting& m, Random& random, const RacePositions& positions, int place,
+                            int lap) {
+  if (place < 1 || place > kMaxEntries) return;
+  const auto faller = static_cast<std::size_t>(RiderInPlace(m, place));
+  if (WholePart(random.Next() * 6.0f + 1.0f) == 1) {  // the faller is hurt: out of the meeting
+    m.RiderAverage[faller] = 0;
+    m.RiderFlag[faller] = 2;
+  }
+  if (m.RaceStatus[faller] == kFellNoExclusion) return;
+
+  // An excluded faller may bring down anyone racing behind him.
+  const Single fallerPosition = positions[static_cast<std::size_t>(place)];
+  const int places = HeatPlaces(m);
+  for (int k = 1; k <= places; ++k) {
+    const auto rider = static_cast<std::size_t>(RiderInPlace(m, k));
+    if (m.RaceStatus[rider] != kRacing) continue;
+    if (positions[static_cast<std::size_t>(k)] > fallerPosition) continue;
+    if (WholePart(random.Next() * 25.0f + 1.0f) == 1) {
+      m.RiderAverage[rider] = 0;
+      m.RiderFlag[rider] = 2;
+      if (lap < kLaps) m.RaceStatus[rider] = kInjured;  // on the last lap he rides on
+    }
+  }
+}
+
 // Four laps. Returns true when the race was stopped and has to be re-run.
-bool RunLaps(Meeting& m, RandomSource& random, RacePositions& positions) {
+template <class Random>
+bool RunLaps(Meeting& m, Random& random, RacePositions& positions) {
   const int places = HeatPlaces(m);
   std::array<int, kMaxEntries + 1> riders{};  // nobody changes places during the laps
   for (int place = 1; place <= places; ++place) {
@@ -146,7 +176,7 @@ bool RunLaps(Meeting& m, RandomSource& random, RacePositions& positions) {
         const int kind = WholePart(random.Next() * 100.0f + 1.0f);
         status = kind <= 40 ? kFellNoExclusion : kind <= 85 ? kFellExcluded : kOtherExclusion;
         const bool stopped = status != kFellNoExclusion && lap < kLaps;
-        ResolveFall(m, random, positions, place, lap);
+        FallAndItsConsequences(m, random, positions, place, lap);
         if (stopped) return true;
       } else {
         positions[static_cast<std::size_t>(place)] += x;
@@ -154,6 +184,15 @@ bool RunLaps(Meeting& m, RandomSource& random, RacePositions& positions) {
     }
   }
   return false;
+}
+
+// Starts and laps, again from the tapes whenever the race is stopped.
+template <class Random>
+void RaceUntilFinished(Meeting& m, MeetingHost& host, Random& random, RacePositions& positions) {
+  do {
+    positions.fill(0);
+    StartRiders(m, host, random, positions);
+  } while (RunLaps(m, random, positions));
 }
 
 // Team-mates earn nothing for beating each other under team scoring.
@@ -268,10 +307,12 @@ void RunHeat(Meeting& m, MeetingHost& host, RandomSource& random) {
   if (m.TacSubUse == 2 && m.TacSubsNow > 0) ChooseTacticalSubstitute(m);
 
   RacePositions positions{};
-  do {
-    positions.fill(0);
-    StartRiders(m, host, random, positions);
-  } while (RunLaps(m, random, positions));
+  // The usual source is drawn from directly, so that its draws are inlined into the laps.
+  if (auto* pcg = dynamic_cast<Pcg32Random*>(&random)) {
+    RaceUntilFinished(m, host, *pcg, positions);
+  } else {
+    RaceUntilFinished(m, host, random, positions);
+  }
 
   m.HeatCount = static_cast<Integer>(m.HeatCount + 1);
   if (m.RunoffsPending == 0 && m.ControlMode != 2) {
@@ -289,27 +330,7 @@ void RunHeat(Meeting& m, MeetingHost& host, RandomSource& random) {
 
 void ResolveFall(Meeting& m, RandomSource& random, const RacePositions& positions, int place,
                  int lap) {
-  if (place < 1 || place > kMaxEntries) return;
-  const auto faller = static_cast<std::size_t>(RiderInPlace(m, place));
-  if (WholePart(random.Next() * 6.0f + 1.0f) == 1) {  // the faller is hurt: out of the meeting
-    m.RiderAverage[faller] = 0;
-    m.RiderFlag[faller] = 2;
-  }
-  if (m.RaceStatus[faller] == kFellNoExclusion) return;
-
-  // An excluded faller may bring down anyone racing behind him.
-  const Single fallerPosition = positions[static_cast<std::size_t>(place)];
-  const int places = HeatPlaces(m);
-  for (int k = 1; k <= places; ++k) {
-    const auto rider = static_cast<std::size_t>(RiderInPlace(m, k));
-    if (m.RaceStatus[rider] != kRacing) continue;
-    if (positions[static_cast<std::size_t>(k)] > fallerPosition) continue;
-    if (WholePart(random.Next() * 25.0f + 1.0f) == 1) {
-      m.RiderAverage[rider] = 0;
-      m.RiderFlag[rider] = 2;
-      if (lap < kLaps) m.RaceStatus[rider] = kInjured;  // on the last lap he rides on
-    }
-  }
+  FallAndItsConsequences(m, random, positions, place, lap);
 }
 
 }  // namespace corvane

@@ -21,8 +21,18 @@ class RandomSource {
 class Pcg32Random final : public RandomSource {
  public:
   explicit Pcg32Random(std::uint64_t seed, std::uint64_t stream = 0x853c49e6748fea9bULL);
-  Single Next() override;
-  std::uint32_t NextBits();
+  // Defined here so that a caller holding a Pcg32Random draws without a call.
+  Single Next() override {
+    // 24 bits fill a float's significand exactly: the result is k / 2^24, never 1.
+    return static_cast<Single>(NextBits() >> 8) * (1.0f / 16777216.0f);
+  }
+  std::uint32_t NextBits() {
+    const std::uint64_t old = state_;
+    state_ = old * 6364136223846793005ULL + increment_;
+    const auto xorshifted = static_cast<std::uint32_t>(((old >> 18u) ^ old) >> 27u);
+    const auto rot = static_cast<std::uint32_t>(old >> 59u);
+    return (xorshifted >> rot) | (xorshifted << ((32u - rot) & 31u));
+  }
 
  private:
   std::uint64_t state_ = 0;
