@@ -1,6 +1,7 @@
 #include "engine/race_simulation.h"
 
 #include <algorithm>
+#include <typeinfo>
 
 #include "engine/heat_lineup.h"
 #include "engine/heat_scoring.h"
@@ -308,8 +309,8 @@ void RunHeat(Meeting& m, MeetingHost& host, RandomSource& random) {
 
   RacePositions positions{};
   // The usual source is drawn from directly, so that its draws are inlined into the laps.
-  if (auto* pcg = dynamic_cast<Pcg32Random*>(&random)) {
-    RaceUntilFinished(m, host, *pcg, positions);
+  if (typeid(random) == typeid(Pcg32Random)) {
+    RaceUntilFinished(m, host, static_cast<Pcg32Random&>(random), positions);
   } else {
     RaceUntilFinished(m, host, random, positions);
   }
