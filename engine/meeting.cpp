@@ -4,7 +4,7 @@ namespace corvane {
 
 void ResizeScorecard(Meeting& m, int maxRides) {
   const auto cells = static_cast<std::size_t>(maxRides < 0 ? 0 : maxRides) + 1;
-  for (auto& row : m.Scorecard) row.resize(cells);
+  m.Scorecard.Resize(cells);
 }
 
 Integer MarkPoints(const std::string& mark) {

@@ -94,40 +94,56 @@ bool RunProgrammeCommand(Meeting& m, MeetingHost& host, RandomSource& random,
 void RunProgrammeCommand(Meeting& m, MeetingHost& host, RandomSource& random,
                          const ProgrammeLine& line) {
   // Copies: the line may be read again from the records the command changes.
-  const std::string command = line.commandWord;
   const std::string argument = line.argument;
   const std::string word = line.argumentWord;
 
-  if (command == "SUPPORT") {
-    StartSupportPart(m, host, argument);
-  } else if (command == "HANDICAP") {
-    Switch(m.HandicapOn, word, {{"OFF", 0}, {"ON", 1}});
-    if (word == "RESET") m.HandicapCode = {};  // everybody back to the first distance
-  } else if (command == "NOMINATED") {
-    SetNominatedRiders(m, argument);
-  } else if (command == "POINTS") {
-    SetRacePoints(m, argument);
-  } else if (command == "RANKRIDERSCORES") {
-    RankRiderScores(m);
-  } else if (command == "RANKTEAMSCORES") {
-    RankTeamScores(m);
-  } else if (command == "RESSUBS") {
-    Switch(m.ResUseNow, word, {{"OFF", kNoReserves}, {"ON", m.ResUse}});
-  } else if (command == "RDRREP") {
-    Switch(m.RdrRepNow, word, {{"OFF", 0}, {"ON", 1}});
-  } else if (command == "RUNOFFS") {
-    StartRunoffsCommand(m, host, random, argument);
-  } else if (command == "SCORING") {
-    Switch(m.ScoringOn, word, {{"OFF", 0}, {"ON", 1}, {"OPTIONAL", m.SpclRaceMode != 2 ? 1 : 0}});
-  } else if (command == "STARTPOS") {
-    Switch(m.StartGridNow, word,
-           {{"FIXED", m.StartGridOption}, {"PREF", m.StartGridOption != 0 ? 1 : 0}});
-  } else if (command == "TACSUBS") {
-    Switch(m.TacSubsNow, word, {{"OFF", 0}, {"ON", 1}, {"UNRES", 2}});
-  } else if (command == "TFRRIDER") {
-    TransferRider(m, argument);
-  } else if (command == "TFRTEAM") {
-    if (m.NumTeams > 1) TransferTeam(m, argument);
+  switch (line.commandWord) {
+    case CommandWord::kNone:
+      break;
+    case CommandWord::kSupport:
+      StartSupportPart(m, host, argument);
+      break;
+    case CommandWord::kHandicap:
+      Switch(m.HandicapOn, word, {{"OFF", 0}, {"ON", 1}});
+      if (word == "RESET") m.HandicapCode = {};  // everybody back to the first distance
+      break;
+    case CommandWord::kNominated:
+      SetNominatedRiders(m, argument);
+      break;
+    case CommandWord::kPoints:
+      SetRacePoints(m, argument);
+      break;
+    case CommandWord::kRankRiderScores:
+      RankRiderScores(m);
+      break;
+    case CommandWord::kRankTeamScores:
+      RankTeamScores(m);
+      break;
+    case CommandWord::kResSubs:
+      Switch(m.ResUseNow, word, {{"OFF", kNoReserves}, {"ON", m.ResUse}});
+      break;
+    case CommandWord::kRdrRep:
+      Switch(m.RdrRepNow, word, {{"OFF", 0}, {"ON", 1}});
+      break;
+    case CommandWord::kRunoffs:
+      StartRunoffsCommand(m, host, random, argument);
+      break;
+    case CommandWord::kScoring:
+      Switch(m.ScoringOn, word, {{"OFF", 0}, {"ON", 1}, {"OPTIONAL", m.SpclRaceMode != 2 ? 1 : 0}});
+      break;
+    case CommandWord::kStartPos:
+      Switch(m.StartGridNow, word,
+             {{"FIXED", m.StartGridOption}, {"PREF", m.StartGridOption != 0 ? 1 : 0}});
+      break;
+    case CommandWord::kTacSubs:
+      Switch(m.TacSubsNow, word, {{"OFF", 0}, {"ON", 1}, {"UNRES", 2}});
+      break;
+    case CommandWord::kTfrRider:
+      TransferRider(m, argument);
+      break;
+    case CommandWord::kTfrTeam:
+      if (m.NumTeams > 1) TransferTeam(m, argument);
+      break;
   }
 }
 

@@ -1,5 +1,7 @@
 #include "engine/programme_line.h"
 
+#include <iterator>
+
 #include "engine/conventions.h"
 
 namespace corvane {
@@ -23,31 +25,33 @@ std::string_view NextField(std::string_view& rest, char separator) {
 
 }  // namespace
 
-bool IsCommandLine(std::string_view line) {
+CommandWord CommandOfLine(std::string_view line) {
   static constexpr std::string_view kCommands[] = {
       "SUPPORT",        "HANDICAP", "NOMINATED", "POINTS",  "RANKRIDERSCORES",
       "RANKTEAMSCORES", "RESSUBS",  "RDRREP",    "RUNOFFS", "SCORING",
       "STARTPOS",       "TACSUBS",  "TFRRIDER",  "TFRTEAM"};
+  static_assert(std::size(kCommands) == static_cast<std::size_t>(CommandWord::kTfrTeam));
   const std::string_view word = TrimBlanks(line.substr(0, line.find('-')));
-  for (std::string_view command : kCommands) {
+  for (std::size_t k = 0; k < std::size(kCommands); ++k) {
+    const std::string_view command = kCommands[k];
     if (command.size() != word.size()) continue;
     bool same = true;
     for (std::size_t i = 0; same && i < word.size(); ++i) {
       const char c = word[i] >= 'a' && word[i] <= 'z' ? static_cast<char>(word[i] - 32) : word[i];
       same = c == command[i];
     }
-    if (same) return true;
+    if (same) return static_cast<CommandWord>(k + 1);
   }
-  return false;
+  return CommandWord::kNone;
 }
 
 ProgrammeLine ReadProgrammeLine(std::string_view text) {
   ProgrammeLine line;
   line.text = std::string(text);
-  line.command = IsCommandLine(text);
+  line.commandWord = CommandOfLine(text);
+  line.command = line.commandWord != CommandWord::kNone;
   if (line.command) {
     const auto fields = SplitFields(text, "-", 2);
-    line.commandWord = UpperCase(fields[1]);
     line.argument = fields[2];
     line.argumentWord = UpperCase(fields[2]);
   }

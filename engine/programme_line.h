@@ -17,10 +17,29 @@ struct HeatLineEntry {
   double metres = 0;  // the number after "@": metres behind the tapes
 };
 
+// The command a line starts with, in the order of the command words.
+enum class CommandWord : unsigned char {
+  kNone,
+  kSupport,
+  kHandicap,
+  kNominated,
+  kPoints,
+  kRankRiderScores,
+  kRankTeamScores,
+  kResSubs,
+  kRdrRep,
+  kRunoffs,
+  kScoring,
+  kStartPos,
+  kTacSubs,
+  kTfrRider,
+  kTfrTeam,
+};
+
 struct ProgrammeLine {
-  std::string text;          // the line this was read from
-  bool command = false;      // COMMAND or COMMAND-ARGUMENT, the word in any case
-  std::string commandWord;   // upper-cased
+  std::string text;      // the line this was read from
+  bool command = false;  // COMMAND or COMMAND-ARGUMENT, the word in any case
+  CommandWord commandWord = CommandWord::kNone;
   std::string argument;      // the text between the first and any second "-", trimmed
   std::string argumentWord;  // the argument upper-cased
   bool heat = false;         // "label:entries" with at least one character of entries
@@ -30,8 +49,12 @@ struct ProgrammeLine {
   std::array<HeatLineEntry, 8> entries;  // the non-empty fields of the first eight
 };
 
-// True when the text before the line's first "-", blanks trimmed, is a command word in any case.
-bool IsCommandLine(std::string_view line);
+// The command word the text before the line's first "-", blanks trimmed, is in any case; kNone
+// when it is none.
+CommandWord CommandOfLine(std::string_view line);
+inline bool IsCommandLine(std::string_view line) {
+  return CommandOfLine(line) != CommandWord::kNone;
+}
 
 ProgrammeLine ReadProgrammeLine(std::string_view line);
 

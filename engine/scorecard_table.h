@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <string>
 #include <vector>
 
@@ -14,45 +15,60 @@ class ScorecardTable {
 
   ScorecardTable() {
     for (Row& row : rows_) row.resize(1);
+    blank_.set();
   }
   ScorecardTable(const ScorecardTable&) = default;
   ScorecardTable(ScorecardTable&&) noexcept = default;
   ScorecardTable& operator=(ScorecardTable&&) noexcept = default;
   ~ScorecardTable() = default;
 
-  // Assignment keeps the rows' storage. Most cells of a meeting's card are empty, and an empty
-  // cell is cleared in place: statistics copy a fresh card into a raced one for every meeting.
+  // Assignment keeps the rows' storage, and a row known to be blank on both sides is left as it
+  // is: statistics copy a fresh card, nearly all blank, into a raced one for every meeting.
   ScorecardTable& operator=(const ScorecardTable& other) {
     for (std::size_t s = 0; s < kRows; ++s) {
       Row& to = rows_[s];
       const Row& from = other.rows_[s];
       if (to.size() != from.size()) {
         to = from;
-        continue;
-      }
-      const std::string* cell = from.data();
-      for (std::string& target : to) {
-        if (cell->empty()) {
-          if (!target.empty()) target.clear();
-        } else {
-          target = *cell;
+      } else if (other.blank_[s]) {
+        if (!blank_[s]) {
+          for (std::string& cell : to) cell.clear();
         }
-        ++cell;
+      } else {
+        for (std::size_t ride = 0; ride < to.size(); ++ride) to[ride] = from[ride];
       }
     }
+    blank_ = other.blank_;
     return *this;
   }
 
-  Row& operator[](std::size_t slot) { return rows_[slot]; }
+  // Every row to rides 0..cells-1, keeping what the rows hold.
+  void Resize(std::size_t cells) {
+    for (Row& row : rows_) row.resize(cells);
+  }
+
+  // A row handed out for writing may no longer be blank.
+  Row& operator[](std::size_t slot) {
+    blank_.reset(slot);
+    return rows_[slot];
+  }
   const Row& operator[](std::size_t slot) const { return rows_[slot]; }
   std::size_t size() const { return kRows; }
-  auto begin() { return rows_.begin(); }
-  auto end() { return rows_.end(); }
+  auto begin() {
+    blank_.reset();
+    return rows_.begin();
+  }
+  auto end() {
+    blank_.reset();
+    return rows_.end();
+  }
   auto begin() const { return rows_.begin(); }
   auto end() const { return rows_.end(); }
 
  private:
   std::array<Row, kRows> rows_;
+  // Rows known to hold only empty marks. A row not marked may be blank too.
+  std::bitset<kRows> blank_;
 };
 
 }  // namespace corvane

@@ -71,13 +71,27 @@ TEST(WorkingCopy, AScorecardAssignedOverAnotherHoldsExactlyItsCells) {
   Meeting narrow = BuildMeeting(2, 2, 4);
   ResizeScorecard(narrow, 1);
 
-  Meeting work = raced;
-  for (const Meeting* source : {&fresh, &raced, &narrow, &raced}) {
-    work = *source;
-    for (std::size_t s = 0; s < source->Scorecard.size(); ++s) {
-      EXPECT_EQ(work.Scorecard[s], source->Scorecard[s]) << "slot " << s;
+  // Compared through a const view: handing out a row for writing is what marks it non-blank.
+  const auto expectSame = [](const Meeting& work, const Meeting& source, const char* step) {
+    for (std::size_t s = 0; s < source.Scorecard.size(); ++s) {
+      EXPECT_EQ(work.Scorecard[s], source.Scorecard[s]) << step << ", slot " << s;
     }
+  };
+  Meeting work = raced;
+  for (const Meeting* source : {&fresh, &raced, &narrow, &raced, &fresh}) {
+    work = *source;
+    expectSame(work, *source, "assigned");
   }
+  // Marks written into a copy of a blank card, row by row and all rows at once, are cleared by
+  // the next assignment of it.
+  work.Scorecard[5][2] = "F";
+  for (auto& row : work.Scorecard) row[1] = "X";
+  work = fresh;
+  expectSame(work, fresh, "written, then assigned");
+  // A card copied whole keeps what it knew about its rows.
+  const Meeting copied = raced;
+  work = copied;
+  expectSame(work, raced, "copy assigned");
 }
 
 }  // namespace
