@@ -38,10 +38,10 @@ Integer Add(Integer total, int more) {
 
 // The class of a result for the place counts (1 = won against seven riders), 0 for none.
 int PlaceClass(int code) {
-  if (code >= 11 && code <= 16) return 17 - code;
-  if (code == kRacing) return 7;
-  if (code == kInjured || code == kRetired || code == kFellNoExclusion) return 8;
-  return 0;
+  // Looked up rather than tested: the codes of a heat's riders vary from one rider to the next.
+  static constexpr std::array<std::uint8_t, 17> kClassOfCode = {0, 0, 8, 0, 0, 8, 8, 0, 0,
+                                                                7, 0, 6, 5, 4, 3, 2, 1};
+  return code >= 0 && code <= 16 ? kClassOfCode[static_cast<std::size_t>(code)] : 0;
 }
 
 // The rider's latest scorecard mark, or nothing when he has no ride on the card.
@@ -69,17 +69,17 @@ void WriteRide(Meeting& m, int rider, int code) {
 
 // The slots whose race status is above 0, in slot order: the riders of the heat and those
 // replaced in it. Statuses are tested four at a time, since nearly all of them are 0.
-int RidersWithStatus(const Meeting& m, std::array<int, kMaxSlots>& riders) {
+int RidersWithStatus(const Meeting& m, std::array<int, kMaxSlots + 1>& riders) {
   static_assert(kMaxSlots % 4 == 0 && sizeof(Integer) == 2);
   int count = 0;
   for (int first = 1; first <= kMaxSlots; first += 4) {
     std::uint64_t four = 0;
     std::memcpy(&four, &m.RaceStatus[static_cast<std::size_t>(first)], sizeof four);
     if (four == 0) continue;
+    // Every rider is written and only those with a status are kept, without a branch.
     for (int rider = first; rider < first + 4; ++rider) {
-      if (m.RaceStatus[static_cast<std::size_t>(rider)] > 0) {
-        riders[static_cast<std::size_t>(count++)] = rider;
-      }
+      riders[static_cast<std::size_t>(count)] = rider;
+      count += m.RaceStatus[static_cast<std::size_t>(rider)] > 0 ? 1 : 0;
     }
   }
   return count;
@@ -95,7 +95,7 @@ void ScoreHeat(Meeting& m) {
     return;
   }
 
-  std::array<int, kMaxSlots> raced;  // only the first racedCount are written and read
+  std::array<int, kMaxSlots + 1> raced;  // the first racedCount, and one written past them
   const int racedCount = RidersWithStatus(m, raced);
   for (int i = 0; i < racedCount; ++i) {
     const int rider = raced[static_cast<std::size_t>(i)];

@@ -230,12 +230,15 @@ PlaceTable RankPlaces(Meeting& m, const RacePositions& positions) {
       const bool jFinished = StatusOf(m, rj) >= kRacing;
       const Single pi = positions[static_cast<std::size_t>(i)];
       const Single pj = positions[static_cast<std::size_t>(j)];
-      if (iFinished && (pi >= pj || !jFinished)) {
-        ++ahead[static_cast<std::size_t>(j)];
-        if (EarnsForBeating(m, ri, rj)) ++StatusOf(m, ri);
-      } else if (jFinished && (pj > pi || !iFinished)) {
-        ++ahead[static_cast<std::size_t>(i)];
-        if (EarnsForBeating(m, rj, ri)) ++StatusOf(m, rj);
+      const bool iAhead = iFinished && (pi >= pj || !jFinished);
+      const bool jAhead = jFinished && (pj > pi || !iFinished);
+      if (iAhead || jAhead) {
+        // Which of two finishers is ahead is a coin toss to the processor: chosen by value,
+        // not by branch.
+        const int winner = iAhead ? ri : rj;
+        const int loser = iAhead ? rj : ri;
+        ++ahead[static_cast<std::size_t>(iAhead ? j : i)];
+        if (EarnsForBeating(m, winner, loser)) ++StatusOf(m, winner);
       } else if (GoesBelow(m, ri, rj)) {
         ++ahead[static_cast<std::size_t>(i)];
       } else {
