@@ -43,7 +43,7 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 }
 
 void KeepLines(Meeting& m, std::string_view text) {
-  m.ProgrammeLines.assign(1, std::string());
+  m.ProgrammeLines = ProgrammeText();
   for (std::string_view raw : SplitLines(text)) {
     if (raw.empty()) continue;
     std::string line = Trim(raw);

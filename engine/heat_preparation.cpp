@@ -7,8 +7,7 @@ namespace corvane {
 
 void PrepareHeat(Meeting& m, MeetingHost& host, RandomSource& random) {
   if (m.ProgLine >= 1 && m.ProgLine <= m.ProgrammeLineCount()) {
-    const auto at = static_cast<std::size_t>(m.ProgLine);
-    PrepareHeatLine(m, m.ReadLines.Line(m.ProgLine, m.ProgrammeLines[at]), host, random);
+    PrepareHeatLine(m, m.ReadLines.Line(m.ProgrammeLines, m.ProgLine), host, random);
   } else {
     m.LastPreparedLine = m.ProgLine;
   }

@@ -137,7 +137,7 @@ struct Meeting {
   Integer LastPreparedLine = 0;
 
   // Programme and runner state. ProgrammeLines[0] is unused; lines are 1..n.
-  std::vector<std::string> ProgrammeLines = std::vector<std::string>(1);
+  ProgrammeText ProgrammeLines;
   ProgrammeLineCache ReadLines;  // ProgrammeLines as read by the runner; not part of the record
   Integer ProgLine = 1;
   Integer MeetingState = 0;

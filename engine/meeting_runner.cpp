@@ -25,8 +25,7 @@ void EndMeeting(Meeting& m, MeetingHost& host) {
 bool RunCurrentLine(Meeting& m, MeetingHost& host, RandomSource& random) {
   if (m.ProgLine < 1) m.ProgLine = 1;  // a resumed record pointing before the first line
   if (m.ProgLine > m.ProgrammeLineCount()) return false;
-  const auto at = static_cast<std::size_t>(m.ProgLine);
-  const ProgrammeLine& line = m.ReadLines.Line(m.ProgLine, m.ProgrammeLines[at]);
+  const ProgrammeLine& line = m.ReadLines.Line(m.ProgrammeLines, m.ProgLine);
   if (line.command) {
     RunProgrammeCommand(m, host, random, line);
   } else {

@@ -47,7 +47,6 @@ CommandWord CommandOfLine(std::string_view line) {
 
 ProgrammeLine ReadProgrammeLine(std::string_view text) {
   ProgrammeLine line;
-  line.text = std::string(text);
   line.commandWord = CommandOfLine(text);
   line.command = line.commandWord != CommandWord::kNone;
   if (line.command) {
@@ -74,17 +73,30 @@ ProgrammeLine ReadProgrammeLine(std::string_view text) {
   return line;
 }
 
-const ProgrammeLine& ProgrammeLineCache::Line(int number, std::string_view text) {
-  ProgrammeLine* line = &other_;
-  if (number >= 1 && number <= kKeptLines) {
-    if (lines_.size() <= static_cast<std::size_t>(number)) {
-      lines_.resize(static_cast<std::size_t>(number) + 1);
-    }
-    line = &lines_[static_cast<std::size_t>(number)];
+const ProgrammeLine& ProgrammeLineCache::Line(const ProgrammeText& programme, int number) {
+  if (!programme.IsText(programme_)) {
+    programme_ = programme.Shared();
+    read_.assign(read_.size(), false);
+    otherNumber_ = 0;
   }
-  // An entry never read has empty text, and an empty line reads as nothing either way.
-  if (line->text != text) *line = ReadProgrammeLine(text);
-  return *line;
+  if (number < 1 || static_cast<std::size_t>(number) >= programme.size()) return none_;
+  const auto at = static_cast<std::size_t>(number);
+  if (number > kKeptLines) {
+    if (otherNumber_ != number) {
+      other_ = ReadProgrammeLine(programme[at]);
+      otherNumber_ = number;
+    }
+    return other_;
+  }
+  if (lines_.size() <= at) {
+    lines_.resize(at + 1);
+    read_.resize(at + 1, false);
+  }
+  if (!read_[at]) {
+    lines_[at] = ReadProgrammeLine(programme[at]);
+    read_[at] = true;
+  }
+  return lines_[at];
 }
 
 }  // namespace corvane

@@ -4,11 +4,13 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "engine/entry_code.h"
+#include "engine/programme_text.h"
 
 namespace corvane {
 
@@ -37,7 +39,6 @@ enum class CommandWord : unsigned char {
 };
 
 struct ProgrammeLine {
-  std::string text;      // the line this was read from
   bool command = false;  // COMMAND or COMMAND-ARGUMENT, the word in any case
   CommandWord commandWord = CommandWord::kNone;
   std::string argument;      // the text between the first and any second "-", trimmed
@@ -58,10 +59,10 @@ inline bool IsCommandLine(std::string_view line) {
 
 ProgrammeLine ReadProgrammeLine(std::string_view line);
 
-// The lines of one Meeting object, read as they are first needed and read again whenever their
-// text has changed. The cache belongs to the object, not to the meeting it holds: a copy starts
-// empty and an assignment keeps what the target has read, which is what lets a working copy
-// race one set-up many times while reading each line once.
+// The lines of one Meeting object's programme, read as they are first needed and read again
+// once the programme has changed. The cache belongs to the object, not to the meeting it holds:
+// a copy starts empty and an assignment keeps what the target has read, which is what lets a
+// working copy race one set-up many times while reading each line once.
 class ProgrammeLineCache {
  public:
   ProgrammeLineCache() = default;
@@ -71,16 +72,21 @@ class ProgrammeLineCache {
   ProgrammeLineCache& operator=(ProgrammeLineCache&&) noexcept = default;
   ~ProgrammeLineCache() = default;
 
-  // Line `number` of the programme, whose text is `text`. The reference holds until the next
-  // call.
-  const ProgrammeLine& Line(int number, std::string_view text);
+  // Line `number` of `programme`, read; a line that is not in it reads as an empty line. The
+  // reference holds until the next call.
+  const ProgrammeLine& Line(const ProgrammeText& programme, int number);
 
  private:
   // Lines past this number (a hostile file may have thousands) share one entry, so the cache
   // stays small.
   static constexpr int kKeptLines = 200;
+  // The programme the entries were read from. Held, it cannot change (a change copies it).
+  std::shared_ptr<const ProgrammeText::Lines> programme_;
   std::vector<ProgrammeLine> lines_;
+  std::vector<bool> read_;  // which entries of lines_ hold their line
   ProgrammeLine other_;
+  int otherNumber_ = 0;  // the line other_ holds, 0 for none
+  ProgrammeLine none_;
 };
 
 }  // namespace corvane

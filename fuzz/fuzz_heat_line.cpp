@@ -79,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int ownLines = m.ProgrammeLineCount();
   for (std::size_t lines = 0; !rest.empty() && lines < kMaxLines; ++lines) {
     const std::size_t end = rest.find('\n');
-    m.ProgrammeLines.emplace_back(rest.substr(0, end));
+    m.ProgrammeLines.push_back(std::string(rest.substr(0, end)));
     rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
   }
   for (int line = 1; line <= m.ProgrammeLineCount() && m.HeatCount < kMaxHeats; ++line) {

@@ -148,7 +148,7 @@ Result<Meeting> DecodeMeeting(std::string_view bytes, const Meeting& current) {
   if (loaded.MaxRides < 0 || loaded.MaxRides > kMaxHeats) {
     return Unreadable("MaxRides is " + Dec(loaded.MaxRides) + ", outside 0 to 40");
   }
-  loaded.ProgrammeLines.assign(static_cast<std::size_t>(lines) + 1, std::string());
+  loaded.ProgrammeLines = ProgrammeText::Lines(static_cast<std::size_t>(lines) + 1);
   ResizeScorecard(loaded, loaded.MaxRides);
 
   meeting_file::TransferRecords(reader, loaded);

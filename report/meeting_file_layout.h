@@ -25,10 +25,21 @@ void EachFirstIndexFastest(Archive& a, Table& table) {
   }
 }
 
+template <class Archive>
+void TransferLines(Archive& a, const ProgrammeText& text) {
+  for (const auto& line : text) a.Text(line);
+}
+template <class Archive>
+void TransferLines(Archive& a, ProgrammeText& text) {
+  text.Edit([&](ProgrammeText::Lines& lines) {
+    for (auto& line : lines) a.Text(line);
+  });
+}
+
 template <class Archive, class M>
 void TransferRecords(Archive& a, M& m) {
   a.Section("the programme lines");
-  for (auto& line : m.ProgrammeLines) a.Text(line);
+  TransferLines(a, m.ProgrammeLines);
 
   a.Section("the regulations");
   for (auto* v :

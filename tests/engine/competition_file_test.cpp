@@ -21,7 +21,7 @@ Meeting Load(const std::string& text, bool* ok = nullptr) {
 TEST(CompetitionFile, KeepsTrimmedLinesWithoutComments) {
   Meeting m = Load("# a comment\r\n  NUMTEAMS=2  \r\n\r\n   \r\n  # indented comment\r\n1:A1,B1\r");
   // A line of blanks is kept, empty.
-  EXPECT_EQ(m.ProgrammeLines, (std::vector<std::string>{"", "NUMTEAMS=2", "", "1:A1,B1"}));
+  EXPECT_EQ(m.ProgrammeLines.lines(), (std::vector<std::string>{"", "NUMTEAMS=2", "", "1:A1,B1"}));
   bool ok = false;
   m = Load("# nothing but comments\n#\n", &ok);
   EXPECT_TRUE(ok);

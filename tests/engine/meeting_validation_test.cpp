@@ -56,7 +56,7 @@ TEST(MeetingProblem, NamesWhatAStepWouldIndexOutOfRange) {
       {"RunoffsPending", [](Meeting& m) { m.RunoffsPending = 4; }},
       {"scorecard of slot 7", [](Meeting& m) { m.Scorecard[7].resize(3); }},
       {"RiderAverage(2)", [](Meeting& m) { m.RiderAverage[2] = 1.0f / 0.0f; }},
-      {"line count", [](Meeting& m) { m.ProgrammeLines.clear(); }},
+      {"line count", [](Meeting& m) { m.ProgrammeLines = ProgrammeText::Lines(); }},
   };
   for (const Case& c : cases) {
     Meeting m = SoundMeeting();

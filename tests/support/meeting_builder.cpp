@@ -40,7 +40,7 @@ Meeting StartedMeeting(int teams, int groups, int riders,
   for (int s = 1; s <= groups * riders && s <= kMaxSlots; ++s)
     SetRider(m, s, "Rider " + m.RiderName[static_cast<std::size_t>(s)],
              0.4f + 0.05f * static_cast<float>((s * 7) % 11));
-  m.ProgrammeLines.insert(m.ProgrammeLines.end(), lines);
+  m.ProgrammeLines.Edit([&](ProgrammeText::Lines& all) { all.insert(all.end(), lines); });
   return m;
 }
 
