@@ -49,7 +49,7 @@ class ScorecardTable {
 
   // A row handed out for writing may no longer be blank.
   Row& operator[](std::size_t slot) {
-    blank_.reset(slot);
+    blank_[slot] = false;
     return rows_[slot];
   }
   const Row& operator[](std::size_t slot) const { return rows_[slot]; }
