@@ -129,8 +129,7 @@ void StartRiders(Meeting& m, MeetingHost& host, Random& random, RacePositions& p
 
 // The consequences of a fall by the rider in starting place `place` on `lap`.
 template <class Random>
-void FallAndItsConsequences(Meeting& m, Random& random, const RacePositions& positions, int place,
-                            int lap) {
+void ResolveFall(Meeting& m, Random& random, const RacePositions& positions, int place, int lap) {
   if (place < 1 || place > kMaxEntries) return;
   const auto faller = static_cast<std::size_t>(RiderInPlace(m, place));
   if (WholePart(random.Next() * 6.0f + 1.0f) == 1) {  // the faller is hurt: out of the meeting
@@ -177,7 +176,7 @@ bool RunLaps(Meeting& m, Random& random, RacePositions& positions) {
         const int kind = WholePart(random.Next() * 100.0f + 1.0f);
         status = kind <= 40 ? kFellNoExclusion : kind <= 85 ? kFellExcluded : kOtherExclusion;
         const bool stopped = status != kFellNoExclusion && lap < kLaps;
-        FallAndItsConsequences(m, random, positions, place, lap);
+        ResolveFall(m, random, positions, place, lap);
         if (stopped) return true;
       } else {
         positions[static_cast<std::size_t>(place)] += x;
@@ -313,7 +312,7 @@ void RunHeat(Meeting& m, MeetingHost& host, RandomSource& random) {
   RacePositions positions{};
   // The usual source is drawn from directly, so that its draws are inlined into the laps, and
   // from a copy, whose state stays in a register instead of going through memory every draw.
-  // Nothing else draws from it during the race.
+  // Nothing else draws from it during the race: the host's dialogs are modal.
   if (typeid(random) == typeid(Pcg32Random)) {
     auto& source = static_cast<Pcg32Random&>(random);
     Pcg32Random draws = source;
@@ -335,11 +334,6 @@ void RunHeat(Meeting& m, MeetingHost& host, RandomSource& random) {
   RecordHeat(m, RankPlaces(m, positions));
   ScoreHeat(m);
   ShowHeatSummary(m, m.HeatCount, host);
-}
-
-void ResolveFall(Meeting& m, RandomSource& random, const RacePositions& positions, int place,
-                 int lap) {
-  FallAndItsConsequences(m, random, positions, place, lap);
 }
 
 }  // namespace corvane

@@ -17,8 +17,4 @@ using RacePositions = std::array<Single, kMaxEntries + 1>;
 // Runs the heat described by HeatGrid and HeatRiders.
 void RunHeat(Meeting& m, MeetingHost& host, RandomSource& random);
 
-// The consequences of a fall by the rider in starting place `place` on `lap` (1..4).
-void ResolveFall(Meeting& m, RandomSource& random, const RacePositions& positions, int place,
-                 int lap);
-
 }  // namespace corvane

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "engine/headless_host.h"
@@ -117,6 +118,34 @@ TEST_F(RaceTest, RiderBroughtDownBeforeTheLastLapIsInjuredAndOutOfTheRerun) {
   EXPECT_EQ(RankedEntries(m, 1), (Ranking{{A2, 12}, {B1, 11}, {B2, 2}, {A1, 7}}));
   EXPECT_EQ(m.RiderFlag[A1], 2);
   EXPECT_EQ(host.statusText, "Heat 1:  A2, B1, B2 (Fn), A1 (Fx)");
+}
+
+// Hands on another source's draws, so the race takes its general path.
+class ForwardedRandom final : public RandomSource {
+ public:
+  explicit ForwardedRandom(RandomSource& to) : to_(to) {}
+  Single Next() override { return to_.Next(); }
+
+ private:
+  RandomSource& to_;
+};
+
+TEST_F(RaceTest, TheUsualSourceRacesAsAnyOtherAndIsLeftWhereTheRaceLeftIt) {
+  for (std::uint64_t seed = 1; seed <= 200; ++seed) {
+    Meeting direct = m;
+    Meeting forwarded = m;
+    Pcg32Random directDraws(seed);
+    Pcg32Random forwardedDraws(seed);
+    ForwardedRandom forwarding(forwardedDraws);
+    for (int heat = 0; heat < 3; ++heat) {  // the second and third heat start from the source
+      direct.RaceStatus = {};
+      forwarded.RaceStatus = {};
+      RunHeat(direct, host, directDraws);
+      RunHeat(forwarded, host, forwarding);
+    }
+    ASSERT_EQ(direct.HeatResults, forwarded.HeatResults) << "seed " << seed;
+    ASSERT_EQ(directDraws.NextBits(), forwardedDraws.NextBits()) << "seed " << seed;
+  }
 }
 
 TEST_F(RaceTest, NonFinishersAreNeverRecordedOnTheSameEntry) {
