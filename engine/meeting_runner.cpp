@@ -26,7 +26,7 @@ bool RunCurrentLine(Meeting& m, MeetingHost& host, RandomSource& random) {
   if (m.ProgLine < 1) m.ProgLine = 1;  // a resumed record pointing before the first line
   if (m.ProgLine > m.ProgrammeLineCount()) return false;
   const ProgrammeLine& line = m.ReadLines.Line(m.ProgrammeLines, m.ProgLine);
-  if (line.command) {
+  if (line.commandWord != CommandWord::kNone) {
     RunProgrammeCommand(m, host, random, line);
   } else {
     PrepareHeatLine(m, line, host, random);

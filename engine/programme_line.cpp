@@ -48,8 +48,7 @@ CommandWord CommandOfLine(std::string_view line) {
 ProgrammeLine ReadProgrammeLine(std::string_view text) {
   ProgrammeLine line;
   line.commandWord = CommandOfLine(text);
-  line.command = line.commandWord != CommandWord::kNone;
-  if (line.command) {
+  if (line.commandWord != CommandWord::kNone) {
     const auto fields = SplitFields(text, "-", 2);
     line.argument = fields[2];
     line.argumentWord = UpperCase(fields[2]);
@@ -79,7 +78,8 @@ const ProgrammeLine& ProgrammeLineCache::Line(const ProgrammeText& programme, in
     read_.assign(read_.size(), false);
     otherNumber_ = 0;
   }
-  if (number < 1 || static_cast<std::size_t>(number) >= programme.size()) return none_;
+  static const ProgrammeLine kNoLine;
+  if (number < 1 || static_cast<std::size_t>(number) >= programme.size()) return kNoLine;
   const auto at = static_cast<std::size_t>(number);
   if (number > kKeptLines) {
     if (otherNumber_ != number) {

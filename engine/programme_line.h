@@ -39,7 +39,7 @@ enum class CommandWord : unsigned char {
 };
 
 struct ProgrammeLine {
-  bool command = false;  // COMMAND or COMMAND-ARGUMENT, the word in any case
+  // COMMAND or COMMAND-ARGUMENT, the word in any case; kNone for any other line.
   CommandWord commandWord = CommandWord::kNone;
   std::string argument;      // the text between the first and any second "-", trimmed
   std::string argumentWord;  // the argument upper-cased
@@ -86,7 +86,6 @@ class ProgrammeLineCache {
   std::vector<bool> read_;  // which entries of lines_ hold their line
   ProgrammeLine other_;
   int otherNumber_ = 0;  // the line other_ holds, 0 for none
-  ProgrammeLine none_;
 };
 
 }  // namespace corvane
