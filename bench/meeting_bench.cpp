@@ -6,9 +6,9 @@
 
 #include "cli/meeting_inputs.h"
 #include "cli/meeting_statistics.h"
-#include "cli/silent_host.h"
 #include "engine/headless_host.h"
 #include "report/results_report.h"
+#include "statistics/silent_host.h"
 
 namespace {
 

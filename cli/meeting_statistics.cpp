@@ -3,15 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <thread>
 #include <vector>
 
-#include "cli/silent_host.h"
-#include "engine/meeting_runner.h"
-#include "engine/meeting_setup.h"
-#include "engine/random_source.h"
 #include "engine/text_encoding.h"
-#include "report/report_ranking.h"
 
 namespace corvane {
 
@@ -76,113 +70,6 @@ std::string TeamName(const Meeting& m, int g) {
   return title.empty() ? "Team " + std::string(1, static_cast<char>('A' + g - 1))
                        : Cp1252ToUtf8(title);
 }
-
-}  // namespace
-
-void MeetingTally::Add(const Meeting& m) {
-  ++runs;
-  if (m.NumTeams > 1) {
-    for (int g = 1; g <= m.NumTeams && g <= kMaxGroups; ++g) {
-      const long long points = m.GroupPoints[static_cast<std::size_t>(g)];
-      teamPoints[static_cast<std::size_t>(g)] += points;
-      teamPointsSquared[static_cast<std::size_t>(g)] += points * points;
-    }
-    if (m.NumTeams == 2) {
-      const int a = m.GroupPoints[1], b = m.GroupPoints[2];
-      if (a == b) {
-        ++draws;
-      } else {
-        ++teamPlaces[a > b ? 1 : 2][1];
-      }
-    } else {
-      const ReportOrder order = RankForReport(m);
-      for (int place = 1; place <= m.NumTeams && place <= kMaxGroups; ++place) {
-        const int g = order.group[static_cast<std::size_t>(place)];
-        if (IsGroup(g)) ++teamPlaces[static_cast<std::size_t>(g)][static_cast<std::size_t>(place)];
-      }
-    }
-  } else {
-    const ReportOrder order = RankForReport(m);
-    for (int g = 1; g <= m.NumGroups; ++g) {
-      for (int place = 1; place <= 3 && place <= m.NumRiders; ++place) {
-        const int slot = order.rider[static_cast<std::size_t>(RiderSlot(m, g, place))];
-        if (IsSlot(slot))
-          ++riderPlaces[static_cast<std::size_t>(slot)][static_cast<std::size_t>(place)];
-      }
-    }
-  }
-  for (int s = 1; s <= kMaxSlots; ++s) {
-    riderPoints[static_cast<std::size_t>(s)] += m.RiderPoints[static_cast<std::size_t>(s)];
-    riderBonus[static_cast<std::size_t>(s)] += m.RiderBonus[static_cast<std::size_t>(s)];
-  }
-}
-
-void MeetingTally::Merge(const MeetingTally& other) {
-  runs += other.runs;
-  draws += other.draws;
-  for (std::size_t g = 0; g < teamPoints.size(); ++g) {
-    teamPoints[g] += other.teamPoints[g];
-    teamPointsSquared[g] += other.teamPointsSquared[g];
-    for (std::size_t p = 0; p < teamPlaces[g].size(); ++p)
-      teamPlaces[g][p] += other.teamPlaces[g][p];
-  }
-  for (std::size_t s = 0; s < riderPoints.size(); ++s) {
-    riderPoints[s] += other.riderPoints[s];
-    riderBonus[s] += other.riderBonus[s];
-    for (std::size_t p = 0; p < riderPlaces[s].size(); ++p)
-      riderPlaces[s][p] += other.riderPlaces[s][p];
-  }
-}
-
-std::uint64_t RunSeed(std::uint64_t seed, long run) {
-  // SplitMix64 of the seed and the run: neighbouring runs get unrelated sequences.
-  std::uint64_t z = seed + 0x9E3779B97F4A7C15ULL * (static_cast<std::uint64_t>(run) + 1);
-  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-  z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-  return z ^ (z >> 31);
-}
-
-void RaceCopy(Meeting& work, const Meeting& setUp, const Preferences& prefs, std::uint64_t seed,
-              MeetingHost& host) {
-  constexpr int kMaxContinues = 400;  // more than any meeting needs under computer control
-  Pcg32Random random(seed);
-  work = setUp;  // assignment reuses the working copy's storage
-  if (prefs.PrefStartGrid == 0) {
-    work.StartGridOption = 0;
-    ResolveStartGrid(work, random);
-  }
-  for (int step = 0; step < kMaxContinues && work.MeetingState != kMeetingOver; ++step) {
-    RunProgramme(work, host, random);
-  }
-}
-
-MeetingTally RunMeetings(const Meeting& setUp, const Preferences& prefs, std::uint64_t seed,
-                         long runs, int threads, std::atomic<long>& done) {
-  if (threads <= 0) threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-  threads = static_cast<int>(std::min<long>(threads, std::max(1L, runs)));
-  std::vector<MeetingTally> tallies(static_cast<std::size_t>(threads));
-  auto work = [&](int t) {
-    // Contiguous blocks of runs per thread; each run's seed depends on its number alone.
-    const long first = runs * t / threads;
-    const long last = runs * (t + 1) / threads;
-    SilentHost host;
-    Meeting meeting;
-    for (long run = first; run < last; ++run) {
-      RaceCopy(meeting, setUp, prefs, RunSeed(seed, run), host);
-      tallies[static_cast<std::size_t>(t)].Add(meeting);
-      done.fetch_add(1, std::memory_order_relaxed);
-    }
-  };
-  std::vector<std::thread> workers;
-  for (int t = 1; t < threads; ++t) workers.emplace_back(work, t);
-  work(0);
-  for (std::thread& worker : workers) worker.join();
-  MeetingTally total;
-  for (const MeetingTally& tally : tallies) total.Merge(tally);
-  return total;
-}
-
-namespace {
 
 struct StatisticsTable {
   std::string title;
