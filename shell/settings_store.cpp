@@ -11,6 +11,7 @@ namespace corvane {
 namespace {
 
 const QString kStoreFileName = QStringLiteral("Corvane Meeting.ini");
+const QString kCompetitionsGroup = QStringLiteral("Competitions");
 
 // An unquoted value holding commas reads back as a list; its text is the items rejoined.
 std::string TextOf(const QVariant& value) {
@@ -28,11 +29,52 @@ void AppendGroup(QSettings& store, const QString& group, SettingsValues& values)
   store.endGroup();
 }
 
-void ImportDefaults(QSettings& store, const QString& defaultsFile) {
-  store.clear();
-  if (!QFileInfo::exists(defaultsFile)) return;
-  QSettings defaults(defaultsFile, QSettings::IniFormat);
-  for (const QString& key : defaults.allKeys()) store.setValue(key, defaults.value(key));
+// The file name of a New Meeting item's text "caption, file".
+QString CompetitionFile(const QString& text) {
+  const qsizetype comma = text.indexOf(QLatin1Char(','));
+  return comma < 0 ? QString() : text.mid(comma + 1).trimmed();
+}
+
+// The Competitions group's texts in menu order.
+QStringList CompetitionTexts(QSettings& settings) {
+  QStringList texts;
+  settings.beginGroup(kCompetitionsGroup);
+  for (const QString& key : settings.childKeys()) {
+    texts.append(QString::fromStdString(TextOf(settings.value(key))));
+  }
+  settings.endGroup();
+  return texts;
+}
+
+// A newer version's first run: everything the user set stays. The shipped defaults fill only
+// the keys the store lacks, and their competitions not yet in the menu are appended to it.
+void MergeDefaults(QSettings& store, const QString& defaultsFile, const QString& appVersion) {
+  if (QFileInfo::exists(defaultsFile)) {
+    QSettings defaults(defaultsFile, QSettings::IniFormat);
+    const QString competitionsPrefix = kCompetitionsGroup + QLatin1Char('/');
+    for (const QString& key : defaults.allKeys()) {
+      if (!key.startsWith(competitionsPrefix) && !store.contains(key)) {
+        store.setValue(key, defaults.value(key));
+      }
+    }
+    QStringList menu = CompetitionTexts(store);
+    QStringList listedFiles;
+    for (const QString& text : menu) listedFiles.append(CompetitionFile(text));
+    for (const QString& text : CompetitionTexts(defaults)) {
+      const QString file = CompetitionFile(text);
+      if (file.isEmpty() || listedFiles.contains(file)) continue;
+      menu.append(text);
+      listedFiles.append(file);
+    }
+    // Numbered afresh, so the appended items follow the user's whatever their keys were.
+    store.remove(kCompetitionsGroup);
+    store.beginGroup(kCompetitionsGroup);
+    for (qsizetype i = 0; i < menu.size() && i < kMaxCompetitions; ++i) {
+      store.setValue(QStringLiteral("MenuPos%1").arg(i + 1, 2, 10, QLatin1Char('0')), menu[i]);
+    }
+    store.endGroup();
+  }
+  store.setValue(QStringLiteral("Version"), appVersion);
   store.sync();
 }
 
@@ -49,7 +91,7 @@ SettingsValues ReadStoreValues(QSettings& store) {
     values.emplace_back(key.toStdString(), TextOf(store.value(key)));
   }
   AppendGroup(store, QStringLiteral("MainWindow"), values);
-  AppendGroup(store, QStringLiteral("Competitions"), values);
+  AppendGroup(store, kCompetitionsGroup, values);
   return values;
 }
 
@@ -57,7 +99,7 @@ ShellSettings LoadSettings(const SettingsFiles& files, const QString& appVersion
                            ScreenTwips screen) {
   QSettings store(files.store, QSettings::IniFormat);
   if (NeedsImport(appVersion.toStdString(), TextOf(store.value(QStringLiteral("Version"))))) {
-    ImportDefaults(store, files.defaults);
+    MergeDefaults(store, files.defaults, appVersion);
   }
   ShellSettings settings = ReadShellSettings(ReadStoreValues(store), screen);
   const QLocale locale;

@@ -1,6 +1,6 @@
 // The per-user settings store: an INI file read once at start-up and written when the main
-// window closes or the preferences are applied. On the first run of a newer version the store
-// is replaced by the defaults file shipped beside the program.
+// window closes or the preferences are applied. On the first run of a newer version the defaults
+// file shipped beside the program fills in what the store lacks.
 #pragma once
 
 #include <QString>
@@ -24,8 +24,9 @@ QString UserSettingsFile();
 SettingsValues ReadStoreValues(QSettings& store);
 
 // Reads the settings, with the locale's formats. When the running version is newer than the stored
-// one the store is emptied and the defaults file copied into it before reading, so a first run
-// already lists the bundled competitions. A missing defaults file leaves the store empty.
+// one, the defaults file first fills the keys the store lacks and appends the competitions it
+// does not list yet, so a first run already lists the bundled competitions and an upgrade keeps
+// the user's settings. A stored version newer than the running one is left as it is.
 ShellSettings LoadSettings(const SettingsFiles& files, const QString& appVersion,
                            ScreenTwips screen);
 

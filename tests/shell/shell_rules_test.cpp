@@ -215,15 +215,29 @@ class ShellRulesTest : public QObject {
     QVERIFY(SaveSettings(store, mine, QStringLiteral("0.1")).ok());
     QCOMPARE(Load(store, defaults).prefs.PrefMaxAverage, Integer{20});
 
-    // A newer version throws the old settings away and imports again.
+    // A newer version keeps the user's settings; the defaults fill what is missing and append
+    // the bundled competitions not yet listed, after the user's own.
+    mine.competitions = {{"My Cup", "mine.cfg"}, {"Renamed League", "league-match.cfg"}};
+    mine.window = {150, 300, 6000, 8000, 0};
+    QVERIFY(SaveSettings(store, mine, QStringLiteral("0.1")).ok());
+    QSettings(store, QSettings::IniFormat).remove(QStringLiteral("RiderFile"));
     const ShellSettings upgraded = Load(store, defaults, QStringLiteral("0.2"));
-    QVERIFY(upgraded.competitions.size() == 6 && upgraded.prefs.PrefMaxAverage == 12);
+    QVERIFY(upgraded.prefs.PrefMaxAverage == 20 && upgraded.window == mine.window);
+    QCOMPARE(QSettings(store, QSettings::IniFormat).value(QStringLiteral("RiderFile")).toString(),
+             QStringLiteral("Lineups.rdb"));
+    QCOMPARE(upgraded.competitions.size(), std::size_t{7});
+    QCOMPARE(upgraded.competitions[1], mine.competitions[1]);
+    QCOMPARE(upgraded.competitions[2],
+             (CompetitionEntry{"Four Team Tournament", "four-team-tournament.cfg"}));
+    QCOMPARE(Load(store, defaults, QStringLiteral("0.2")).competitions, upgraded.competitions);
 
-    // Without the defaults file, the store is emptied all the same.
+    // A stored version newer than the running one, or no defaults file, changes nothing.
+    QVERIFY(SaveSettings(store, mine, QStringLiteral("0.3")).ok());
+    QCOMPARE(Load(store, defaults, QStringLiteral("0.2")).competitions, mine.competitions);
     QVERIFY(SaveSettings(store, mine, QStringLiteral("0.1")).ok());
     const ShellSettings bare =
         Load(store, folder.filePath(QStringLiteral("none.ini")), QStringLiteral("0.2"));
-    QVERIFY(bare.prefs.PrefMaxAverage == 12 && bare.competitions.empty());
+    QVERIFY(bare.prefs.PrefMaxAverage == 20 && bare.competitions == mine.competitions);
   }
 
   // Add goes before the selected line (at the end with none); after Delete the line now in
