@@ -35,7 +35,8 @@ Runs race meetings without a window, every team steered by the computer.
       --support NAME        a line-up whose riders ride the support competition
       --suspend-after N FILE  stop after N heats of the meeting and write the meeting file
       --resume FILE         resume a meeting file and run it to the end
-  -o, --output FILE         write the report to FILE instead of standard output
+  -o, --output FILE         write the report to FILE instead of standard output; a
+                            FILE.html is a web page, a FILE.csv a spreadsheet table
   -n, --runs N              run the meeting N times and print statistics
   -j, --threads K           threads for --runs (default: every core)
       --format text|json|csv  format of the statistics

@@ -10,6 +10,7 @@
 #include "engine/random_source.h"
 #include "engine/text_encoding.h"
 #include "report/meeting_file.h"
+#include "report/results_export.h"
 #include "report/results_report.h"
 
 namespace corvane {
@@ -57,6 +58,20 @@ std::string ReportForTerminal(const Meeting& m) {
   return text;
 }
 
+// The report in the format the file's extension asks for. The text is written as the desktop
+// program's Save As writes it: the report, a line end and one empty line.
+std::string ReportFileText(const Meeting& m, const std::string& fileName) {
+  switch (ExportFormatForFile(fileName)) {
+    case ExportFormat::Html:
+      return ResultsHtml(m);
+    case ExportFormat::Csv:
+      return ResultsCsv(m);
+    case ExportFormat::Text:
+      break;
+  }
+  return Cp1252ToUtf8(WriteResults(m)) + "\r\n\r\n";
+}
+
 }  // namespace
 
 int RunSingleMeeting(const RunOptions& options, std::uint64_t seed,
@@ -96,9 +111,8 @@ int RunSingleMeeting(const RunOptions& options, std::uint64_t seed,
     if (!suspended) return Fail(err, suspended.error());
   }
   if (!options.outputFile.empty()) {
-    // As the desktop program's Save As: the text, a line end and one empty line.
-    const std::string text = Cp1252ToUtf8(WriteResults(meeting)) + "\r\n\r\n";
-    const Status written = WriteFileAtomically(options.outputFile, text);
+    const Status written =
+        WriteFileAtomically(options.outputFile, ReportFileText(meeting, options.outputFile));
     if (!written) return Fail(err, written.error());
   } else {
     out << ReportForTerminal(meeting);

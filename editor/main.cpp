@@ -2,9 +2,12 @@
 // database named on the command line, or a new one.
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QStringList>
+#include <iostream>
 
 #include "editor/box_text.h"
+#include "editor/command_line.h"
 #include "editor/editor_settings.h"
 #include "editor/file_type_registration.h"
 #include "editor/frm_tavrel.h"
@@ -12,9 +15,24 @@
 #include "engine/data_folders.h"
 
 int main(int argc, char* argv[]) {
+  // Help and version before Qt starts, so they work without a display; unknown options once Qt
+  // has taken its own (-style, -platform, ...).
+  const auto answer = [](const corvane::EditorCommandReply& reply) {
+    (reply.error ? std::cerr : std::cout) << reply.text;
+    return reply.error ? 2 : 0;
+  };
+  if (const auto reply =
+          corvane::EditorCommandInfo({argv + 1, argv + argc}, CORVANE_VERSION, false)) {
+    return answer(*reply);
+  }
   QApplication app(argc, argv);
+  if (const auto reply =
+          corvane::EditorCommandInfo({argv + 1, argv + argc}, CORVANE_VERSION, true)) {
+    return answer(*reply);
+  }
   QApplication::setApplicationName(QStringLiteral("Tavrel"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Rider Editor"));
+  QApplication::setWindowIcon(
+      QIcon::fromTheme(QStringLiteral("tavrel"), QIcon(QStringLiteral(":/icons/tavrel.svg"))));
 
   corvane::RegisterRiderDatabaseType(QApplication::applicationFilePath());
   const int maxAverage = corvane::ReadDefaultMaxAverage(corvane::SharedSettingsFolder());

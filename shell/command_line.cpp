@@ -4,6 +4,28 @@
 
 namespace corvane {
 
+std::optional<CommandLineReply> CommandLineInfo(const std::vector<std::string>& arguments,
+                                                const std::string& version, bool rejectOthers) {
+  for (const std::string& argument : arguments) {
+    if (argument == "-h" || argument == "--help") {
+      return CommandLineReply{
+          "Usage: corvane [MEETING.mtg]\n\n"
+          "Simulates race meetings of motorcycle track racing in a window. A meeting file named\n"
+          "on the command line is resumed at start-up. corvane-run races meetings without a\n"
+          "window.\n\n"
+          "  -h, --help     this text\n"
+          "      --version  the program's version\n"};
+    }
+    if (argument == "--version") return CommandLineReply{"corvane " + version + "\n"};
+  }
+  for (const std::string& argument : arguments) {
+    if (rejectOthers && argument.size() > 1 && argument[0] == '-') {
+      return CommandLineReply{"corvane: unknown option " + argument + " (see --help)\n", true};
+    }
+  }
+  return std::nullopt;
+}
+
 std::string CommandFileFrom(const std::vector<std::string>& arguments) {
   return arguments.empty() ? std::string() : Trim(arguments.front());
 }

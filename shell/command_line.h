@@ -1,10 +1,21 @@
-// The meeting file named on corvane's command line.
+// The meeting file named on corvane's command line, and the options answered without a window.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace corvane {
+
+// What --help (-h) or --version print, when an argument asks for it; nothing otherwise. Any
+// other argument starting with "-" is an error (`error` is set) when `rejectOthers` holds, so no
+// file of that name is opened by mistake. `version` is the program's full version.
+struct CommandLineReply {
+  std::string text;
+  bool error = false;
+};
+std::optional<CommandLineReply> CommandLineInfo(const std::vector<std::string>& arguments,
+                                                const std::string& version, bool rejectOthers);
 
 // The file named by the first argument, trimmed. The launcher has already split the command
 // line at its blanks, keeping a quoted path whole, so a path with blanks in it stays whole.

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QScreen>
 #include <QTime>
 
@@ -37,6 +38,9 @@ std::vector<std::string> Arguments(const QApplication& app) {
 
 int Main(QApplication& app) {
   QApplication::setApplicationName(QStringLiteral("Corvane Meeting"));
+  // The installed theme's icon where there is one, so the desktop and the window agree.
+  QApplication::setWindowIcon(
+      QIcon::fromTheme(QStringLiteral("corvane"), QIcon(QStringLiteral(":/icons/corvane.svg"))));
   const auto seed = static_cast<std::uint64_t>(QTime::currentTime().msecsSinceStartOfDay());
   const QString appVersion = AppVersion();
   const QString programFolder = QCoreApplication::applicationDirPath();

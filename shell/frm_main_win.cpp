@@ -9,14 +9,17 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTextCursor>
 
 #include "engine/data_folders.h"
+#include "engine/file_io.h"
 #include "heatcontrol/frm_heat_mgr.h"
 #include "progeditor/frm_prog_editor.h"
+#include "report/results_export.h"
 #include "shell/command_line.h"
 #include "shell/fixed_font.h"
 #include "shell/frm_about.h"
@@ -35,6 +38,7 @@ namespace corvane {
 namespace {
 
 const QString kTextFileFilter = QStringLiteral("Text File (*.txt)");
+const QString kExportFilter = QStringLiteral("Web Page (*.html *.htm);;Spreadsheet Table (*.csv)");
 const QString kMeetingFileFilter = QStringLiteral("Meeting File (*.mtg);;All Files (*)");
 
 // Smallest outer size the placement rules accept, in twips.
@@ -132,10 +136,16 @@ void frmMainWin::BuildMenus() {
   mnuFNew->addAction(mnuFNScratch);
   mnuFSave = NewAction(this, "mnuFSave", QStringLiteral("&Save"));
   mnuFSaveAs = NewAction(this, "mnuFSaveAs", QStringLiteral("Save &As..."));
+  mnuFExport = NewAction(this, "mnuFExport", QStringLiteral("&Export..."));
   mnuFPrint = NewAction(this, "mnuFPrint", QStringLiteral("&Print..."));
+  mnuFPreview = NewAction(this, "mnuFPreview", QStringLiteral("Print Pre&view..."));
   mnuFExit = NewAction(this, "mnuFExit", QStringLiteral("E&xit"));
-  mnuFile->addActions({mnuFSave, mnuFSaveAs, mnuFPrint, mnuFExit});
-  for (QAction* action : {mnuFSave, mnuFSaveAs, mnuFPrint}) action->setEnabled(false);
+  mnuFile->addActions({mnuFSave, mnuFSaveAs, mnuFExport});
+  mnuFile->addSeparator();
+  mnuFile->addActions({mnuFPrint, mnuFPreview});
+  mnuFile->addSeparator();
+  mnuFile->addAction(mnuFExit);
+  for (QAction* action : ReportActions()) action->setEnabled(false);
 
   mnuEdit = NewMenu(this, "mnuEdit", QStringLiteral("&Edit"));
   mnuECopy = NewAction(this, "mnuECopy", QStringLiteral("&Copy      "));
@@ -166,6 +176,15 @@ void frmMainWin::BuildMenus() {
 
   for (QMenu* menu : {mnuFile, mnuEdit, mnuMeeting, mnuHelp}) menuBar()->addMenu(menu);
 
+  // Continue is pressed after nearly every heat, so it has a key of its own.
+  mnuFSave->setShortcut(QKeySequence::Save);
+  mnuFSaveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  mnuFPrint->setShortcut(QKeySequence::Print);
+  mnuFExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  mnuECopy->setShortcut(QKeySequence::Copy);
+  mnuMContinue->setShortcut(QKeySequence(Qt::Key_F5));
+  mnuHTopics->setShortcut(QKeySequence::HelpContents);
+
   connect(mnuFile, &QMenu::aboutToShow, this, &frmMainWin::UpdateFileMenu);
   connect(mnuEdit, &QMenu::aboutToShow, this, &frmMainWin::UpdateEditMenu);
   connect(txtResults, &QPlainTextEdit::copyAvailable, mnuECopy, &QAction::setEnabled);
@@ -173,6 +192,10 @@ void frmMainWin::BuildMenus() {
   connect(mnuFSave, &QAction::triggered, this, &frmMainWin::SaveResults);
   connect(mnuFSaveAs, &QAction::triggered, this, &frmMainWin::SaveResultsAs);
   connect(mnuFPrint, &QAction::triggered, this, &frmMainWin::PrintResults);
+  connect(mnuFPreview, &QAction::triggered, this, &frmMainWin::PreviewResults);
+  connect(mnuFExport, &QAction::triggered, this, &frmMainWin::ExportResults);
+  // The keys of the report's commands work before the File menu has been opened.
+  connect(txtResults, &QPlainTextEdit::textChanged, this, &frmMainWin::UpdateFileMenu);
   connect(mnuFExit, &QAction::triggered, this, &QWidget::close);
   connect(mnuECopy, &QAction::triggered, this, &frmMainWin::CopyResults);
   connect(mnuEPrefs, &QAction::triggered, this, &frmMainWin::EditPreferences);
@@ -319,10 +342,14 @@ void frmMainWin::NewMeeting(int menuIndex) {
   session_->NewMeeting(choice, settings_.prefs);
 }
 
+std::vector<QAction*> frmMainWin::ReportActions() const {
+  return {mnuFSave, mnuFSaveAs, mnuFExport, mnuFPrint, mnuFPreview};
+}
+
 void frmMainWin::UpdateFileMenu() {
   // Once there is a report the commands stay available.
   if (!txtResults->document()->isEmpty()) {
-    for (QAction* action : {mnuFSave, mnuFSaveAs, mnuFPrint}) action->setEnabled(true);
+    for (QAction* action : ReportActions()) action->setEnabled(true);
   }
 }
 
@@ -376,6 +403,38 @@ void frmMainWin::PrintResults() {
       PrintText(*printer_, selectionOnly ? SelectedResultsText() : txtResults->toPlainText());
   if (!printed)
     dialogs_.Warning(this, QStringLiteral("Print"), QString::fromStdString(printed.error()));
+}
+
+void frmMainWin::PreviewResults() {
+  if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  printer_->setPrintRange(QPrinter::AllPages);
+  QPrintPreviewDialog preview(printer_.get(), this);
+  preview.setWindowTitle(QStringLiteral("Print Preview"));
+  const QString text = txtResults->toPlainText();
+  connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, &text](QPrinter* printer) {
+    const Status printed = PrintText(*printer, text);
+    if (!printed) {
+      dialogs_.Warning(this, QStringLiteral("Print"), QString::fromStdString(printed.error()));
+    }
+  });
+  preview.exec();
+}
+
+void frmMainWin::ExportResults() {
+  QString name = dialogs_.SaveFileName(this, QStringLiteral("Export"),
+                                       setup_.folders.proposedFile(QString()), kExportFilter, true);
+  if (name.isEmpty()) return;
+  // A name without an extension of either format is taken as a web page.
+  if (ExportFormatForFile(name.toStdString()) == ExportFormat::Text)
+    name += QStringLiteral(".html");
+  const Meeting& meeting = session_->meeting();
+  const std::string bytes = ExportFormatForFile(name.toStdString()) == ExportFormat::Csv
+                                ? ResultsCsv(meeting)
+                                : ResultsHtml(meeting);
+  const Status written = WriteFileAtomically(ToPath(name), bytes);
+  if (!written) {
+    dialogs_.Warning(this, QStringLiteral("Export"), QString::fromStdString(written.error()));
+  }
 }
 
 void frmMainWin::CopyResults() {

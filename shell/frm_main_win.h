@@ -70,6 +70,8 @@ class frmMainWin : public QMainWindow {
   void SaveResults();
   void SaveResultsAs();
   void PrintResults();
+  void PreviewResults();
+  void ExportResults();
   void CopyResults();
   void EditPreferences();
   void ShowHelpTopics();
@@ -83,6 +85,8 @@ class frmMainWin : public QMainWindow {
   QAction* mnuFSave;
   QAction* mnuFSaveAs;
   QAction* mnuFPrint;
+  QAction* mnuFPreview;
+  QAction* mnuFExport;
   QAction* mnuFExit;
   QMenu* mnuEdit;
   QAction* mnuECopy;
@@ -112,6 +116,8 @@ class frmMainWin : public QMainWindow {
   // The programme editor's rider database, locale and message boxes.
   ProgEditorSetup ProgrammeEditorSetup();
   void UpdateFileMenu();
+  // The File commands that act on the report: disabled until there is one.
+  std::vector<QAction*> ReportActions() const;
   void UpdateEditMenu();
   void OnFirstActivation();
   // Resumes the meeting file; a file that cannot be resumed is reported, a missing one is not.

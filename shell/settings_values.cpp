@@ -1,5 +1,6 @@
 #include "shell/settings_values.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -64,6 +65,10 @@ std::vector<CompetitionEntry> ReadCompetitions(const SettingsValues& values) {
   return entries;
 }
 
+// The first-run width shows the widest report line of the bundled competitions (105
+// characters) in the results font, with its scroll bar and frame.
+constexpr int kFirstRunWidth = 13800;
+
 WindowPlacement ReadPlacement(const SettingsValues& values, ScreenTwips screen) {
   WindowPlacement window;
   const long left = WholeNumberOf(values, "MainWindow/Left");
@@ -76,8 +81,7 @@ WindowPlacement ReadPlacement(const SettingsValues& values, ScreenTwips screen) 
   window.height =
       height >= 405 && height <= screen.height ? static_cast<int>(height) : screen.height - 1000;
   window.width = width >= 1680 && width <= screen.width ? static_cast<int>(width)
-                 : screen.width < 7000                  ? screen.width
-                                                        : 7000;
+                                                        : std::min(screen.width, kFirstRunWidth);
   window.state = state == 2 ? 2 : 0;
   return window;
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -75,6 +76,17 @@ TEST_F(CorvaneRun, TheSameSeedGivesTheSameMeeting) {
   std::string crlf;
   for (char c : first.out) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
   EXPECT_EQ(ReadText(saved), crlf + "\r\n\r\n");  // as Save As writes it
+
+  // The same meeting as a web page and as a spreadsheet table: 15 heats, 14 riders.
+  const fs::path html = folder_ / "report.HTML";
+  const fs::path csv = folder_ / "report.csv";
+  ASSERT_EQ(Run("-s 99 --date 01/05/27 -o " + html.string() + " league-match.cfg").status, 0);
+  ASSERT_EQ(Run("-s 99 --date 01/05/27 -o " + csv.string() + " league-match.cfg").status, 0);
+  const std::string page = ReadText(html);
+  EXPECT_EQ(page.rfind("<!DOCTYPE html>", 0), 0u);
+  EXPECT_NE(page.find("<td class=\"n\">15</td>"), std::string::npos);
+  const std::string table = ReadText(csv);
+  EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 1 + 14 + 1 + 1 + 15) << table;
 }
 
 TEST_F(CorvaneRun, SuspendedMeetingsResumeToTheEnd) {

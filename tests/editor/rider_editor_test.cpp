@@ -208,5 +208,18 @@ TEST(DatabaseArgument, DropsBlanksAndOnePairOfQuotes) {
   EXPECT_EQ(DatabaseArgument("\""), "");
 }
 
+// "tavrel --help" answers instead of opening a database of that name.
+TEST(EditorCommandInfo, AnswersHelpAndVersionAndRejectsOtherOptions) {
+  EXPECT_FALSE(EditorCommandInfo({"my riders.rdb"}, "1.2.3", true));
+  EXPECT_FALSE(EditorCommandInfo({"-style"}, "1.2.3", false));
+  EXPECT_EQ(EditorCommandInfo({"--version"}, "1.2.3", false)->text, "tavrel 1.2.3\n");
+  EXPECT_TRUE(
+      EditorCommandInfo({"x.rdb", "--help"}, "1", false)->text.starts_with("Usage: tavrel"));
+  const auto unknown = EditorCommandInfo({"-x"}, "1", true);
+  ASSERT_TRUE(unknown);
+  EXPECT_TRUE(unknown->error);
+  EXPECT_NE(unknown->text.find("-x"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace corvane

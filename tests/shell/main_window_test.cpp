@@ -25,6 +25,7 @@
 #include "engine/meeting.h"
 #include "heatcontrol/frm_heat_mgr.h"
 #include "progeditor/frm_prog_editor.h"
+#include "report/results_export.h"
 #include "report/results_report.h"
 #include "shell/fixed_font.h"
 #include "shell/frm_main_win.h"
@@ -324,6 +325,40 @@ class MainWindowTest : public QObject {
 
   // Save asks once, then appends; Save As asks again and replaces. Failures say why, and a
   // file that cannot be replaced is left as it was.
+  // The report's commands have the usual keys and work before the File menu is opened;
+  // Continue has one key. Export writes the meeting as a web page or a spreadsheet table.
+  void keysAndExport() {
+    frmMainWin& w = Window({{"Test League", "league.cfg"}});
+    const std::pair<QAction*, QKeySequence> keys[] = {
+        {w.mnuFSave, QKeySequence(QStringLiteral("Ctrl+S"))},
+        {w.mnuFSaveAs, QKeySequence(QStringLiteral("Ctrl+Shift+S"))},
+        {w.mnuFPrint, QKeySequence(QStringLiteral("Ctrl+P"))},
+        {w.mnuFExit, QKeySequence(QStringLiteral("Ctrl+Q"))},
+        {w.mnuECopy, QKeySequence(QStringLiteral("Ctrl+C"))},
+        {w.mnuHTopics, QKeySequence(QStringLiteral("F1"))},
+        {w.mnuMContinue, QKeySequence(QStringLiteral("F5"))}};
+    for (const auto& [action, key] : keys) QCOMPARE(action->shortcut(), key);
+
+    w.mnuFNScratch->trigger();
+    QVERIFY(w.mnuFSave->isEnabled() && w.mnuFExport->isEnabled() && w.mnuFPreview->isEnabled());
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(&w, Qt::Key_F5);
+    QCOMPARE(w.session().meeting().HeatCount, Integer{2});
+
+    w.mnuFNComp[0]->trigger();
+    const Meeting& m = w.session().meeting();
+    const QString csv = folder_->filePath(QStringLiteral("results.csv"));
+    const QString page = folder_->filePath(QStringLiteral("results"));
+    dialogs_.fileAnswers = {csv, page};
+    w.mnuFExport->trigger();
+    w.mnuFExport->trigger();
+    QVERIFY(dialogs_.fileQuestions.back().confirmOverwrite && dialogs_.warnings.empty());
+    QCOMPARE(ReadAll(csv), QByteArray::fromStdString(ResultsCsv(m)));
+    QCOMPARE(ReadAll(page + QStringLiteral(".html")), QByteArray::fromStdString(ResultsHtml(m)));
+  }
+
   void saveAsksOnceThenAppends() {
     frmMainWin& w = Window();
     emit w.mnuFile->aboutToShow();

@@ -125,7 +125,9 @@ class ShellRulesTest : public QObject {
     QCOMPARE(kept.window, (WindowPlacement{9600, 120, 405, 1680, 2}));
     const ShellSettings off = Read(
         {{"MainWindow/Left", "-15"}, {"MainWindow/Top", "7201"}, {"MainWindow/Height", "404"}});
-    QCOMPARE(off.window, (WindowPlacement{0, 0, 6200, 7000, 0}));
+    QCOMPARE(off.window, (WindowPlacement{0, 0, 6200, 9600, 0}));  // as wide as the screen
+    // On a wide screen the first run is wide enough for the bundled competitions' reports.
+    QCOMPARE(Read({}, {28800, 16200}).window.width, 13800);
     // Twips of a wide screen exceed 16 bits.
     QCOMPARE(Read({{"MainWindow/Width", "40000"}}, {57600, 32400}).window.width, 40000);
   }
@@ -381,6 +383,16 @@ class ShellRulesTest : public QObject {
              std::string("/home/me/My Meetings/final.mtg"));
     QVERIFY(IsMeetingFileName("/tmp/a.MTG") && IsMeetingFileName("b.Mtg"));
     QVERIFY(!IsMeetingFileName("mtg") && !IsMeetingFileName("/tmp/a.mtgx"));
+
+    // Help and version are answered wherever they stand; other options only once Qt has taken
+    // its own.
+    QVERIFY(!CommandLineInfo({"final.mtg"}, "1.2.3", true));
+    QVERIFY(!CommandLineInfo({"-style", "fusion"}, "1.2.3", false));
+    QCOMPARE(CommandLineInfo({"a.mtg", "--version"}, "1.2.3", false)->text,
+             std::string("corvane 1.2.3\n"));
+    QVERIFY(CommandLineInfo({"-h"}, "1", false)->text.starts_with("Usage: corvane"));
+    const auto unknown = CommandLineInfo({"--bogus"}, "1", true);
+    QVERIFY(unknown && unknown->error && unknown->text.find("--bogus") != std::string::npos);
   }
 
   void competitionTitleFromFile() {

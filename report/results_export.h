@@ -1,0 +1,26 @@
+// The results exported for other programs: an HTML page (for a web page or a forum post) and
+// CSV (for a spreadsheet). Both are UTF-8 and hold what the text report holds, as tables.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "engine/meeting.h"
+
+namespace corvane {
+
+enum class ExportFormat { Text, Html, Csv };
+
+// The format a file name asks for by its extension (.html, .htm, .csv, any case); text
+// otherwise.
+ExportFormat ExportFormatForFile(std::string_view fileName);
+
+// A whole HTML document: the meeting header, one scorecard table per team or group and the
+// heat table.
+std::string ResultsHtml(const Meeting& m);
+
+// A row per rider (team, number, name, rides, points, bonus, note) under its heading row, an
+// empty line, then a row per heat (number, riders in finishing order, scores, note). CRLF ends.
+std::string ResultsCsv(const Meeting& m);
+
+}  // namespace corvane
