@@ -230,9 +230,8 @@ std::string CompetitionTitleLine(std::string_view bytes) {
   for (std::string_view raw : SplitLines(text)) {
     const std::string line = Trim(raw);
     if (line.empty() || line[0] == '#') continue;
-    const std::size_t tilde = line.find('~');
-    if (tilde == std::string::npos) continue;
-    const std::string title = Trim(std::string_view(line).substr(tilde + 1));
+    // The caption is the second field of the line cut at "~": "Test~Audit~Cup" is Audit.
+    const std::string title = SplitFields(line, "~", 2)[2];
     if (!title.empty()) return Left(title, 40);
   }
   return std::string();

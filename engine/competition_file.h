@@ -29,8 +29,8 @@ inline constexpr std::string_view kCompetitionFileNotFound = "Configuration file
 // first); the records then hold what was stored before the failure.
 bool LoadCompetitionText(Meeting& m, std::string_view bytes, Integer prefMaxAverage);
 
-// The competition's name from its title line "text~title": the text after the first "~" of the
-// first non-comment line that has text there, cut to 40 characters; empty when there is none.
+// The competition's name from its title line "text~title": the second field of the first
+// non-comment line cut at "~" that has one, cut to 40 characters; empty when there is none.
 std::string CompetitionTitleLine(std::string_view bytes);
 
 // Where the file of a competition is: a full path as it is, a plain name in scriptsFolder.

@@ -8,7 +8,7 @@
 namespace corvane {
 
 struct EntryCode {
-  bool empty = true;          // no code at all: the entry fills no place
+  bool empty = true;          // no code at all ("@10"): slot number 0, an empty place
   char first = '\0';          // the group letter, R, S, T, or the start of a slot number
   char second = '\0';         // after S: a letter naming a group by its standing
   char groupForm = '\0';      // after a group letter: N, R, S, T or the number itself

@@ -92,7 +92,8 @@ HeatEntry ReadSlotNumber(const Meeting& m, double code) {
 
 // What a code names in this meeting as it stands now, or kNoPlace.
 HeatEntry Resolve(const Meeting& m, const EntryCode& code) {
-  if (code.empty) return kNoPlace;
+  // An empty code ("@10") does not begin with a number: it reads as 0, an empty place.
+  if (code.empty) return Naming(0);
 
   if (const int group = GroupOfLetter(m, code.first); group != 0) {
     return ReadGroupForm(m, group, code.groupForm, code.groupNumber, false);

@@ -16,24 +16,25 @@ const std::string& MarkOf(const Meeting& m, int code) {
   return m.ProgMarks[static_cast<std::size_t>(code >= 0 && code <= kMarkCount ? code : 0)];
 }
 
-// Points of a mark. Marks are nearly always one or two digits, read here directly; anything
-// else goes through the lenient reading of MarkPoints.
-Integer PointsOfMark(const std::string& mark) {
+// The value of a mark: its leading number, 0 when it has none. Marks are nearly always one or
+// two digits, read here directly; anything else goes through the lenient reading.
+double ValueOfMark(const std::string& mark) {
   const auto digit = [](char c) { return c >= '0' && c <= '9'; };
-  if (mark.size() == 1 && digit(mark[0])) return static_cast<Integer>(mark[0] - '0');
+  if (mark.size() == 1 && digit(mark[0])) return mark[0] - '0';
   if (mark.size() == 2 && digit(mark[0]) && digit(mark[1])) {
-    return static_cast<Integer>((mark[0] - '0') * 10 + (mark[1] - '0'));
+    return (mark[0] - '0') * 10 + (mark[1] - '0');
   }
-  return MarkPoints(mark);
+  return LeadingNumber(mark);
 }
 
-Integer PointsOf(const Meeting& m, int code) {
-  return PointsOfMark(MarkOf(m, code));
+double ValueOf(const Meeting& m, int code) {
+  return ValueOfMark(MarkOf(m, code));
 }
 
-// A running total, kept within the 16-bit records.
-Integer Add(Integer total, int more) {
-  return static_cast<Integer>(std::clamp(total + more, -32768, 32767));
+// A running total plus a value, the sum rounded half to even and kept within the 16-bit
+// records. Fractional marks are summed before rounding, so two halves make a whole point.
+Integer Add(Integer total, double more) {
+  return RoundToIntegerClamped(total + more);
 }
 
 // The class of a result for the place counts (1 = won against seven riders), 0 for none.
@@ -63,7 +64,7 @@ void WriteRide(Meeting& m, int rider, int code) {
   if (static_cast<std::size_t>(ride) >= m.Scorecard[s].size()) ResizeScorecard(m, m.MaxRides);
   const std::string& mark = MarkOf(m, code);
   m.Scorecard[s][static_cast<std::size_t>(ride)] = mark;
-  m.RiderPoints[s] = Add(m.RiderPoints[s], PointsOfMark(mark));
+  m.RiderPoints[s] = Add(m.RiderPoints[s], RoundToIntegerClamped(ValueOfMark(mark)));
   m.MaxRiderPoints = std::max(m.MaxRiderPoints, m.RiderPoints[s]);
 }
 
@@ -146,7 +147,7 @@ void AwardBonusPoints(Meeting& m) {
       const auto s = static_cast<std::size_t>(rider);
       if (std::string* mark = LatestMark(m, rider)) *mark += m.ProgMarks[kBonusMark];
       m.HandicapCode[s] = lead[2];
-      m.RiderBonus[s] = Add(m.RiderBonus[s], PointsOf(m, lead[2]) - PointsOf(m, follower[2]));
+      m.RiderBonus[s] = Add(m.RiderBonus[s], ValueOf(m, lead[2]) - ValueOf(m, follower[2]));
       m.MaxRiderBonus = std::max(m.MaxRiderBonus, m.RiderBonus[s]);
     }
     leader = next;
@@ -165,7 +166,7 @@ void UpdateTeamScores(Meeting& m) {
     const int rider = SlotOrNone(result[1]);
     // With bonus points in the team scores a bonus earner counts at his leader's code.
     const int code = m.BonusPts == 2 ? m.HandicapCode[static_cast<std::size_t>(rider)] : result[2];
-    const int points = PointsOf(m, code);
+    const double points = ValueOf(m, code);
     const int group = GroupOfRider(m, rider);
     if (m.NumTeams == 2 && (group == 1 || group == 2)) {
       auto& heatPoints = scores[static_cast<std::size_t>(group + 2)];

@@ -13,11 +13,12 @@ int GroupOfLetter(char letter, int groups) {
   return group >= 1 && group <= groups && group <= kMaxGroups ? group : 0;
 }
 
-// A rider number 1..NumRiders read from the text; none when outside.
+// A rider number 1..NumRiders read from the text; none when outside. The number is rounded
+// to a whole number before its range is tested, as for the programme commands' numbers.
 std::optional<int> RiderNumber(const Meeting& m, std::string_view text) {
-  const double value = LeadingNumber(text);
-  if (!(value >= 1 && value <= m.NumRiders)) return std::nullopt;
-  return RoundToIntegerClamped(value);
+  const auto value = RoundToInteger(LeadingNumber(text));
+  if (!value || *value < 1 || *value > m.NumRiders) return std::nullopt;
+  return *value;
 }
 
 // The group standing at `position` of the team standings.

@@ -78,8 +78,9 @@ void AppendRiderLine(std::string& text, const Meeting& m, int r, int j, int n, i
 }
 
 void AppendBlockHeading(std::string& text, const Meeting& m, int i, int g) {
-  if (m.NumTeams == 1 && m.NumGroups >= 2) {
-    // Groups of an individual meeting are headed by their title alone, even an empty one.
+  if (m.NumTeams == 1 && m.NumGroups >= 2 && i <= m.NumGroups) {
+    // Groups of an individual meeting are headed by their title alone, even an empty one; the
+    // track reserves after them are headed like a team, by a title they hold.
     text += " " + m.GroupTitle[static_cast<std::size_t>(i)] + " ";
     text += kLineEnd;
     return;
@@ -112,6 +113,7 @@ void AppendGroupBlock(std::string& text, const Meeting& m, const ReportOrder& or
 
 // Track reserves: the slots after the last group, shared by every group.
 void AppendTrackReserves(std::string& text, const Meeting& m, int reserves) {
+  AppendBlockHeading(text, m, m.NumGroups + 1, 0);
   const int firstSlot = m.NumRiders * m.NumGroups + 1;
   bool anyRider = false;
   for (int j = 1; j <= reserves; ++j) {

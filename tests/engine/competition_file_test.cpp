@@ -172,5 +172,15 @@ TEST(CompetitionFolder, ReadsTheFileOrWarns) {
   std::filesystem::remove_all(folder);
 }
 
+TEST(CompetitionFile, TitleLineCaptionIsTheSecondFieldCutToForty) {
+  const std::pair<std::string, std::string> rows[] = {
+      {"# c\nNUMTEAMS=2\nLeague~Premier Match\n", "Premier Match"},
+      {"Test~Audit~Cup\n", "Audit"},
+      {"a~  \n~b~\n", "b"},
+      {"x~" + std::string(45, 'y'), std::string(40, 'y')},
+      {"NUMTEAMS=2\n1:A1,B1\n", ""}};
+  for (const auto& [text, caption] : rows) EXPECT_EQ(CompetitionTitleLine(text), caption) << text;
+}
+
 }  // namespace
 }  // namespace corvane

@@ -133,5 +133,14 @@ TEST_F(PrepareHeatTest, OnlyLinesWithTwoRidersOrMoreAreRacedAndNeverAFortyFirst)
   EXPECT_EQ(m.HeatCount, 40);
 }
 
+TEST_F(PrepareHeatTest, EmptyCodesFillEmptyPlacesAndTitlesLastUntilANumberedHeat) {
+  PrepareOnly("Grand Final of the Season:A1,@10, @5,B1");
+  EXPECT_EQ(LineupRiders(m), (Riders{1, 0, 0, 7}));
+  EXPECT_EQ(m.HeatGrid[2][4], 10);
+  EXPECT_EQ(m.HeatTitle, "Grand Final of the S");
+  PrepareOnly("1:A2,B2");
+  EXPECT_EQ(m.HeatTitle, "");
+}
+
 }  // namespace
 }  // namespace corvane

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <utility>
 #include <vector>
@@ -95,6 +96,63 @@ TEST_F(ScoringTest, ScorecardWidensForEverybodyWhenARiderPassesMaxRides) {
   EXPECT_EQ(m.MaxRides, 2);
   EXPECT_EQ(m.Scorecard[A1], (std::vector<std::string>{"", "3", "3"}));
   for (const auto& row : m.Scorecard) EXPECT_EQ(row.size(), 3u);
+}
+
+TEST_F(ScoringTest, PlaceClassOfEveryCode) {
+  // Won against 7 riders is class 1 ... beat none is 7; injured, retired and fell are 8; the
+  // other codes, and beating just one rider, count in no class.
+  const int classOfCode[17] = {0, 0, 8, 0, 0, 8, 8, 0, 0, 7, 0, 6, 5, 4, 3, 2, 1};
+  for (int code = 1; code <= 16; ++code) {
+    m = testing::BuildMeeting(2, 2, 4);
+    ScoreNextHeat(m, {{A1, code}});
+    PlaceCountTable classes{};
+    if (classOfCode[code] != 0) classes[static_cast<std::size_t>(classOfCode[code])] = 1;
+    EXPECT_EQ(m.PlaceCounts[A1], classes) << code;
+    EXPECT_EQ(m.GroupPlaceCounts[1], classes) << code;
+  }
+}
+
+TEST_F(ScoringTest, HeatOutsideTheScoringRecordsNothing) {
+  m.ScoringOn = 0;
+  ScoreNextHeat(m, {{A1, 12}, {B1, 11}});
+  EXPECT_EQ(m.HeatScores[1], (std::array<Integer, 5>{1, 0, 0, 0, 0}));
+  EXPECT_EQ((std::vector<int>{m.RidesTaken[A1], m.RidesCounted[A1], m.RiderPoints[A1],
+                              m.GroupPoints[1], m.MaxRides}),
+            (std::vector<int>{0, 0, 0, 0, 0}));
+  EXPECT_EQ(m.PlaceCounts[A1], PlaceCountTable{});
+}
+
+TEST_F(ScoringTest, UnderTeamScoringAWinnerWhoLeftATeamMateUnbeatenIsMarked) {
+  m.TeamScoring = 1;
+  const struct {
+    int riders, winnerCode;
+    const char* mark;
+  } rows[] = {{4, 9, "0"}, {4, 10, "1'"}, {4, 11, "2'"}, {4, 12, "3"}, {3, 10, "1'"}, {3, 11, "2"}};
+  for (const auto& row : rows) {
+    std::vector<std::pair<int, int>> ranked{{A1, row.winnerCode}, {B1, 9}, {B2, 9}, {B3, 9}};
+    ranked.resize(static_cast<std::size_t>(row.riders));
+    ScoreNextHeat(m, ranked);
+    EXPECT_EQ(m.Scorecard[A1][static_cast<std::size_t>(m.RidesTaken[A1])], row.mark)
+        << row.riders << " " << row.winnerCode;
+  }
+}
+
+TEST_F(ScoringTest, BonusOnlyForTeamRiders) {
+  m = testing::BuildMeeting(2, 3, 4);  // group C (slots 9..12) rides for no team
+  m.BonusPts = 1;
+  ScoreNextHeat(m, {{9, 12}, {10, 11}, {B3, 10}, {8, 9}});
+  ScoreNextHeat(m, {{B3, 12}, {8, 11}, {A1, 10}, {A2, 9}});  // B4, slot 8, is the last one
+  EXPECT_EQ((std::vector<int>{m.RiderBonus[10], m.RiderBonus[8]}), (std::vector<int>{0, 1}));
+}
+
+TEST_F(ScoringTest, FractionalMarksAreSummedBeforeRounding) {
+  m.ProgMarks[11] = ".5";  // second place
+  m.BonusPts = 1;
+  ScoreNextHeat(m, {{A1, 12}, {A2, 11}, {B1, 10}, {B2, 9}});
+  // Bonus 3 - .5 = 2.5, team 3 + .5 = 3.5 and heat points alike, each rounded half to even.
+  EXPECT_EQ((std::vector<int>{m.RiderPoints[A2], m.RiderBonus[A2], m.GroupPoints[1],
+                              m.HeatScores[1][3], m.HeatScores[1][1]}),
+            (std::vector<int>{0, 2, 4, 4, 4}));
 }
 
 }  // namespace

@@ -120,6 +120,84 @@ TEST_F(RaceTest, RiderBroughtDownBeforeTheLastLapIsInjuredAndOutOfTheRerun) {
   EXPECT_EQ(host.statusText, "Heat 1:  A2, B1, B2 (Fn), A1 (Fx)");
 }
 
+// Draws in which A1, leading, has an incident of kind `kind` on lap `lap`, unhurt; when
+// excluded he brings nobody down.
+std::vector<Single> IncidentOnLap(int lap, Single kind, bool stops) {
+  std::vector<Single> draws(4, kGo);
+  for (int l = 1; l < lap; ++l) draws.insert(draws.end(), {0.9f, 0.5f, 0.5f, 0.5f});
+  draws.insert(draws.end(), {kIncident, kind, kUnhurt});
+  if (kind > 0.4f) draws.insert(draws.end(), {kUnhurt, kUnhurt, kUnhurt});
+  int laps = 4 - lap + 1;  // the rest of this lap and the laps after it, without A1
+  if (stops) {
+    draws.insert(draws.end(), {kGo, kGo, kGo});  // the re-run
+    laps = 4;
+  }
+  for (int l = 0; l < laps; ++l) draws.insert(draws.end(), {0.5f, 0.5f, 0.5f});
+  return draws;
+}
+
+TEST_F(RaceTest, KindsOfIncidentAndWhetherTheyStopTheRace) {
+  // Int(R x 100 + 1): 1..40 fell, 41..85 fell and excluded, 86..100 other exclusion; the two
+  // exclusions stop the race before the last lap only.
+  const struct {
+    Single kind;
+    int lap, code;
+    bool stops;
+  } rows[] = {{0.395f, 1, 6, false}, {0.405f, 1, 7, true},  {0.845f, 2, 7, true},
+              {0.855f, 3, 8, true},  {0.855f, 4, 8, false}, {0.405f, 4, 7, false}};
+  for (const auto& row : rows) {
+    m = testing::BuildMeeting(2, 2, 4);
+    m.ResUseNow = 7;
+    SetLineup(m, {A1, B1, A2, B2});
+    Run(IncidentOnLap(row.lap, row.kind, row.stops));
+    EXPECT_EQ(RankedEntries(m, 1).back(), std::make_pair(A1, row.code)) << row.kind << row.lap;
+  }
+}
+
+TEST_F(RaceTest, RiderBroughtDownOnTheLastLapRidesOnInjured) {
+  // Lap 4: A1 has ridden his lap when B1, leading, falls and brings him down.
+  auto draws = Laps({kGo, kGo, kGo, kGo}, {0.5f, 0.9f, 0.5f, 0.5f}, 3);
+  draws.insert(draws.end(), {0.5f, kIncident, kExcluded, kUnhurt, kDown, kUnhurt, kUnhurt});
+  Run(Laps(draws, {0.5f, 0.5f}, 1));  // no re-run
+  EXPECT_EQ(RankedEntries(m, 1), (Ranking{{A1, 12}, {A2, 11}, {B2, 10}, {B1, 7}}));
+  EXPECT_EQ((std::vector<Integer>{m.RiderFlag[A1], m.RiderFlag[A2]}), (std::vector<Integer>{2, 0}));
+  EXPECT_EQ(m.RiderAverage[A1], 0.0f);
+}
+
+TEST_F(RaceTest, RetirementAndIncidentLimitsScaleWithTheAverage) {
+  // x = R x A retires below A x 0.00375 and has an incident up to that plus 0.00375.
+  const struct {
+    Single average, draw;
+    int code;
+  } rows[] = {{0.75f, 0.0037f, 5}, {0.75f, 0.0038f, 6}, {0.75f, 0.0087f, 6}, {0.75f, 0.0088f, 9},
+              {0.5f, 0.0037f, 5},  {0.5f, 0.0038f, 6},  {0.5f, 0.0112f, 6},  {0.5f, 0.0113f, 9}};
+  for (const auto& row : rows) {
+    m = testing::BuildMeeting(2, 2, 4);
+    m.ResUseNow = 7;
+    m.RiderAverage[A1] = row.average;
+    SetLineup(m, {A1, B1, A2, B2});
+    std::vector<Single> draws{kGo, kGo, kGo, kGo, row.draw};
+    if (row.code == 6) draws.insert(draws.end(), {0.2f, kUnhurt});  // fell, unhurt
+    draws.insert(draws.end(), {0.5f, 0.5f, 0.5f});
+    Run(Laps(draws, std::vector<Single>(row.code == 9 ? 4 : 3, 0.5f), 3));
+    EXPECT_EQ(RankedEntries(m, 1).back(), std::make_pair(A1, row.code))
+        << row.average << " " << row.draw;
+  }
+}
+
+TEST_F(RaceTest, NonStartersRankBelowOtherNonFinishersAndEmptyPlacesLast) {
+  // An empty place, a non-starter (no average) and a time exclusion, in both gate orders.
+  m.RiderAverage[A1] = 0;
+  SetLineup(m, {0, A1, B1, A2});
+  Run(Laps({Start(3), kGo}, {0.5f}));
+  const Ranking expected{{A2, 12}, {B1, 3}, {A1, 1}, {0, 1}};
+  EXPECT_EQ(RankedEntries(m, 1), expected);
+  m.RaceStatus = {};
+  SetLineup(m, {A2, B1, A1, 0});
+  Run(Laps({kGo, Start(3)}, {0.5f}));
+  EXPECT_EQ(RankedEntries(m, 2), expected);
+}
+
 // Hands on another source's draws, so the race takes its general path.
 class ForwardedRandom final : public RandomSource {
  public:

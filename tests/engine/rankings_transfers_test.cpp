@@ -53,5 +53,15 @@ TEST(TransferTeam, CopiesTheTeamStandingFirstIntoAnUntitledGroup) {
   EXPECT_EQ(m.RiderAverage[12], m.RiderAverage[8]);
 }
 
+TEST(TransferRider, ReferenceNumbersAreRoundedBeforeTheirRangeIsTested) {
+  Meeting m = StartedMeeting(1, 2, 7);  // B1..B7 are slots 8..14
+  for (std::size_t s = 8; s <= 14; ++s) m.RiderName[s].clear();
+  for (const char* argument : {"A7.4>B1", "A7.6>B2", "A0.4>B3", "A0.6>B4", "A2>B6.6"}) {
+    TransferRider(m, argument);
+  }
+  EXPECT_EQ(std::vector<std::string>(m.RiderName.begin() + 8, m.RiderName.begin() + 15),
+            (std::vector<std::string>{"Rider A7", "", "", "Rider A1", "", "", "Rider A2"}));
+}
+
 }  // namespace
 }  // namespace corvane

@@ -194,6 +194,95 @@ TEST(ResultsReport, ColumnsWidenPastNinetyNine) {
                              }));
 }
 
+// Two teams of two riders and a replacement slot; A2 is covered by rider replacement, A's
+// replacement slot is empty, B's holds Di. Venue and title without a date.
+Meeting ReplacementMatch() {
+  Meeting m = WithDefaultMarks();
+  m.VenueLines = "Park";
+  m.TitleLines = "Cup";
+  m.NumTeams = m.NumGroups = 2;
+  m.NumRiders = 3;
+  m.RdrRepSlot = 1;
+  m.MaxRides = 1;
+  m.GroupTitle = {"", "Ashford", "Brayton"};
+  m.GroupPoints = {0, 3, 3};
+  PutRider(m, 1, "Al", {"3"}, 3);
+  PutRider(m, 2, "Bo");
+  m.GroupReplacement[1][1] = 2;
+  PutRider(m, 4, "Cy", {"2"}, 2);
+  PutRider(m, 6, "Di", {"1"}, 1);
+  m.MaxRiderPoints = m.MaxGroupTotal = m.MaxHeatPoints = 3;
+  RecordHeat(m, 1, {{1, 12}, {4, 11}, {6, 10}}, {0, 3, 3, 3, 3});
+  return m;
+}
+
+TEST(ResultsReport, LayoutsOfTheKindsOfMeeting) {
+  const std::string heading = " No. Results" + std::string(23, ' ');
+  const std::string heat = "  1: Al, Cy, Di" + std::string(20, '.');
+  const std::vector<std::string_view> teamA = {" Ashford 3", " 1. Al........................ 3   3",
+                                               " 2. Bo........................ Rider replacement",
+                                               ""};
+  const std::vector<std::string_view> teamB = {" Brayton 3", " 1. Cy........................ 2   2",
+                                               " 2. ", " 3. Di........................ 1   1", ""};
+  const auto text = [](std::vector<std::string_view> a, std::vector<std::string_view> b = {},
+                       std::vector<std::string_view> c = {}) {
+    std::string all;
+    for (const auto* part : {&a, &b, &c})
+      for (std::string_view line : *part) all += std::string(line) + "\r\n";
+    return all;
+  };
+  const struct {
+    const char* name;
+    std::function<void(Meeting&)> change;
+    std::string expected;
+  } rows[] = {
+      {"two teams", [](Meeting&) {},
+       text(teamA, teamB, {heading + " As Br  As Br", heat + "  3  3   3  3 "})},
+      {"no ride columns", [](Meeting& m) { m.MaxRides = 0; },
+       text({heading + " As Br  As Br", heat + "  3  3   3  3 "})},
+      {"three teams",
+       [](Meeting& m) {
+         m.NumTeams = 3;
+         m.HeatScores[1][3] = 0;
+       },
+       text(teamA, teamB, {heading + " As Br T3", heat + "  3  3  0 "})},
+      {"heat points past 99",
+       [](Meeting& m) {
+         m.HeatScores[1][3] = 100;
+         m.MaxHeatPoints = 100;
+       },
+       // The heat-point headings stay over their wider columns.
+       text(teamA, teamB, {heading + "  As  Br  As Br", heat + " 100   3   3  3 "})},
+      {"track reserves",
+       [](Meeting& m) {
+         m.NumReserves = 1;
+         m.ResMode = 2;
+         m.GroupTitle[0] = "RESERVES";
+         PutRider(m, 7, "Ed", {"0"}, 0);
+       },
+       text(teamA, teamB,
+            {" RESERVES 0", " R. Ed........................ 0   0", "", heading + " As Br  As Br",
+             heat + "  3  3   3  3 "})},
+      {"individual groups",
+       [](Meeting& m) {
+         m.NumTeams = 1;
+         m.GroupTitle[2].clear();
+       },
+       text({" Ashford ", " 1. Al........................ 3   3",
+             " 2. Bo........................ Rider replacement", "", "  ",
+             " 1. Cy........................ 2   2", " 2. Di........................ 1   1", "",
+             " No. Results", "  1: Al, Cy, Di "})},
+  };
+  for (const auto& row : rows) {
+    Meeting m = ReplacementMatch();
+    row.change(m);
+    EXPECT_EQ(WriteResults(m), row.expected) << row.name;
+  }
+  Meeting dated = ReplacementMatch();  // the header shows only with a date
+  dated.DateLines = "01/02/03";
+  EXPECT_EQ(WriteResults(dated), " 01/02/03  at Park\r\n Cup\r\n\r\n" + rows[0].expected);
+}
+
 // Whatever the records hold, the report is written without reading outside them.
 TEST(ResultsReport, SurvivesRecordsOutsideTheirRanges) {
   const auto variants = std::vector<std::function<void(Meeting&)>>{
