@@ -25,10 +25,14 @@ void PrepareHeatLine(Meeting& m, const ProgrammeLine& line, MeetingHost& host,
     }
     PlaceHeatEntries(m, line);
 
-    if (m.MeetingState == kHeatDecided) {
+    if (m.HeatRiders < 2 || m.HeatCount >= kMaxHeats) {
+      // No heat to race here: the runner moves on. A wait left at this line (a meeting file
+      // written by an earlier version) would otherwise bring it back at every Continue.
+      if (m.MeetingState == kWaitForUser) m.MeetingState = kRunOn;
+    } else if (m.MeetingState == kHeatDecided) {
       // The previous heat still has to be reported: wait here, race this one on Continue.
       m.MeetingState = kWaitForUser;
-    } else if (m.HeatRiders > 1 && m.HeatCount < kMaxHeats) {
+    } else {
       RunHeat(m, host, random);
     }
   }

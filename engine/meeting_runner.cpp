@@ -26,6 +26,8 @@ bool RunCurrentLine(Meeting& m, MeetingHost& host, RandomSource& random) {
   if (m.ProgLine < 1) m.ProgLine = 1;  // a resumed record pointing before the first line
   if (m.ProgLine > m.ProgrammeLineCount()) return false;
   const ProgrammeLine& line = m.ReadLines.Line(m.ProgrammeLines, m.ProgLine);
+  // Only a heat line waits for the player; a wait found anywhere else runs on.
+  if (!line.heat && m.MeetingState == kWaitForUser) m.MeetingState = kRunOn;
   if (line.commandWord != CommandWord::kNone) {
     RunProgrammeCommand(m, host, random, line);
   } else {

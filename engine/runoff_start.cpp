@@ -87,7 +87,8 @@ void StartRunoffs(Meeting& m, MeetingHost& host, RandomSource& random) {
   if (m.RunoffTable[0][0] <= 0) return;
   m.RunoffsPending = 1;
   m.RunoffStage = 1;
-  if (m.ControlMode == 0) {
+  // With 40 heats run nothing waits for Continue: the runoffs are given up at once.
+  if (m.ControlMode == 0 || m.HeatCount >= kMaxHeats) {
     RunRunoff(m, host, random);
   } else {
     m.MeetingState = kHeatDecided;  // the runner rebuilds the report and waits for Continue

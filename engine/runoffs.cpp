@@ -130,8 +130,9 @@ void RunRunoff(Meeting& m, MeetingHost& host, RandomSource& random) {
       RunHeat(m, host, random);
       if (m.MeetingState == kWaitForUser) break;  // stopped by the user: nothing recorded
       RecordRunoffHeat(m);
-      // With a player-controlled team each runoff heat waits for Continue.
-      if (m.ControlMode == 1) break;
+      // With a player-controlled team each runoff heat waits for Continue, unless it was the
+      // meeting's last heat: then the runoffs left are given up at once, as the computer would.
+      if (m.ControlMode == 1 && m.HeatCount < kMaxHeats) break;
     } else {
       CompleteRunoff(m);  // no heat left in the meeting: given up, the next one is taken
     }

@@ -1,0 +1,83 @@
+// Meetings a player steers reach their end: a heat line that cannot be raced after a heat the
+// player started, and runoffs still pending when the 40th heat is run.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "engine/heat_manager_model.h"
+#include "engine/meeting_host.h"
+#include "engine/meeting_runner.h"
+#include "support/meeting_builder.h"
+
+namespace corvane {
+namespace {
+
+using testing::CountingHost;
+using testing::StartedMeeting;
+
+// A host whose player starts every heat as it is lined up, through the heat manager's model.
+struct StartingPlayer : CountingHost {
+  StartingPlayer() {
+    heatManager = [](Meeting& m) { HeatManagerModel(m).Start(); };
+  }
+};
+
+// Continues until the meeting is over, at most `continues` times and only while the Meeting
+// menu offers Continue; returns how many it took, or -1.
+int ContinueToEnd(Meeting& m, StartingPlayer& host, int continues) {
+  for (int k = 1; k <= continues; ++k) {
+    RunProgramme(m, host, host.random);
+    if (m.MeetingState == kMeetingOver) return k;
+    const MeetingMenu menu = MeetingMenuFor(m);
+    if (!menu.continueVisible || !menu.continueEnabled) return -1;
+  }
+  return -1;
+}
+
+void SteerTeamA(Meeting& m) {
+  m.ControlMode = 1;
+  m.TeamControl[1] = 1;
+}
+
+TEST(PlayerMeeting, LinesThatCannotBeRacedArePassedAfterAHeatThePlayerStarted) {
+  Meeting m = StartedMeeting(2, 2, 4, {"1:A1,B1,A2,B2", "2:A3", "3:A3,B3,A4,B4", "4:B4"});
+  SteerTeamA(m);
+  StartingPlayer host;
+  EXPECT_EQ(ContinueToEnd(m, host, 4), 2);  // heat 1, then heat 3 and the end
+  EXPECT_EQ((std::vector<int>{m.HeatCount, m.MainHeats, host.heatManagerShown}),
+            (std::vector<int>{2, 2, 2}));
+
+  // A wait left at such a line by an earlier version runs on too.
+  Meeting resumed = StartedMeeting(2, 2, 4, {"1:A1,B1,A2,B2", "2:A3", "3:A3,B3,A4,B4"});
+  SteerTeamA(resumed);
+  resumed.ProgLine = 2;
+  resumed.MeetingState = kWaitForUser;
+  StartingPlayer again;
+  EXPECT_EQ(ContinueToEnd(resumed, again, 2), 1);
+  EXPECT_EQ(resumed.HeatCount, 1);  // heat 3
+}
+
+TEST(PlayerMeeting, RunoffsLeftAfterTheFortiethHeatAreGivenUpAndTheMeetingEnds) {
+  // Five riders level at the top with four a heat: the runoff takes more than one stage.
+  const auto levelAtTheTop = [] {
+    Meeting m = StartedMeeting(1, 1, 10, {"RUNOFFS-4", "1:A1,A2,A3,A4"});
+    SteerTeamA(m);
+    m.RunoffMode = 3;
+    m.RunoffDepth = 4;
+    testing::SetStandingPoints(m, {12, 12, 12, 12, 12, 8, 6});
+    return m;
+  };
+  for (const int heatsRun : {39, 40}) {
+    Meeting m = levelAtTheTop();
+    m.HeatCount = static_cast<Integer>(heatsRun);
+    StartingPlayer host;
+    EXPECT_GE(ContinueToEnd(m, host, 3), 1) << heatsRun << " heats run";
+    EXPECT_EQ((std::vector{m.HeatCount, m.MainHeats, m.RunoffsPending, m.MeetingState}),
+              (std::vector<Integer>{40, 40, 0, kMeetingOver}))
+        << heatsRun << " heats run";
+    EXPECT_EQ(host.heatManagerShown, 40 - heatsRun);
+  }
+}
+
+}  // namespace
+}  // namespace corvane
