@@ -228,11 +228,74 @@ void HeatManagerModel::UpdateSubList() {
   info_ = Message();
 }
 
+// A place whose rider the player decides: one of his teams', or any in scratch racing.
+bool HeatManagerModel::PlayerPlace(int place) const {
+  return m_.TeamControl[Index(SlotTeam(place))] == 1 || m_.ControlMode == 2;
+}
+
+// The rider the place starts with when the race is started now: the player's choice, or the
+// computer's rider in a place the computer steers.
+int HeatManagerModel::StartingRider(int place) const {
+  if (IncidentMode() || PlayerPlace(place)) return SlotOrNone(SlotRider(place));
+  return SlotOrNone(m_.HeatGrid[Index(place)][1]);
+}
+
+// Another place of the line-up the rider starts from, or 0.
+int HeatManagerModel::OtherPlaceOf(int rider, int place) const {
+  if (rider == 0) return 0;
+  for (const LineupEntry& entry : lineup_) {
+    if (entry.place != place && StartingRider(entry.place) == rider) return entry.place;
+  }
+  return 0;
+}
+
+// A rider who starts from two places of the line-up, or 0.
+int HeatManagerModel::RiderTwiceInLineup() const {
+  for (const LineupEntry& entry : lineup_) {
+    const int rider = StartingRider(entry.place);
+    if (OtherPlaceOf(rider, entry.place) != 0) return rider;
+  }
+  return 0;
+}
+
+// The rider Reset puts back into the place (none for a nominated place before the start).
+int HeatManagerModel::ResetRider(int place) const {
+  if (IsNominatedPlace(place) && !IncidentMode()) return 0;
+  return SlotOrNone(m_.HeatGrid[Index(place)][1]);
+}
+
 void HeatManagerModel::UpdateButtons() {
   const int p = selSlot_;
   const int rider = SlotRider(p);
   const bool withdrawn = SlotWithdrawn(p) == 1;
+  note_.clear();
   resetEnabled_ = withdrawn || rider != m_.HeatGrid[Index(p)][1];
+  // The place's own rider may have been put into another place meanwhile (nominated there
+  // after a substitute took his place here): Reset would start him twice.
+  const int original = ResetRider(p);
+  if (const int other = original != rider ? OtherPlaceOf(original, p) : 0;
+      resetEnabled_ && other != 0) {
+    resetEnabled_ = false;
+    note_ = m_.RiderName[Index(original)] + " now rides in place " + Dec(other) +
+            ": Reset would put them in two places.";
+  }
+  startEnabled_ = true;
+  if (!IncidentMode()) {
+    int starting = 0;
+    for (const LineupEntry& entry : lineup_) {
+      if (StartingRider(entry.place) != 0 && SlotWithdrawn(entry.place) != 1) ++starting;
+    }
+    std::string why;
+    if (const int twice = RiderTwiceInLineup(); twice != 0) {
+      why = m_.RiderName[Index(twice)] + " stands in two places: the race cannot start.";
+    } else if (m_.ControlMode == 2 && starting < 2) {
+      why = "Place at least two riders to start the race.";
+    }
+    if (!why.empty()) {
+      startEnabled_ = false;
+      note_ = note_.empty() ? why : note_ + " " + why;
+    }
+  }
   const int team = SlotTeam(p);
   const bool mayChange = !withdrawn && m_.RiderAverage[Index(rider)] != 0 &&
                          (m_.TeamControl[Index(team)] == 1 || m_.ControlMode == 2);
@@ -453,7 +516,7 @@ void HeatManagerModel::ApplySubstitute(int rider) {
 
 void HeatManagerModel::Reset() {
   const int p = selSlot_;
-  if (!IsPlace(p)) return;
+  if (!resetEnabled_ || !IsPlace(p)) return;
   const auto& row = m_.HeatGrid[Index(p)];
   // During the start the place holds the rider of the incident, nominated or not: reset keeps
   // him rather than emptying the place.
@@ -490,7 +553,10 @@ void HeatManagerModel::SetHandicap(std::string_view text) {
   ShowLineupEntry(selSlot_);
 }
 
-void HeatManagerModel::Start() {
+bool HeatManagerModel::Start() {
+  // The last guard: the window offers no way to a line-up that holds a rider twice.
+  UpdateButtons();
+  if (!startEnabled_) return false;
   if (IncidentMode()) {
     StartAfterIncident();
   } else {
@@ -498,6 +564,7 @@ void HeatManagerModel::Start() {
   }
   m_.HeatRiders = static_cast<Integer>(starters_);
   m_.MeetingState = kHeatDecided;
+  return true;
 }
 
 void HeatManagerModel::StartAfterIncident() {

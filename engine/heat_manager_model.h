@@ -79,8 +79,15 @@ class HeatManagerModel {
   // message is not empty the list is hidden and nobody can be chosen).
   const std::vector<Candidate>& Candidates() const { return candidates_; }
   const std::string& Info() const { return info_; }
+  // Why Reset or Start Race is not offered, shown on the information line beside the list
+  // (empty when both are).
+  const std::string& Note() const { return note_; }
 
   bool ResetEnabled() const { return resetEnabled_; }
+  // Start Race: never for a line-up holding a rider in two places, nor in scratch racing with
+  // fewer than two riders to start. During the start it is always offered: the player has to
+  // decide.
+  bool StartEnabled() const { return startEnabled_; }
   bool WithdrawEnabled() const { return withdrawEnabled_; }
   bool HandicapEnabled() const { return handicapEnabled_; }
   // The selected place's handicap as the handicap box shows it (empty for none).
@@ -105,8 +112,9 @@ class HeatManagerModel {
   // The handicap box's text (scratch racing): metres for the selected place.
   void SetHandicap(std::string_view text);
 
-  // "&Start Race": writes the line-up back and lets the heat go on (MeetingState 1).
-  void Start();
+  // "&Start Race": writes the line-up back and lets the heat go on (MeetingState 1). Refused
+  // (false, nothing written) when Start Race is not offered.
+  bool Start();
   // "Cancel" before the start: the meeting stops at this heat (MeetingState 2). A rider's
   // incident during the start cannot be cancelled; false then.
   bool Cancel();
@@ -144,6 +152,11 @@ class HeatManagerModel {
   std::string Message() const;
   void UpdateButtons();
   bool IsNominatedPlace(int place) const;
+  bool PlayerPlace(int place) const;
+  int StartingRider(int place) const;
+  int OtherPlaceOf(int rider, int place) const;
+  int RiderTwiceInLineup() const;
+  int ResetRider(int place) const;
   bool IsPlace(int place) const;
   void StartAfterIncident();
   void StartLineup();
@@ -170,6 +183,8 @@ class HeatManagerModel {
   std::vector<Candidate> candidates_;
   std::string info_;
   bool resetEnabled_ = false;
+  bool startEnabled_ = true;
+  std::string note_;
   bool withdrawEnabled_ = false;
   bool handicapEnabled_ = false;
   std::string handicapText_;

@@ -192,8 +192,11 @@ void frmHeatMgr::Connect() {
     ShowButtons();
   });
   connect(cmdStart, &QPushButton::clicked, this, [this] {
-    model_.Start();
-    accept();
+    if (model_.Start()) {
+      accept();
+    } else {
+      ShowButtons();  // refused: the information line says why
+    }
   });
   connect(cmdCancel, &QPushButton::clicked, this, &frmHeatMgr::reject);
 }
@@ -275,19 +278,22 @@ void frmHeatMgr::ShowSubstitutes() {
     item->setData(Qt::UserRole, candidate.rider);
   }
   if (lstSubstitutes->count() > 0) lstSubstitutes->setCurrentRow(0);
-  const bool message = !model_.Info().empty();
-  lblInfo->setText(Shown(model_.Info()));
-  lblInfo->setVisible(message);
-  lstSubstitutes->setVisible(!message);
+  lstSubstitutes->setVisible(model_.Info().empty());
   showing_ = false;
 }
 
 void frmHeatMgr::ShowButtons() {
   showing_ = true;
+  cmdStart->setEnabled(model_.StartEnabled());
   cmdReset->setEnabled(model_.ResetEnabled());
   cmdWithdraw->setEnabled(model_.WithdrawEnabled());
   cboHandicap->setEnabled(model_.HandicapEnabled());
   cboHandicap->setEditText(Shown(model_.HandicapText()));
+  // The message that replaces the list, and why Reset or Start Race is not offered.
+  std::string info = model_.Info();
+  if (!model_.Note().empty()) info += (info.empty() ? "" : "\n") + model_.Note();
+  lblInfo->setText(Shown(info));
+  lblInfo->setVisible(!info.empty());
   showing_ = false;
 }
 

@@ -203,6 +203,29 @@ std::vector<std::string> ScoringFaults(const Meeting& m, bool marksFixed) {
   return faults;
 }
 
+std::vector<std::string> HeatLineupFaults(const Meeting& m) {
+  Faults faults;
+  if (m.HeatCount < 1 || m.HeatCount > kMaxHeats) return faults;
+  const auto twice = [&faults](const std::string& where, const std::vector<int>& riders) {
+    for (std::size_t a = 0; a < riders.size(); ++a) {
+      for (std::size_t b = a + 1; b < riders.size(); ++b) {
+        if (riders[a] != 0 && riders[a] == riders[b]) {
+          faults.Add(where + ": rider " + N(riders[a]) + " in two places");
+        }
+      }
+    }
+  };
+  std::vector<int> recorded;
+  std::vector<int> placed;
+  for (int e = 1; e <= kMaxEntries; ++e) {
+    recorded.push_back(m.HeatResults[At(m.HeatCount)][At(e)][1]);
+    placed.push_back(m.HeatGrid[At(e)][1]);
+  }
+  twice("record of heat " + N(m.HeatCount), recorded);
+  twice("starting places of heat " + N(m.HeatCount), placed);
+  return faults;
+}
+
 bool MarksFixedByProgramme(const Meeting& m) {
   for (std::size_t k = 1; k < m.ProgrammeLines.size(); ++k) {
     if (UpperCase(Trim(m.ProgrammeLines[k])).starts_with("POINTS")) return false;

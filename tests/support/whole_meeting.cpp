@@ -49,6 +49,7 @@ class WatchingHost : public HeadlessHost {
  private:
   void CheckSound(const std::string& when) {
     if (const auto problem = MeetingProblem(meeting_)) faults.push_back(when + ": " + *problem);
+    for (std::string& fault : HeatLineupFaults(meeting_)) faults.push_back(when + ": " + fault);
   }
 
   Meeting& meeting_;

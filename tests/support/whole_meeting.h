@@ -28,6 +28,9 @@ inline std::size_t At(int index) {
 // columns against the heat records, when `marksFixed` (no POINTS command changed the marks).
 std::vector<std::string> ScoringFaults(const Meeting& m, bool marksFixed = true);
 
+// No rider in two places of the latest heat: neither in its record nor in its starting places.
+std::vector<std::string> HeatLineupFaults(const Meeting& m);
+
 // True when no line of the programme changes the marks (no POINTS command).
 bool MarksFixedByProgramme(const Meeting& m);
 
