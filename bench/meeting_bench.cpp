@@ -4,10 +4,13 @@
 
 #include <filesystem>
 
+#include "cli/command_line_host.h"
 #include "cli/meeting_inputs.h"
 #include "cli/meeting_statistics.h"
 #include "engine/headless_host.h"
+#include "engine/meeting_runner.h"
 #include "report/results_report.h"
+#include "statistics/forecast.h"
 #include "statistics/silent_host.h"
 
 namespace {
@@ -52,6 +55,24 @@ void BM_LeagueMatchWithReport(benchmark::State& state) {
 void BM_IndividualMeetingWithoutReport(benchmark::State& state) {
   RaceBundled<SilentHost>(state, "individual-16.cfg", false);
 }
+// The forecast the desktop program makes after a heat: 10,000 runs of the rest of the bundled
+// league match from after heat 7, on two threads (wall time).
+void BM_ForecastLeagueMatchAfterHeat7(benchmark::State& state) {
+  Meeting m = SetUpBundled("league-match.cfg");
+  CommandLineHost host(m);
+  host.stopAfterHeats = 7;
+  Pcg32Random random(7);
+  while (!host.StopReached()) RunProgramme(m, host, random);
+  ForecastSettings settings;
+  settings.runs = 10000;
+  settings.threads = 2;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(ForecastMeeting(m, settings).teams);
+    ++settings.seed;
+  }
+}
+BENCHMARK(BM_ForecastLeagueMatchAfterHeat7)->UseRealTime()->Unit(benchmark::kMillisecond);
+
 BENCHMARK(BM_LeagueMatchWithoutReport);
 BENCHMARK(BM_LeagueMatchWithReport);
 BENCHMARK(BM_IndividualMeetingWithoutReport);

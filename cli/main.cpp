@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/forecast_run.h"
 #include "cli/program_folder.h"
 #include "cli/run_options.h"
 #include "cli/single_meeting.h"
@@ -36,6 +37,9 @@ int main(int argc, char** argv) {
       static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()));
   std::cerr << "seed " << seed << '\n';
   const std::filesystem::path folder = BundledDataFolder(ProgramFolder(argv[0]));
+  if (options.forecastEachHeat) {
+    return RunForecastEachHeat(options, seed, folder, std::cout, std::cerr);
+  }
   if (options.runs) {
     return RunStatistics(options, seed, folder, std::cout, std::cerr, ::isatty(2) != 0);
   }

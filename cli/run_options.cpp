@@ -34,12 +34,16 @@ Runs race meetings without a window, every team steered by the computer.
   -s, --seed N              seed of the random source (default: from the clock)
       --support NAME        a line-up whose riders ride the support competition
       --suspend-after N FILE  stop after N heats of the meeting and write the meeting file
-      --resume FILE         resume a meeting file and run it to the end
+      --resume FILE         resume a meeting file and run it to the end; with --runs,
+                            the statistics of the rest of it
   -o, --output FILE         write the report to FILE instead of standard output; a
                             FILE.html is a web page, a FILE.csv a spreadsheet table
   -n, --runs N              run the meeting N times and print statistics
   -j, --threads K           threads for --runs (default: every core)
       --format text|json|csv  format of the statistics
+      --forecast-each-heat  race one meeting and print, as CSV, each team's chance of
+                            winning and expected score before the first heat and after
+                            every heat, each from --runs N runs of the rest (default 10000)
       --home-advantage      home advantage for team A
       --team-scoring        team scoring
       --start-grid random|inside|outside|equal
@@ -119,6 +123,8 @@ Result<RunOptions> ParseRunOptions(const std::vector<std::string>& args) {
           options.format = found->second;
         }
       }
+    } else if (arg == "--forecast-each-heat") {
+      options.forecastEachHeat = true;
     } else if (arg == "--home-advantage") {
       options.prefs.PrefHomeAdvantage = 1;
     } else if (arg == "--team-scoring") {
@@ -148,8 +154,8 @@ Result<RunOptions> ParseRunOptions(const std::vector<std::string>& args) {
   if (options.competition.empty() && options.resumeFile.empty()) {
     return Error{"no competition given (see --help)"};
   }
-  if (options.runs && (options.suspendAfter || !options.resumeFile.empty())) {
-    return Error{"--runs cannot be combined with --suspend-after or --resume"};
+  if ((options.runs || options.forecastEachHeat) && options.suspendAfter) {
+    return Error{"--runs and --forecast-each-heat cannot be combined with --suspend-after"};
   }
   return options;
 }

@@ -27,6 +27,7 @@ struct RunOptions {
   std::optional<long> runs;
   int threads = 0;  // 0: every core
   StatisticsFormat format = StatisticsFormat::Text;
+  bool forecastEachHeat = false;  // one meeting, its forecast after every heat as CSV
   Preferences prefs;
   bool help = false;
   bool version = false;

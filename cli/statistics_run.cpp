@@ -7,7 +7,10 @@
 #include "cli/meeting_inputs.h"
 #include "cli/meeting_statistics.h"
 #include "engine/file_io.h"
+#include "engine/headless_host.h"
 #include "engine/random_source.h"
+#include "report/meeting_file.h"
+#include "statistics/forecast.h"
 
 namespace corvane {
 
@@ -21,27 +24,43 @@ void DrawProgress(std::ostream& err, long done, long total) {
       << std::flush;
 }
 
+// The meeting the runs start from: set up afresh, or resumed and steered by the computer.
+Result<Meeting> StartingMeeting(const RunOptions& options, std::uint64_t seed,
+                                const std::filesystem::path& dataFolder) {
+  if (!options.resumeFile.empty()) {
+    Meeting meeting;
+    HeadlessHost host;
+    const ResumeOutcome resumed = ResumeMeeting(meeting, options.resumeFile, host);
+    if (resumed.kind == ResumeOutcome::Missing) {
+      return Error{"Meeting file not found: " + options.resumeFile};
+    }
+    if (resumed.kind == ResumeOutcome::Rejected) return Error{resumed.message};
+    return ComputerSteeredCopy(meeting);
+  }
+  const Result<MeetingInputs> inputs = ReadMeetingInputs(options, dataFolder);
+  if (!inputs) return Error{inputs.error()};
+  Pcg32Random setUpRandom(seed);
+  return SetUpCommandLineMeeting(options, inputs.value(), setUpRandom);
+}
+
 }  // namespace
 
 int RunStatistics(const RunOptions& options, std::uint64_t seed,
                   const std::filesystem::path& dataFolder, std::ostream& out, std::ostream& err,
                   bool showProgress) {
-  const Result<MeetingInputs> inputs = ReadMeetingInputs(options, dataFolder);
-  if (!inputs) {
-    err << "corvane-run: " << inputs.error() << '\n';
-    return 2;
-  }
-  Pcg32Random setUpRandom(seed);
-  const Result<Meeting> setUp = SetUpCommandLineMeeting(options, inputs.value(), setUpRandom);
+  const Result<Meeting> setUp = StartingMeeting(options, seed, dataFolder);
   if (!setUp) {
     err << "corvane-run: " << setUp.error() << '\n';
     return 2;
   }
+  // A resumed meeting carries on with the starting grid it was raced with.
+  Preferences prefs = options.prefs;
+  if (!options.resumeFile.empty()) prefs.PrefStartGrid = 3;
 
   const long runs = *options.runs;
   std::atomic<long> done{0};
   auto tally = std::async(std::launch::async, [&] {
-    return RunMeetings(setUp.value(), options.prefs, seed, runs, options.threads, done);
+    return RunMeetings(setUp.value(), prefs, seed, runs, options.threads, done);
   });
   const auto start = std::chrono::steady_clock::now();
   bool drawn = false;

@@ -48,7 +48,43 @@ void MeetingTally::Add(const Meeting& m) {
     riderPoints[static_cast<std::size_t>(s)] += m.RiderPoints[static_cast<std::size_t>(s)];
     riderBonus[static_cast<std::size_t>(s)] += m.RiderBonus[static_cast<std::size_t>(s)];
   }
+  if (m.NumTeams > 1) {
+    for (int g = 1; g <= m.NumTeams && g <= kMaxGroups; ++g) {
+      CountValue(teamScoreRuns[static_cast<std::size_t>(g)],
+                 m.GroupPoints[static_cast<std::size_t>(g)]);
+    }
+    if (m.NumTeams == 2) CountValue(marginRuns, m.GroupPoints[1] - m.GroupPoints[2]);
+  }
+  if (finalLine > 0) CountFinalists(m);
 }
+
+void MeetingTally::CountValue(std::vector<long>& runsByValue, int value) {
+  const int clamped = std::clamp(value, -kMaxTalliedPoints, kMaxTalliedPoints);
+  const auto i = static_cast<std::size_t>(clamped + kMaxTalliedPoints);
+  if (runsByValue.size() <= i) runsByValue.resize(i + 1);
+  ++runsByValue[i];
+}
+
+void MeetingTally::CountFinalists(const Meeting& m) {
+  // The final is the last programme heat once the meeting has raced the final's line.
+  const int count = m.ProgrammeHeats[0];
+  if (m.LastPreparedLine < finalLine || count < 1 || count > kMaxHeats) return;
+  const int heat = m.ProgrammeHeats[static_cast<std::size_t>(count)];
+  if (heat < 1 || heat > kMaxHeats) return;
+  for (int e = 1; e <= kMaxEntries; ++e) {
+    const int slot = m.HeatResults[static_cast<std::size_t>(heat)][static_cast<std::size_t>(e)][1];
+    if (IsSlot(slot)) ++riderFinals[static_cast<std::size_t>(slot)];
+  }
+}
+
+namespace {
+
+void AddValues(std::vector<long>& into, const std::vector<long>& from) {
+  if (into.size() < from.size()) into.resize(from.size());
+  for (std::size_t i = 0; i < from.size(); ++i) into[i] += from[i];
+}
+
+}  // namespace
 
 void MeetingTally::Merge(const MeetingTally& other) {
   runs += other.runs;
@@ -64,7 +100,11 @@ void MeetingTally::Merge(const MeetingTally& other) {
     riderBonus[s] += other.riderBonus[s];
     for (std::size_t p = 0; p < riderPlaces[s].size(); ++p)
       riderPlaces[s][p] += other.riderPlaces[s][p];
+    riderFinals[s] += other.riderFinals[s];
   }
+  for (std::size_t g = 0; g < teamScoreRuns.size(); ++g)
+    AddValues(teamScoreRuns[g], other.teamScoreRuns[g]);
+  AddValues(marginRuns, other.marginRuns);
 }
 
 std::uint64_t RunSeed(std::uint64_t seed, long run) {
@@ -80,7 +120,7 @@ void RaceCopy(Meeting& work, const Meeting& setUp, const Preferences& prefs, std
   constexpr int kMaxContinues = 400;  // more than any meeting needs under computer control
   Pcg32Random random(seed);
   work = setUp;  // assignment reuses the working copy's storage
-  if (prefs.PrefStartGrid == 0) {
+  if (prefs.PrefStartGrid == 0 && setUp.HeatCount == 0) {
     work.StartGridOption = 0;
     ResolveStartGrid(work, random);
   }
@@ -90,10 +130,12 @@ void RaceCopy(Meeting& work, const Meeting& setUp, const Preferences& prefs, std
 }
 
 MeetingTally RunMeetings(const Meeting& setUp, const Preferences& prefs, std::uint64_t seed,
-                         long runs, int threads, std::atomic<long>& done) {
+                         long runs, int threads, std::atomic<long>& done,
+                         const std::atomic<bool>* cancel, int finalLine) {
   if (threads <= 0) threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   threads = static_cast<int>(std::min<long>(threads, std::max(1L, runs)));
   std::vector<MeetingTally> tallies(static_cast<std::size_t>(threads));
+  for (MeetingTally& tally : tallies) tally.finalLine = finalLine;
   auto work = [&](int t) {
     // Contiguous blocks of runs per thread; each run's seed depends on its number alone.
     const long first = runs * t / threads;
@@ -101,6 +143,7 @@ MeetingTally RunMeetings(const Meeting& setUp, const Preferences& prefs, std::ui
     SilentHost host;
     Meeting meeting;
     for (long run = first; run < last; ++run) {
+      if (cancel != nullptr && cancel->load(std::memory_order_relaxed)) break;
       RaceCopy(meeting, setUp, prefs, RunSeed(seed, run), host);
       tallies[static_cast<std::size_t>(t)].Add(meeting);
       done.fetch_add(1, std::memory_order_relaxed);
@@ -111,6 +154,7 @@ MeetingTally RunMeetings(const Meeting& setUp, const Preferences& prefs, std::ui
   work(0);
   for (std::thread& worker : workers) worker.join();
   MeetingTally total;
+  total.finalLine = finalLine;
   for (const MeetingTally& tally : tallies) total.Merge(tally);
   return total;
 }

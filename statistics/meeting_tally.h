@@ -5,6 +5,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <vector>
 
 #include "engine/meeting.h"
 #include "engine/preferences.h"
@@ -22,9 +23,21 @@ struct MeetingTally {
   SlotArray<long long> riderPoints{};
   SlotArray<long long> riderBonus{};
   SlotArray<std::array<long, 4>> riderPlaces{};  // [slot][place 1..3] within his group
+  // Final team scores and two-team margins (A less B) by value, for ranges and distributions;
+  // scores are clamped to +-kMaxTalliedPoints.
+  static constexpr int kMaxTalliedPoints = 999;
+  GroupArray<std::vector<long>> teamScoreRuns{};  // [team][points + kMaxTalliedPoints]
+  std::vector<long> marginRuns;                   // [margin + kMaxTalliedPoints]
+  // The programme line of the final, when the caller wants to know who reached it (0: not).
+  int finalLine = 0;
+  SlotArray<long> riderFinals{};
 
   void Add(const Meeting& m);
   void Merge(const MeetingTally& other);
+
+ private:
+  static void CountValue(std::vector<long>& runsByValue, int value);
+  void CountFinalists(const Meeting& m);
 };
 
 // The seed of run `run` of a series started with `seed`.
@@ -33,14 +46,17 @@ std::uint64_t RunSeed(std::uint64_t seed, long run);
 class MeetingHost;
 
 // Races a copy of the set-up meeting to its end under computer control, into `work`: the
-// starting grid drawn afresh when the preference is random, the random source seeded with
-// `seed`.
+// starting grid drawn afresh when the preference is random and no heat has been run, the random
+// source seeded with `seed`.
 void RaceCopy(Meeting& work, const Meeting& setUp, const Preferences& prefs, std::uint64_t seed,
               MeetingHost& host);
 
 // Races copies of the set-up meeting `runs` times on `threads` threads (0: every core) and sums
-// their outcomes. `done` counts finished runs for a progress display.
+// their outcomes. `done` counts finished runs for a progress display. Once `cancel` is set, no
+// further run starts: the tally holds the runs finished by then. A tally started with
+// `finalLine` set counts who reached that line's heat.
 MeetingTally RunMeetings(const Meeting& setUp, const Preferences& prefs, std::uint64_t seed,
-                         long runs, int threads, std::atomic<long>& done);
+                         long runs, int threads, std::atomic<long>& done,
+                         const std::atomic<bool>* cancel = nullptr, int finalLine = 0);
 
 }  // namespace corvane

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -130,6 +131,33 @@ TEST_F(CorvaneRun, StatisticsDoNotDependOnThreads) {
   ASSERT_EQ(json.status, 0) << json.err;
   EXPECT_NE(json.out.find("\"runs\": 50"), std::string::npos);
   EXPECT_NE(json.out.find("\"1st\": "), std::string::npos);
+}
+
+TEST_F(CorvaneRun, ForecastsFromAMeetingFileAndAfterEveryHeat) {
+  const fs::path file = folder_ / "m.mtg";
+  ASSERT_EQ(Run("-s 5 --suspend-after 7 " + file.string() + " league-match.cfg").status, 0);
+  const Outcome rest = Run("-s 2 -n 200 --format csv --resume " + file.string());
+  ASSERT_EQ(rest.status, 0) << rest.err;
+  EXPECT_NE(rest.out.find("team,"), std::string::npos);
+
+  // Before the first heat and after each of the 15, one row a team; the meeting raced is the
+  // one raced with the same seed, and its last rows are its final scores.
+  const Outcome each = Run("-s 5 -n 200 --forecast-each-heat --date 01/05/27 league-match.cfg");
+  ASSERT_EQ(each.status, 0) << each.err;
+  std::istringstream rows(each.out);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(rows, line);) lines.push_back(line);
+  ASSERT_EQ(lines.size(), 1u + 16 * 2);
+  EXPECT_EQ(lines[0], "heat,team,win_chance,expected_points");
+  const std::string report = Run("-s 5 --date 01/05/27 league-match.cfg").out;
+  for (const std::string& last : {lines[31], lines[32]}) {
+    ASSERT_EQ(last.rfind("15,", 0), 0u) << last;
+    const std::string name = last.substr(3, last.find(',', 3) - 3);
+    const std::string points = last.substr(last.rfind(',') + 1);
+    EXPECT_NE(report.find(" " + name + " " + points.substr(0, points.find('.')) + "\n"),
+              std::string::npos)
+        << last;
+  }
 }
 
 TEST_F(CorvaneRun, BadInputGetsAMessageAndStatusTwo) {

@@ -67,8 +67,8 @@ TEST(RunOptions, RejectsBadInputWithAMessage) {
        "unknown starting grid \"middle\" (random, inside, outside or equal)"},
       {{}, "no competition given (see --help)"},
       {{"a.cfg", "b.cfg"}, "more than one competition given: \"a.cfg\" and \"b.cfg\""},
-      {{"-n", "5", "--resume", "m.mtg"},
-       "--runs cannot be combined with --suspend-after or --resume"},
+      {{"-n", "5", "--suspend-after", "3", "m.mtg", "x.cfg"},
+       "--runs and --forecast-each-heat cannot be combined with --suspend-after"},
   };
   for (const auto& [args, message] : cases) {
     const auto parsed = Parse(args);
