@@ -48,6 +48,23 @@ Meeting ComputerSteeredCopy(const Meeting& m) {
   return copy;
 }
 
+std::optional<Meeting> MeetingAfterHeat(const Meeting& m) {
+  const bool running = m.MeetingState == kRunOn || m.MeetingState == kStartedFromEditor;
+  if (m.ControlMode != 0 || !running || m.RunoffsPending != 0 || m.SupportMode) {
+    return std::nullopt;
+  }
+  if (m.ProgLine < 1 || m.ProgLine >= m.ProgrammeLineCount() || m.HeatCount >= kMaxHeats) {
+    return std::nullopt;
+  }
+  Meeting after = m;
+  if (!after.ReadLines.Line(after.ProgrammeLines, after.ProgLine).heat) return std::nullopt;
+  // What heat preparation and the runner do once the heat is run: the line counts as prepared
+  // and the runner goes on to the next.
+  after.LastPreparedLine = after.ProgLine;
+  ++after.ProgLine;
+  return after;
+}
+
 int FinalLine(const Meeting& m) {
   ProgrammeLineCache lines;
   for (int line = m.ProgrammeLineCount(); line >= 1; --line) {

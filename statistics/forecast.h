@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,13 @@ struct Forecast {
 // where the runner would carry on. A meeting stopped for the player (waiting at a heat line)
 // carries on from that line.
 Meeting ComputerSteeredCopy(const Meeting& m);
+
+// A meeting the computer steers runs on from heat to heat without stopping. Caught as a heat's
+// summary line is shown, it is left where the runner carries on after that heat: the copy this
+// returns is the meeting as it stands after the heat, to forecast from. Nothing is returned
+// where the runner's next step is not a plain next line (runoffs, support competition, the
+// programme's last line, a meeting a player steers): those points are seen when it stops.
+std::optional<Meeting> MeetingAfterHeat(const Meeting& m);
 
 // The programme line of the meeting's final: its last heat line when that is titled a final
 // (not a semi-final); 0 when there is none.

@@ -128,6 +128,34 @@ TEST(Forecast, TheSameOnOneOrTwoThreadsAndAcrossSuspendAndResume) {
   EXPECT_NE(one.teams[0].winChance, Race(m, 3000, 2, 4).teams[0].winChance) << "seed matters";
 }
 
+// Keeps the meeting as it stands after every heat of a run that does not stop.
+class HeatWatcher : public CommandLineHost {
+ public:
+  explicit HeatWatcher(Meeting& m) : CommandLineHost(m), meeting_(m) {}
+  void SetStatusText(std::string_view text) override {
+    if (auto after = MeetingAfterHeat(meeting_)) afterHeats.push_back(std::move(*after));
+    CommandLineHost::SetStatusText(text);
+  }
+  std::vector<Meeting> afterHeats;
+
+ private:
+  Meeting& meeting_;
+};
+
+TEST(Forecast, AMeetingCaughtAfterAHeatForecastsAsOneStoppedThere) {
+  Meeting m = BundledMeeting("league-match.cfg");
+  Meeting stopped = m;
+  HeatWatcher watcher(m);
+  Pcg32Random random(9);
+  RunProgramme(m, watcher, random);
+  ASSERT_EQ(m.MeetingState, kMeetingOver);
+  ASSERT_EQ(watcher.afterHeats.size(), 14u);  // not after the last line
+  RunUntil(stopped, 6);
+  const Meeting& caught = watcher.afterHeats[5];
+  EXPECT_EQ(caught.HeatCount, 6);
+  ExpectSame(Race(caught, 2000, 2), Race(stopped, 2000, 2));
+}
+
 TEST(Forecast, IndividualMeetingsGiveWinnersTopThreeAndFinalists) {
   Meeting m = BundledMeeting("individual-16.cfg");
   ASSERT_GT(FinalLine(m), 0);
