@@ -20,6 +20,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "editor/box_text.h"
 #include "editor/frm_tavrel.h"
@@ -29,9 +30,15 @@ namespace corvane {
 
 namespace {
 
-constexpr int kAverageBoxWidth = 70;
 constexpr int kOptionWidth = 22;
-constexpr int kLabelWidth = 28;
+
+// The row number's and the average's columns, wider where the font needs it.
+int LabelWidth(const QWidget* window) {
+  return std::max(28, window->fontMetrics().horizontalAdvance(QStringLiteral("40:")) + 4);
+}
+int AverageWidth(const QWidget* window) {
+  return std::max(70, window->fontMetrics().horizontalAdvance(QStringLiteral("Average")) + 8);
+}
 
 QAction* MenuItem(QMenu* menu, const char* name, const QString& caption,
                   const QKeySequence& shortcut = {}) {
@@ -145,7 +152,7 @@ QWidget* FrmTavrel::BuildRow(int row) {
   }
   lblRdr[i] = new QLabel(QStringLiteral("%1:").arg(row), line);
   lblRdr[i]->setObjectName(QStringLiteral("lblRdr_%1").arg(row));
-  lblRdr[i]->setFixedWidth(kLabelWidth);
+  lblRdr[i]->setFixedWidth(LabelWidth(this));
   lblRdr[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   layout->addWidget(lblRdr[i]);
 
@@ -159,7 +166,7 @@ QWidget* FrmTavrel::BuildRow(int row) {
   txtRdrAvge[i] = new QLineEdit(line);
   txtRdrAvge[i]->setObjectName(QStringLiteral("txtRdrAvge_%1").arg(row));
   txtRdrAvge[i]->setMaxLength(6);
-  txtRdrAvge[i]->setFixedWidth(kAverageBoxWidth);
+  txtRdrAvge[i]->setFixedWidth(AverageWidth(this));
   txtRdrAvge[i]->setAlignment(Qt::AlignRight);
   txtRdrAvge[i]->setValidator(new AverageTextValidator(decimalSeparator_, txtRdrAvge[i]));
   txtRdrAvge[i]->installEventFilter(this);
@@ -207,10 +214,10 @@ QWidget* FrmTavrel::BuildPanel() {
 
   auto* columns = new QHBoxLayout;
   columns->setContentsMargins(0, 6, 0, 0);
-  columns->addSpacing(kOptionWidth + kLabelWidth + 8);
+  columns->addSpacing(kOptionWidth + LabelWidth(this) + 8);
   columns->addWidget(new QLabel(tr("Rider")), 1);
   auto* averageTitle = new QLabel(tr("Average"));
-  averageTitle->setFixedWidth(kAverageBoxWidth);
+  averageTitle->setFixedWidth(AverageWidth(this));
   averageTitle->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   columns->addWidget(averageTitle);
   columns->addSpacing(style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4);

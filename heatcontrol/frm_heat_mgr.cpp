@@ -135,7 +135,8 @@ void frmHeatMgr::BuildControls() {
   outer->addLayout(buttons);
 
   lstLineup->setMinimumWidth(PixelsOf(4200));
-  fraReplacements->setMinimumWidth(PixelsOf(3400));
+  // At least the designed width, wider where the captions need it.
+  frameLayout->addStrut(PixelsOf(3400));
   lstSubstitutes->setMinimumHeight(PixelsOf(1500));
 
   const bool choosesStarters = model_.ChoosesStarters();

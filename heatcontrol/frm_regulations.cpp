@@ -50,8 +50,6 @@ frmRegulations::frmRegulations(Meeting& m, HelpOpener help, QWidget* parent)
   setWindowTitle(QStringLiteral("Regulations"));
 
   lstOptions = Named(new QListWidget(this), QStringLiteral("lstOptions"));
-  lstOptions->setFixedWidth(
-      lstOptions->fontMetrics().horizontalAdvance(QStringLiteral("Tactical Substitutes")) + 40);
   BuildFrames();
 
   cmdOK = Named(new QPushButton(QStringLiteral("OK"), this), QStringLiteral("cmdOK"));
@@ -88,7 +86,12 @@ frmRegulations::frmRegulations(Meeting& m, HelpOpener help, QWidget* parent)
   });
 
   Load();
-  setMinimumSize(sizeHint().width() + 60, sizeHint().height());
+  // Every frame as wide as the widest topic needs, so that no caption is cut and the dialog
+  // keeps its width from topic to topic.
+  int widest = 0;
+  for (std::size_t i = 1; i < fra.size(); ++i)
+    widest = std::max(widest, fra[i]->sizeHint().width());
+  for (std::size_t i = 1; i < fra.size(); ++i) fra[i]->setMinimumWidth(widest);
 }
 
 void frmRegulations::BuildFrames() {
@@ -192,11 +195,15 @@ void frmRegulations::BuildFrames() {
 
 void frmRegulations::Load() {
   const RegulationsState s = LoadRegulations(m_);
+  int widest = lstOptions->fontMetrics().horizontalAdvance(QStringLiteral("Tactical Substitutes"));
   for (const RegulationsTopic& topic : RegulationsTopics(m_)) {
     auto* item = new QListWidgetItem(WidgetText(topic.text), lstOptions);
     item->setData(Qt::UserRole, topic.number);
     fra[static_cast<std::size_t>(topic.number)]->setTitle(WidgetText(topic.text));
+    widest = std::max(widest, lstOptions->fontMetrics().horizontalAdvance(item->text()));
   }
+  // The special races may bear the competition's own long name.
+  lstOptions->setFixedWidth(widest + 2 * lstOptions->frameWidth() + 24);
 
   if (s.startGrid >= 0) optStartGrid[static_cast<std::size_t>(s.startGrid)]->setChecked(true);
   chkResUse1->setChecked(s.reserveUse[0]);

@@ -75,7 +75,7 @@ frmPreferences::frmPreferences(const Preferences& prefs, std::vector<Competition
 
   cmdOK = Named(new QPushButton(QStringLiteral("OK"), this), QStringLiteral("cmdOK"));
   cmdCancel = Named(new QPushButton(QStringLiteral("Cancel"), this), QStringLiteral("cmdCancel"));
-  cmdHelp = Named(new QPushButton(QStringLiteral("&Help"), this), QStringLiteral("cmdHelp"));
+  cmdHelp = Named(new QPushButton(QStringLiteral("Help"), this), QStringLiteral("cmdHelp"));
   cmdOK->setDefault(true);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
