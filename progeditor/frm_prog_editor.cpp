@@ -1,8 +1,10 @@
 #include "progeditor/frm_prog_editor.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -10,8 +12,13 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
 #include <QRegularExpressionValidator>
+#include <QScreen>
 #include <QScrollArea>
+#include <QStyle>
+#include <QSvgRenderer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -57,10 +64,26 @@ QComboBox* EntryBox(const QString& name, int maxLength, QWidget* parent) {
   return box;
 }
 
+// The box keeps its place in the list, so that Up and Down step on from the line-up loaded.
 void SetEntryText(QComboBox* box, const QString& text) {
   const QSignalBlocker block(box);
-  box->setCurrentIndex(-1);
   box->setEditText(text);
+}
+
+// A toolbar image from the editor's drawings, rendered at the sizes toolbars ask for so that it
+// stays sharp at any scale; disabled and checked looks are derived from it.
+QIcon ToolbarIcon(const QString& name) {
+  QSvgRenderer drawing(QStringLiteral(":/progeditor/icons/%1.svg").arg(name));
+  QIcon icon;
+  for (const int size : {16, 24, 32, 48, 64}) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    drawing.render(&painter);
+    painter.end();
+    icon.addPixmap(pixmap);
+  }
+  return icon;
 }
 
 int CharWidth(const QWidget* widget, int chars) {
@@ -94,11 +117,30 @@ frmProgEditor::frmProgEditor(Meeting& m, ProgEditorSetup setup, QWidget* parent)
   layout->addWidget(lblHelp);
 
   FillBoxes();
+  ShowTeamTitles();
   BuildLineupLists();
   UpdateCommands();
 
+  FitToScreen(scroll);
+}
+
+// As large as the rows and the toolbar want, within the screen: the rows scroll.
+void frmProgEditor::FitToScreen(const QScrollArea* scroll) {
+  QDialog::layout()->activate();
   const QSize rows = scroll->widget()->sizeHint();
-  resize(std::max(rows.width() + 40, 720), std::min(rows.height() + 220, 760));
+  const QSize area = scroll->sizeHint();
+  const int frame = 2 * scroll->frameWidth();
+  const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  QSize wanted = sizeHint() - area + rows + QSize(frame + bar, frame);
+  wanted.setWidth(std::max({wanted.width(), tbEditor->sizeHint().width() + 24, 720}));
+  const QWidget* anchor = parentWidget() != nullptr ? parentWidget() : this;
+  const QScreen* screen = anchor->screen();
+  if (screen != nullptr) {
+    // Room for the window's frame and title bar, which the window system adds.
+    const QRect available = screen->availableGeometry();
+    wanted = wanted.boundedTo(available.size() - QSize(16, 48));
+  }
+  resize(wanted.expandedTo(minimumSizeHint()));
 }
 
 void frmProgEditor::BuildMenus() {
@@ -135,19 +177,26 @@ void frmProgEditor::BuildMenus() {
 
   tbEditor = new QToolBar(this);
   tbEditor->setObjectName(QStringLiteral("tbEditor"));
-  tbEditor->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  const std::array<std::pair<QAction*, const char*>, 9> buttons{{{mnuMStart, "Start"},
-                                                                 {mnuEMoveUp, "MoveUp"},
-                                                                 {mnuEMoveDown, "MoveDown"},
-                                                                 {mnuERdrRep, "RdrRep"},
-                                                                 {mnuORegs, "Regulations"},
-                                                                 {mnuOControl, "Control"},
-                                                                 {mnuOHomeAdv, "HomeAdv"},
-                                                                 {mnuOInteractive, "Interactive"},
-                                                                 {mnuOLineups, "Lineups"}}};
-  for (const auto& [action, key] : buttons) {
-    tbEditor->addAction(action);
-    tbEditor->widgetForAction(action)->setObjectName(QLatin1String(key));
+  tbEditor->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  tbEditor->setIconSize(QSize(24, 24));
+  struct Button {
+    QAction* action;
+    const char* key;
+    const char* image;
+  };
+  const std::array<Button, 9> buttons{{{mnuMStart, "Start", "start"},
+                                       {mnuEMoveUp, "MoveUp", "move-up"},
+                                       {mnuEMoveDown, "MoveDown", "move-down"},
+                                       {mnuERdrRep, "RdrRep", "replace"},
+                                       {mnuORegs, "Regulations", "regulations"},
+                                       {mnuOControl, "Control", "control"},
+                                       {mnuOHomeAdv, "HomeAdv", "home"},
+                                       {mnuOInteractive, "Interactive", "interactive"},
+                                       {mnuOLineups, "Lineups", "lineups"}}};
+  for (const Button& button : buttons) {
+    button.action->setIcon(ToolbarIcon(QLatin1String(button.image)));
+    tbEditor->addAction(button.action);
+    tbEditor->widgetForAction(button.action)->setObjectName(QLatin1String(button.key));
   }
 
   // Rider replacement and home advantage belong to team meetings.
@@ -176,6 +225,7 @@ void frmProgEditor::BuildMenus() {
   connect(mnuOHomeAdv, &QAction::triggered, this, [this] {
     m_.HomeAdvantage = !m_.HomeAdvantage;
     mnuOHomeAdv->setChecked(m_.HomeAdvantage);
+    ShowTeamTitles();
   });
   connect(mnuOInteractive, &QAction::triggered, this,
           [this] { mnuOInteractive->setChecked(ToggleInteractive(m_)); });
@@ -193,8 +243,8 @@ void frmProgEditor::BuildHeader(QGridLayout* grid) {
   txtTitle = EntryBox(QStringLiteral("txtTitle"), kTitleBoxLength, this);
   txtVenue = NewBox(QStringLiteral("txtVenue"), kVenueBoxLength, Box::Venue, 0);
   txtDate = EntryBox(QStringLiteral("txtDate"), kDateBoxLength, this);
-  Watch(txtTitle->lineEdit(), Box::Title, 0);
-  Watch(txtDate->lineEdit(), Box::Date, 0);
+  Watch(txtTitle, Box::Title, 0);
+  Watch(txtDate, Box::Date, 0);
   txtTitle->setMinimumWidth(CharWidth(this, kTitleBoxLength));
   if (setup_.today.isValid()) {
     txtDate->addItem(setup_.today.toString(setup_.shortDateFormat));
@@ -225,14 +275,23 @@ QLineEdit* frmProgEditor::NewBox(const QString& name, int maxLength, Box box, in
   return edit;
 }
 
-void frmProgEditor::Watch(QWidget* widget, Box box, int index) {
-  boxes_[widget] = BoxRef{box, index};
-  widget->installEventFilter(this);
-  if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-    connect(edit, &QLineEdit::textEdited, this, [this, box, index](const QString& text) {
-      Edited({box, index}, text);
-    });
-  }
+void frmProgEditor::Watch(QLineEdit* edit, Box box, int index) {
+  boxes_[edit] = WatchedBox{{box, index}, edit};
+  edit->installEventFilter(this);
+  connect(edit, &QLineEdit::textEdited, this, [this, box, index](const QString& text) {
+    Edited({box, index}, text);
+  });
+}
+
+// A drop-down box takes the focus itself and hands it to its text box unseen: the focus is
+// watched on the drop-down box, the typing on its text box.
+void frmProgEditor::Watch(QComboBox* entry, Box box, int index) {
+  QLineEdit* edit = entry->lineEdit();
+  boxes_[entry] = WatchedBox{{box, index}, edit};
+  entry->installEventFilter(this);
+  connect(edit, &QLineEdit::textEdited, this, [this, box, index](const QString& text) {
+    Edited({box, index}, text);
+  });
 }
 
 QWidget* frmProgEditor::BuildRows() {
@@ -273,10 +332,11 @@ QWidget* frmProgEditor::BuildTeamPanel(const EditorSection& section) {
   const int team = section.group;
   auto* panel = new QGroupBox(this);
   panel->setObjectName(QStringLiteral("fraTeam%1").arg(team));
+  fraTeam[static_cast<std::size_t>(team)] = panel;
   auto* grid = new QGridLayout(panel);
   auto* name = EntryBox(QStringLiteral("txtTmName%1").arg(team), kTeamNameBoxLength, panel);
   name->setMinimumWidth(CharWidth(this, 20));
-  Watch(name->lineEdit(), Box::TeamName, team);
+  Watch(name, Box::TeamName, team);
   connect(name, &QComboBox::activated, this, [this, team](int index) { LoadLineup(team, index); });
   auto* points =
       NewBox(QStringLiteral("txtTmPts%1").arg(team), kExtraPointsBoxLength, Box::TeamPoints, team);
@@ -351,6 +411,16 @@ void frmProgEditor::FillBoxes() {
   }
 }
 
+// Team A rides at home when home advantage applies.
+void frmProgEditor::ShowTeamTitles() {
+  for (int team = 1; team <= kMaxGroups; ++team) {
+    QGroupBox* panel = fraTeam[static_cast<std::size_t>(team)];
+    if (panel == nullptr) continue;
+    const QString name = QStringLiteral("Team %1").arg(QChar(u'A' + (team - 1)));
+    panel->setTitle(team == 1 && m_.HomeAdvantage ? name + QStringLiteral(" (home)") : name);
+  }
+}
+
 void frmProgEditor::ShowTeam(int team) {
   const auto t = static_cast<std::size_t>(team);
   if (!IsGroup(team) || txtTmName[t] == nullptr) return;
@@ -414,6 +484,7 @@ void frmProgEditor::BuildLineupLists() {
     const QString text = list->currentText();
     const QSignalBlocker block(list);
     list->addItems(texts);
+    list->setCurrentIndex(-1);  // offering is not choosing
     SetEntryText(list, text);
   }
 }
@@ -455,11 +526,13 @@ void frmProgEditor::UpdateCommands() {
 bool frmProgEditor::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
     const auto found = boxes_.find(watched);
-    if (found != boxes_.end()) {
+    // A menu or a drop-down list opening leaves the focus where it is.
+    const bool popup = static_cast<QFocusEvent*>(event)->reason() == Qt::PopupFocusReason;
+    if (found != boxes_.end() && !popup) {
       if (event->type() == QEvent::FocusIn) {
-        FocusEntered(found->second, qobject_cast<QLineEdit*>(watched));
+        FocusEntered(found->second.ref, found->second.edit);
       } else {
-        FocusLeft(found->second);
+        FocusLeft(found->second.ref);
       }
     }
   }
@@ -515,7 +588,10 @@ void frmProgEditor::FocusLeft(const BoxRef& ref) {
       ShowRider(ref.index);
       break;
     case Box::Title:
-      txtTitle->setEditText(WidgetText(m_.TitleLines));
+      SetEntryText(txtTitle, WidgetText(m_.TitleLines));
+      break;
+    case Box::Date:
+      SetEntryText(txtDate, WidgetText(m_.DateLines));
       break;
     case Box::Venue:
       txtVenue->setText(WidgetText(m_.VenueLines));
@@ -523,7 +599,7 @@ void frmProgEditor::FocusLeft(const BoxRef& ref) {
     case Box::TeamName:
       ShowTeam(ref.index);
       break;
-    default:
+    case Box::TeamPoints:
       break;
   }
 }
@@ -561,7 +637,9 @@ void frmProgEditor::Edited(const BoxRef& ref, const QString& text) {
 }
 
 QLineEdit* frmProgEditor::EditedBox() const {
-  return lastEdit_;
+  // The box with the focus; the menu took none.
+  const auto focused = boxes_.find(QApplication::focusWidget());
+  return focused != boxes_.end() ? focused->second.edit : lastEdit_;
 }
 
 void frmProgEditor::MoveRider(int direction) {

@@ -21,6 +21,8 @@
 class QAction;
 class QComboBox;
 class QGridLayout;
+class QGroupBox;
+class QScrollArea;
 class QLabel;
 class QLineEdit;
 class QMenuBar;
@@ -78,7 +80,8 @@ class frmProgEditor : public QDialog {
   std::array<QLineEdit*, kMaxGroups + 1> txtTmPts{};
   std::array<QLineEdit*, kMaxSlots + 1> txtRdrName{};  // by rider slot
   std::array<QLineEdit*, kMaxSlots + 1> txtRdrAvge{};
-  QLabel* lblHelp = nullptr;  // the help line of the focused box
+  std::array<QGroupBox*, kMaxGroups + 1> fraTeam{};  // the team panels, titled "Team A", ...
+  QLabel* lblHelp = nullptr;                         // the help line of the focused box
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -90,6 +93,12 @@ class frmProgEditor : public QDialog {
     Box box;
     int index = 0;  // team or slot
   };
+  // A box as the focus finds it: the widget that takes the focus (a drop-down box, or the text
+  // box itself) and the text box the clipboard commands work on.
+  struct WatchedBox {
+    BoxRef ref;
+    QLineEdit* edit = nullptr;
+  };
 
   void BuildMenus();
   void BuildHeader(QGridLayout* grid);
@@ -98,7 +107,10 @@ class frmProgEditor : public QDialog {
   QWidget* BuildList();
   void AddRiderRow(QGridLayout* grid, int gridRow, const EditorRow& row);
   QLineEdit* NewBox(const QString& name, int maxLength, Box box, int index);
-  void Watch(QWidget* widget, Box box, int index);
+  void Watch(QLineEdit* edit, Box box, int index);
+  void Watch(QComboBox* entry, Box box, int index);
+  void ShowTeamTitles();
+  void FitToScreen(const QScrollArea* scroll);
 
   void FillBoxes();
   void ShowRider(int slot);
@@ -120,7 +132,7 @@ class frmProgEditor : public QDialog {
   Meeting& m_;
   ProgEditorSetup setup_;
   EditorLayout layout_;
-  std::map<QObject*, BoxRef> boxes_;
+  std::map<QObject*, WatchedBox> boxes_;
   std::vector<OfferedLineup> offered_;
   bool allLineups_ = false;
   int focusedSlot_ = 0;

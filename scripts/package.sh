@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # dpkg-dev and file let CPack work out the package's library dependencies.
-./scripts/install-deps.sh cmake ninja-build g++ qt6-base-dev dpkg-dev file desktop-file-utils
+./scripts/install-deps.sh cmake ninja-build g++ qt6-base-dev qt6-svg-dev dpkg-dev file desktop-file-utils
 BUILD_DIR=${BUILD_DIR:-build-package}
 # Build errors are on standard output: show them when the build fails.
 if ! log=$(./scripts/profiled-build.sh "$BUILD_DIR" -DCMAKE_INSTALL_PREFIX=/usr \
