@@ -120,6 +120,22 @@ TEST_F(RaceTest, RiderBroughtDownBeforeTheLastLapIsInjuredAndOutOfTheRerun) {
   EXPECT_EQ(host.statusText, "Heat 1:  A2, B1, B2 (Fn), A1 (Fx)");
 }
 
+TEST_F(RaceTest, FavouredGatesStartTwentyFiveMetresAhead) {
+  // A1 and B1 start 10 m back; a favoured gate is worth 25 m. Inside is gate 1 of three.
+  const std::pair<int, Ranking> rows[] = {{0, {{A2, 11}, {A1, 10}, {B1, 9}}},
+                                          {1, {{A1, 11}, {A2, 10}, {B1, 9}}},
+                                          {2, {{A2, 11}, {B1, 10}, {A1, 9}}}};
+  for (const auto& [grid, ranking] : rows) {
+    m = testing::BuildMeeting(2, 2, 4);
+    m.ResUseNow = 7;
+    m.StartGridNow = static_cast<Integer>(grid);
+    SetLineup(m, {A1, B1, A2});
+    m.HeatGrid[1][4] = m.HeatGrid[2][4] = 10;
+    Run(Laps({kGo, kGo, kGo}, {0.5f, 0.5f, 0.5f}));
+    EXPECT_EQ(RankedEntries(m, 1), ranking) << grid;
+  }
+}
+
 // Draws in which A1, leading, has an incident of kind `kind` on lap `lap`, unhurt; when
 // excluded he brings nobody down.
 std::vector<Single> IncidentOnLap(int lap, Single kind, bool stops) {
