@@ -12,6 +12,7 @@
 
 #include "editor/frm_find.h"
 #include "editor/frm_tavrel.h"
+#include "editor/help_window.h"
 #include "heatcontrol/frm_control.h"
 #include "heatcontrol/frm_heat_mgr.h"
 #include "heatcontrol/frm_regulations.h"
@@ -20,7 +21,10 @@
 #include "shell/frm_about.h"
 #include "shell/frm_main_win.h"
 #include "shell/frm_preferences.h"
+#include "shell/help_window.h"
+#include "shell/qt_text.h"
 #include "shell/settings_store.h"
+#include "shell/stand_in_dialogs.h"
 #include "support/meeting_builder.h"
 #include "tests/editor/scripted_prompts.h"
 #include "tests/shell/answering_dialogs.h"
@@ -97,6 +101,17 @@ class WindowLayoutTest : public QObject {
     frmMainWin main(MainWindowSetup{AppFolders{kSourceDir}, storeFile, QStringLiteral("1.0"), 1},
                     std::move(settings), dialogs);
     Check(&main, "main window");
+    // After the first bundled competition, raced by the computer.
+    main.host().SetProgrammeEditor([](Meeting& m) {
+      StandInProgrammeEditor(m, ToPath(kSourceDir + QStringLiteral("/Lineups/Lineups.rdb")));
+      m.DateLines = "12/05/24";
+    });
+    main.host().SetHeatManager(StandInHeatManager);
+    QVERIFY(!main.mnuFNComp.empty());
+    main.mnuFNComp[0]->trigger();
+    QCOMPARE(main.session().meeting().MeetingState, Integer{kMeetingOver});
+    Check(&main, "main window after a meeting");
+    Check(ShowHelp(&main, kSourceDir + QStringLiteral("/help"), kHelpContents), "help");
     frmAbout about;
     Check(&about, "about");
     frmPreferences prefs(Preferences{}, {{"League Match", "league-match.cfg"}},
@@ -188,6 +203,8 @@ class WindowLayoutTest : public QObject {
     auto* find = editor.findChild<FrmFind*>();
     QVERIFY(find != nullptr);
     Check(find, "find");
+    ShowHelpWindow(&editor, kSourceDir + QStringLiteral("/help"));
+    Check(editor.findChild<QDialog*>(QStringLiteral("frmHelp")), "rider editor help");
   }
 
  private:
