@@ -1,5 +1,6 @@
 #include "engine/meeting_setup.h"
 
+#include <memory>
 #include <utility>
 
 #include "engine/meeting_host.h"
@@ -17,11 +18,6 @@ void ResetRecords(Meeting& m, const Preferences& prefs) {
   m.TeamScoring = prefs.PrefTeamScoring;
   m.StartGridOption = prefs.PrefStartGrid;
   m.HomeAdvantage = prefs.PrefHomeAdvantage != 0;
-}
-
-void HideMeetingMenu(MeetingHost& host) {
-  MeetingMenu menu;  // Suspend disabled, separator, Scratch Race, Support, Continue hidden
-  host.SetMeetingMenu(menu);
 }
 
 void ShowMeetingMenu(MeetingHost& host, Integer controlMode) {
@@ -93,7 +89,6 @@ SetupOutcome SetUpMeeting(Meeting& m, const std::optional<CompetitionChoice>& ch
                           const Preferences& prefs, const std::filesystem::path& scriptsFolder,
                           MeetingHost& host, RandomSource& random) {
   ResetRecords(m, prefs);
-  HideMeetingMenu(host);
 
   if (choice) {
     if (!ReadCompetitionFile(m, *choice, scriptsFolder, prefs.PrefMaxAverage, host)) {
@@ -164,7 +159,12 @@ void ResolveStartGrid(Meeting& m, RandomSource& random) {
 SetupOutcome NewMeeting(Meeting& m, const std::optional<CompetitionChoice>& choice,
                         const Preferences& prefs, const std::filesystem::path& scriptsFolder,
                         MeetingHost& host, RandomSource& random) {
-  const SetupOutcome outcome = SetUpMeeting(m, choice, prefs, scriptsFolder, host, random);
+  // The running meeting stays as it is until the new one starts: set-up left without starting
+  // changes nothing. On the heap, as a meeting is large.
+  auto fresh = std::make_unique<Meeting>();
+  const SetupOutcome outcome = SetUpMeeting(*fresh, choice, prefs, scriptsFolder, host, random);
+  if (outcome == SetupOutcome::NotStarted) return outcome;
+  m = std::move(*fresh);
   if (outcome == SetupOutcome::ScratchReady) {
     RunSingleRace(m, host, random);  // scratch racing: the first race at once
   } else if (outcome == SetupOutcome::ReadyToRun) {

@@ -23,12 +23,15 @@ enum class SetupOutcome {
 
 // Sets up a new meeting and starts it: the programme runs until it waits for the user or ends;
 // scratch racing runs its first race. `choice` is the competition; std::nullopt is scratch
-// racing.
+// racing. The set-up works on a meeting of its own, which replaces `m` only once started: when
+// the file cannot be read or the editor is left without starting, `m` and the Meeting menu stay
+// as they were.
 SetupOutcome NewMeeting(Meeting& m, const std::optional<CompetitionChoice>& choice,
                         const Preferences& prefs, const std::filesystem::path& scriptsFolder,
                         MeetingHost& host, RandomSource& random);
 
-// The set-up alone, up to where the runner (or the first scratch race) would take over.
+// The set-up alone on `m`, up to where the runner (or the first scratch race) would take over.
+// The Meeting menu is shown for the meeting once it has started.
 SetupOutcome SetUpMeeting(Meeting& m, const std::optional<CompetitionChoice>& choice,
                           const Preferences& prefs, const std::filesystem::path& scriptsFolder,
                           MeetingHost& host, RandomSource& random);

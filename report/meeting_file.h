@@ -52,7 +52,8 @@ ResumeOutcome ResumeMeeting(Meeting& m, const std::filesystem::path& path, Meeti
 
 // The file name proposed when suspending, from the date line: its first two characters, its
 // fourth and fifth, its last two, and ".mtg" (a date dd/mm/yy gives ddmmyy.mtg). Characters
-// that cannot stand in a file name become "_".
+// that cannot stand in a file name, and blanks, become "_". A date with its month named in
+// English ("7 Dec 2026") gives its day, month and year as digits (071226.mtg).
 std::string ProposedMeetingFileName(std::string_view dateLine);
 
 }  // namespace corvane

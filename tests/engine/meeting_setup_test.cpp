@@ -55,14 +55,31 @@ TEST_F(SetupTest, StartsOnlyWhenTheEditorStartsTheMeeting) {
   EXPECT_EQ(host_.menu, MeetingMenuFor(meeting_));
 }
 
-TEST_F(SetupTest, AnUnreadableFileStopsWithItsMessage) {
-  ScriptedRandom random({});
-  meeting_.MeetingState = kStartedFromEditor;  // left over from an earlier meeting
-  std::ofstream(folder_ / "c.cfg", std::ios::binary) << "NUMTEAMS=99999\n";
-  EXPECT_EQ(NewMeeting(meeting_, CompetitionChoice{"c.cfg", "X"}, prefs_, folder_, host_, random),
+// A new meeting that does not start (file unreadable, editor left) leaves the running one, its
+// report and its Meeting menu as they were.
+TEST_F(SetupTest, ANewMeetingNotStartedKeepsTheRunningOne) {
+  ScriptedRandom random({0.1f});
+  ASSERT_EQ(Run(kTwoTeams, random, true), SetupOutcome::ReadyToRun);
+  const Meeting running = meeting_;
+  const HeadlessHost shown = host_;
+
+  std::ofstream(folder_ / "bad.cfg", std::ios::binary) << "NUMTEAMS=99999\n";
+  EXPECT_EQ(NewMeeting(meeting_, CompetitionChoice{"bad.cfg", "X"}, prefs_, folder_, host_, random),
             SetupOutcome::NotStarted);
   ASSERT_EQ(host_.warnings.size(), 1u);
-  EXPECT_EQ(host_.editorShown, 0);
+  EXPECT_EQ(host_.editorShown, shown.editorShown);
+
+  host_.startMeeting = false;
+  host_.fillLineups = [](Meeting& m) { m.CompetitionTitle = "Changed in the editor"; };
+  EXPECT_EQ(NewMeeting(meeting_, std::nullopt, prefs_, folder_, host_, random),
+            SetupOutcome::NotStarted);
+  EXPECT_EQ(host_.editorShown, shown.editorShown + 1);
+  EXPECT_EQ(meeting_.CompetitionTitle, "Test Cup");
+  EXPECT_TRUE(meeting_.HeatCount == running.HeatCount &&
+              meeting_.MeetingState == running.MeetingState &&
+              meeting_.RiderName == running.RiderName);
+  EXPECT_TRUE(host_.menu == shown.menu && host_.results == shown.results &&
+              host_.statusText == shown.statusText);
 }
 
 TEST_F(SetupTest, AppliesTheMeetingWideAdjustments) {

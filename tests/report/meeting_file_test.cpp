@@ -147,10 +147,20 @@ TEST(MeetingFile, CorruptedFilesAreRefusedOrUsable) {
 }
 
 TEST(MeetingFile, ProposedNameTakesDayMonthAndYearFromTheDate) {
-  // A date with one-digit parts keeps its separators out of the name.
-  const std::pair<const char*, const char*> cases[] = {
-      {"12/05/24", "120524.mtg"}, {"12/05/2024", "120524.mtg"}, {"", ".mtg"}, {"7", "77.mtg"},
-      {"Sat", "Saat.mtg"},        {"1/2/03", "1__003.mtg"}};
+  // A date with one-digit parts keeps its separators and blanks out of the name; a date with an
+  // English month name gives its numbers.
+  const std::pair<const char*, const char*> cases[] = {{"12/05/24", "120524.mtg"},
+                                                       {"12/05/2024", "120524.mtg"},
+                                                       {"", ".mtg"},
+                                                       {"7", "77.mtg"},
+                                                       {"Sat", "Saat.mtg"},
+                                                       {"1/2/03", "1__003.mtg"},
+                                                       {"7 Dec 2026", "071226.mtg"},
+                                                       {"Monday, December 7, 2026", "071226.mtg"},
+                                                       {"31-may-99", "310599.mtg"},
+                                                       {"7 Dez 2026", "7_ez26.mtg"},
+                                                       {"Dec 2026", "De_226.mtg"},
+                                                       {"7 Dec 123456", "7_ec56.mtg"}};
   for (const auto& [date, name] : cases) EXPECT_EQ(ProposedMeetingFileName(date), name) << date;
 }
 
