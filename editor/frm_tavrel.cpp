@@ -26,6 +26,7 @@
 #include "editor/frm_find.h"
 #include "editor/help_window.h"
 #include "editor/user_prompts.h"
+#include "engine/data_folders.h"
 
 namespace corvane {
 
@@ -395,8 +396,18 @@ bool FrmTavrel::SaveDatabase() {
 }
 
 bool FrmTavrel::SaveDatabaseAs() {
-  const QString path = prompts_.SaveFileName(this, tr("Save As"));
-  if (path.isEmpty()) return false;
+  const QString typed = prompts_.SaveFileName(this, tr("Save As"));
+  if (typed.isEmpty()) return false;
+  // A name typed without an extension is a rider database's, so the open dialogs show it. The
+  // file dialog asked about replacing the name as typed, not this one.
+  const QString path = FromUtf8(WithDefaultExtension(PathOf(typed), ".rdb").string());
+  if (path != typed && QFileInfo::exists(path) &&
+      prompts_.Ask(
+          this, kEditorTitle,
+          tr("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(path).fileName()),
+          QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes) {
+    return false;
+  }
   return SaveTo(path);
 }
 
@@ -532,9 +543,8 @@ void FrmTavrel::SearchRecords() {
   // shown text then replaces, so the selection falls on the text that was searched.
   QLineEdit* box = BoxOfField(match->field);
   box->setFocus(Qt::OtherFocusReason);
-  box->setText(
-      WidgetText(SearchedFieldText(editor_.Database(), match->entry, match->field,
-                                         editor_.MaxAverage(), editor_.DecimalSeparator())));
+  box->setText(WidgetText(SearchedFieldText(editor_.Database(), match->entry, match->field,
+                                            editor_.MaxAverage(), editor_.DecimalSeparator())));
   box->setSelection(match->character - 1, static_cast<int>(lastSearch_.text.size()));
   rowsArea_->ensureWidgetVisible(box);
   RefreshTitleAndTools();

@@ -45,4 +45,12 @@ std::filesystem::path LocateDataFile(const std::string& name,
   return bundledFolder / file;
 }
 
+std::filesystem::path WithDefaultExtension(std::filesystem::path file,
+                                           const std::string& extension) {
+  if (file.has_filename() && file.extension().native().size() <= 1) {
+    file.replace_extension(extension);
+  }
+  return file;
+}
+
 }  // namespace corvane

@@ -28,4 +28,9 @@ std::filesystem::path LocateDataFile(const std::string& name,
                                      const std::filesystem::path& userFolder,
                                      const std::filesystem::path& bundledFolder);
 
+// A file name the user typed, with `extension` (".mtg") added when it has none of its own, so
+// the file shows under its type's filter. A name ending in a bare dot takes it there.
+std::filesystem::path WithDefaultExtension(std::filesystem::path file,
+                                           const std::string& extension);
+
 }  // namespace corvane

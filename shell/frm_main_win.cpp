@@ -188,6 +188,8 @@ void frmMainWin::BuildMenus() {
   connect(mnuFile, &QMenu::aboutToShow, this, &frmMainWin::UpdateFileMenu);
   connect(mnuEdit, &QMenu::aboutToShow, this, &frmMainWin::UpdateEditMenu);
   connect(txtResults, &QPlainTextEdit::copyAvailable, mnuECopy, &QAction::setEnabled);
+  connect(txtResults, &QPlainTextEdit::textChanged, this,
+          [this] { ReportUnsaved = !txtResults->document()->isEmpty(); });
   connect(mnuFNScratch, &QAction::triggered, this, [this] { NewMeeting(0); });
   connect(mnuFSave, &QAction::triggered, this, &frmMainWin::SaveResults);
   connect(mnuFSaveAs, &QAction::triggered, this, &frmMainWin::SaveResultsAs);
@@ -276,6 +278,10 @@ void frmMainWin::changeEvent(QEvent* event) {
 }
 
 void frmMainWin::closeEvent(QCloseEvent* event) {
+  if (!MayReplaceWork(windowTitle())) {
+    event->ignore();
+    return;
+  }
   SaveSettings();
   event->accept();
 }
@@ -296,23 +302,24 @@ void frmMainWin::Resume(const QString& file) {
 }
 
 void frmMainWin::ResumeFromFile() {
+  if (!MayReplaceWork(QStringLiteral("Resume Meeting"))) return;
   const QString file =
       dialogs_.OpenFileName(this, QStringLiteral("Resume Meeting"),
                             setup_.folders.startFolder(QString()), kMeetingFileFilter);
   if (!file.isEmpty()) Resume(file);
 }
 
-void frmMainWin::SuspendToFile() {
-  const QString file = dialogs_.SaveFileName(
-      this, QStringLiteral("Suspend Meeting"),
-      setup_.folders.proposedFile(WidgetText(session_->ProposedSuspendName())), kMeetingFileFilter,
-      true);
-  if (file.isEmpty()) return;
+bool frmMainWin::SuspendToFile() {
+  const QString title = QStringLiteral("Suspend Meeting");
+  const QString file = CompletedFileName(
+      dialogs_.SaveFileName(
+          this, title, setup_.folders.proposedFile(WidgetText(session_->ProposedSuspendName())),
+          kMeetingFileFilter, true),
+      ".mtg", true, title);
+  if (file.isEmpty()) return false;
   const Status saved = session_->Suspend(ToPath(file));
-  if (!saved) {
-    dialogs_.Warning(this, QStringLiteral("Suspend Meeting"),
-                     QString::fromStdString(saved.error()));
-  }
+  if (!saved) dialogs_.Warning(this, title, QString::fromStdString(saved.error()));
+  return saved.ok();
 }
 
 void frmMainWin::ContinueMeeting() {
@@ -339,6 +346,9 @@ void frmMainWin::NewMeeting(int menuIndex) {
                        ToPath(setup_.folders.scripts()));
     choice = CompetitionChoice{file.string(), EngineText(item->text())};
   }
+  if (!MayReplaceWork(choice ? QStringLiteral("New Meeting") : QStringLiteral("Scratch Racing"))) {
+    return;
+  }
   session_->NewMeeting(choice, settings_.prefs);
 }
 
@@ -364,12 +374,14 @@ QString frmMainWin::SelectedResultsText() const {
   return text;
 }
 
-void frmMainWin::SaveResults() {
+bool frmMainWin::SaveResults() {
   if (ResultsFileName.isEmpty()) {
-    const QString name =
+    // Save adds to a file of that name, so there is nothing to confirm.
+    const QString name = CompletedFileName(
         dialogs_.SaveFileName(this, QStringLiteral("Save"), setup_.folders.proposedFile(QString()),
-                              kTextFileFilter, false);
-    if (name.isEmpty()) return;
+                              kTextFileFilter, false),
+        ".txt", false, QStringLiteral("Save"));
+    if (name.isEmpty()) return false;
     ResultsFileName = name;
   }
   const Status saved = AppendResultsFile(ResultsFileName, txtResults->toPlainText());
@@ -377,20 +389,27 @@ void frmMainWin::SaveResults() {
     // A name that cannot be written to is not kept, so the next Save asks again.
     ResultsFileName.clear();
     dialogs_.Warning(this, QStringLiteral("Save"), QString::fromStdString(saved.error()));
+    return false;
   }
+  ReportUnsaved = false;
+  return true;
 }
 
-void frmMainWin::SaveResultsAs() {
-  const QString name =
-      dialogs_.SaveFileName(this, QStringLiteral("Save As"),
-                            setup_.folders.proposedFile(ResultsFileName), kTextFileFilter, true);
-  if (name.isEmpty()) return;
+bool frmMainWin::SaveResultsAs() {
+  const QString title = QStringLiteral("Save As");
+  const QString name = CompletedFileName(
+      dialogs_.SaveFileName(this, title, setup_.folders.proposedFile(ResultsFileName),
+                            kTextFileFilter, true),
+      ".txt", true, title);
+  if (name.isEmpty()) return false;
   const Status saved = WriteResultsFile(name, txtResults->toPlainText());
   if (!saved) {
-    dialogs_.Warning(this, QStringLiteral("Save As"), QString::fromStdString(saved.error()));
-    return;
+    dialogs_.Warning(this, title, QString::fromStdString(saved.error()));
+    return false;
   }
   ResultsFileName = name;
+  ReportUnsaved = false;
+  return true;
 }
 
 void frmMainWin::PrintResults() {

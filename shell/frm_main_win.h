@@ -52,6 +52,8 @@ class frmMainWin : public QMainWindow {
   QtMeetingHost& host() { return *host_; }
   QString statusText() const;
   QString resultsFileName() const { return ResultsFileName; }
+  // The report has text not saved since it last changed.
+  bool reportUnsaved() const { return ReportUnsaved; }
 
   // Places the window as the settings say, and reads its placement back (twips).
   void ApplyPlacement(const WindowPlacement& placement);
@@ -63,12 +65,13 @@ class frmMainWin : public QMainWindow {
   // Menu commands.
   void NewMeeting(int menuIndex);
   void ResumeFromFile();
-  void SuspendToFile();
+  // Suspend, Save and Save As: false when cancelled or failed (the failure shown).
+  bool SuspendToFile();
   void ContinueMeeting();
   void RunScratchRace();
   void StartSupport();
-  void SaveResults();
-  void SaveResultsAs();
+  bool SaveResults();
+  bool SaveResultsAs();
   void PrintResults();
   void PreviewResults();
   void ExportResults();
@@ -123,6 +126,15 @@ class frmMainWin : public QMainWindow {
   // Resumes the meeting file; a file that cannot be resumed is reported, a missing one is not.
   void Resume(const QString& file);
   QString SelectedResultsText() const;
+  // Before a command replaces the meeting or the report, or the window closes: a meeting under
+  // way not suspended since it last raced asks Suspend, Discard or Cancel; a report not saved
+  // since it changed, Save, Discard or Cancel. True when the command may go on.
+  bool MayReplaceWork(const QString& title);
+  // The name chosen in a save dialog with the type's extension added when it has none. Where
+  // that names an existing file the dialog did not ask about, and `confirmOverwrite`, the user
+  // is asked first; empty when he declines.
+  QString CompletedFileName(const QString& chosen, const char* extension, bool confirmOverwrite,
+                            const QString& title);
 
   MainWindowSetup setup_;
   ShellSettings settings_;
@@ -132,6 +144,7 @@ class frmMainWin : public QMainWindow {
   std::unique_ptr<MeetingSession> session_;
 
   QString ResultsFileName;
+  bool ReportUnsaved = false;
   std::unique_ptr<QPrinter> printer_;  // keeps the last print's choices, print to file too
   QString CommandFile;
   bool ResumePending = false;

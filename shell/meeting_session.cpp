@@ -13,7 +13,13 @@ MeetingSession::MeetingSession(MeetingHost& host, std::filesystem::path scriptsF
 
 SetupOutcome MeetingSession::NewMeeting(const std::optional<CompetitionChoice>& choice,
                                         const Preferences& prefs) {
-  return corvane::NewMeeting(meeting_, choice, prefs, scriptsFolder_, host_, random_);
+  const SetupOutcome outcome =
+      corvane::NewMeeting(meeting_, choice, prefs, scriptsFolder_, host_, random_);
+  if (outcome != SetupOutcome::NotStarted) {
+    started_ = true;
+    keptHeatCount_ = -1;
+  }
+  return outcome;
 }
 
 void MeetingSession::Continue() {
@@ -36,12 +42,26 @@ std::string MeetingSession::ProposedSuspendName() const {
   return ProposedMeetingFileName(meeting_.DateLines);
 }
 
-Status MeetingSession::Suspend(const std::filesystem::path& file) const {
-  return SuspendMeeting(meeting_, file);
+Status MeetingSession::Suspend(const std::filesystem::path& file) {
+  Status saved = SuspendMeeting(meeting_, file);
+  if (saved) keptHeatCount_ = meeting_.HeatCount;
+  return saved;
 }
 
 ResumeOutcome MeetingSession::Resume(const std::filesystem::path& file) {
-  return ResumeMeeting(meeting_, file, host_);
+  const ResumeOutcome outcome = ResumeMeeting(meeting_, file, host_);
+  if (outcome.kind == ResumeOutcome::Loaded) {
+    started_ = true;
+    keptHeatCount_ = meeting_.HeatCount;
+  }
+  return outcome;
+}
+
+bool MeetingSession::HasUnsuspendedWork() const {
+  if (!started_ || meeting_.HeatCount == keptHeatCount_) return false;
+  const MeetingMenu menu = MeetingMenuFor(meeting_);
+  const bool goesOn = meeting_.MeetingState < kMeetingOver || menu.supportVisible;
+  return goesOn && menu.suspendEnabled;
 }
 
 }  // namespace corvane

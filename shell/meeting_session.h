@@ -39,14 +39,21 @@ class MeetingSession {
 
   // Meeting, Suspend and Resume.
   std::string ProposedSuspendName() const;
-  Status Suspend(const std::filesystem::path& file) const;
+  Status Suspend(const std::filesystem::path& file);
   ResumeOutcome Resume(const std::filesystem::path& file);
+
+  // True while a meeting is under way (its programme, support competition or scratch racing
+  // can go on) and can be suspended, and has raced since it was started, last suspended or
+  // resumed: replacing it now would lose that.
+  bool HasUnsuspendedWork() const;
 
  private:
   MeetingHost& host_;
   std::filesystem::path scriptsFolder_;
   Pcg32Random random_;
   Meeting meeting_;
+  bool started_ = false;        // a meeting has been started or resumed
+  Integer keptHeatCount_ = -1;  // its heats when last suspended or resumed; -1 never since
 };
 
 }  // namespace corvane

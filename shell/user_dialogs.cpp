@@ -4,6 +4,10 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <algorithm>
+#include <vector>
 
 namespace corvane {
 
@@ -12,11 +16,36 @@ void QtUserDialogs::Warning(QWidget* parent, const QString& title, const QString
   box.exec();
 }
 
+int QtUserDialogs::Ask(QWidget* parent, const QString& title, const QString& text,
+                       const QStringList& buttons) {
+  QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::NoButton, parent);
+  std::vector<QPushButton*> pushed;
+  for (qsizetype i = 0; i < buttons.size(); ++i) {
+    const QMessageBox::ButtonRole role = i == 0                    ? QMessageBox::AcceptRole
+                                         : i + 1 == buttons.size() ? QMessageBox::RejectRole
+                                                                   : QMessageBox::DestructiveRole;
+    pushed.push_back(box.addButton(buttons[i], role));
+  }
+  if (pushed.empty()) return 0;
+  box.setDefaultButton(pushed.front());
+  box.setEscapeButton(pushed.back());
+  box.exec();
+  const auto answer = std::find(pushed.begin(), pushed.end(), box.clickedButton());
+  return static_cast<int>((answer == pushed.end() ? pushed.end() - 1 : answer) - pushed.begin());
+}
+
 QString QtUserDialogs::SaveFileName(QWidget* parent, const QString& title, const QString& proposed,
                                     const QString& filter, bool confirmOverwrite) {
-  const QFileDialog::Options options =
-      confirmOverwrite ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite;
-  return QFileDialog::getSaveFileName(parent, title, proposed, filter, nullptr, options);
+  QFileDialog dialog(parent, title, proposed, filter);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, !confirmOverwrite);
+  // "Meeting File (*.mtg);;..." gives "mtg": the dialog adds it, and asks about replacing the
+  // file of that name.
+  static const QRegularExpression firstPattern(QStringLiteral("\\*\\.(\\w+)"));
+  const QRegularExpressionMatch match = firstPattern.match(filter);
+  if (match.hasMatch()) dialog.setDefaultSuffix(match.captured(1));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().constFirst();
 }
 
 QString QtUserDialogs::OpenFileName(QWidget* parent, const QString& title, const QString& folder,

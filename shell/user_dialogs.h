@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QPrinter;
 class QWidget;
@@ -16,8 +17,15 @@ class UserDialogs {
   // A message box with the exclamation icon and an OK button.
   virtual void Warning(QWidget* parent, const QString& title, const QString& text) = 0;
 
+  // A question with an exclamation icon and the buttons given, the first one the default and
+  // the last one cancelling (Escape and the box's close press it). The answer is the index of
+  // the button pressed.
+  virtual int Ask(QWidget* parent, const QString& title, const QString& text,
+                  const QStringList& buttons) = 0;
+
   // A save dialog; empty when cancelled. With confirmOverwrite an existing file is taken only
-  // after the user agrees to replace it.
+  // after the user agrees to replace it. A name typed without an extension gets the one of the
+  // filter's first pattern.
   virtual QString SaveFileName(QWidget* parent, const QString& title, const QString& proposed,
                                const QString& filter, bool confirmOverwrite) = 0;
 
@@ -34,6 +42,8 @@ class UserDialogs {
 class QtUserDialogs final : public UserDialogs {
  public:
   void Warning(QWidget* parent, const QString& title, const QString& text) override;
+  int Ask(QWidget* parent, const QString& title, const QString& text,
+          const QStringList& buttons) override;
   QString SaveFileName(QWidget* parent, const QString& title, const QString& proposed,
                        const QString& filter, bool confirmOverwrite) override;
   QString OpenFileName(QWidget* parent, const QString& title, const QString& folder,

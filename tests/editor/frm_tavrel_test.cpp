@@ -98,9 +98,22 @@ class FrmTavrelTest : public QObject {
     QVERIFY(window_->Editor().Dirty());
     QCOMPARE(window_->windowTitle(), QStringLiteral("Rider Editor - [Untitled]"));
 
-    prompts_.answers = {QMessageBox::Yes};
+    // New asks as well; Cancel keeps the changes.
+    prompts_.answers = {QMessageBox::Cancel};
+    Item("mnuFNew")->trigger();
+    QVERIFY(window_->Editor().Dirty() && prompts_.answers.isEmpty());
+    QCOMPARE(prompts_.messages.last(), QStringLiteral("Save changes to this database?"));
+
+    // A name typed without an extension is saved as a rider database; where that would replace
+    // a file the dialog did not ask about, the user is asked.
     const QString path = folder_.filePath(QStringLiteral("reds.rdb"));
-    prompts_.files = {path};
+    WriteFile(QStringLiteral("reds.rdb"), "");
+    prompts_.answers = {QMessageBox::Yes, QMessageBox::No};
+    prompts_.files = {folder_.filePath(QStringLiteral("reds"))};
+    QVERIFY(!window_->close());
+    QVERIFY(prompts_.messages.last().startsWith(QStringLiteral("reds.rdb already exists")));
+    prompts_.answers = {QMessageBox::Yes, QMessageBox::Yes};
+    prompts_.files = {folder_.filePath(QStringLiteral("reds"))};
     QVERIFY(window_->close());
     QVERIFY(!window_->Editor().Dirty());
     QCOMPARE(window_->windowTitle(), QStringLiteral("Rider Editor - [%1]").arg(path));

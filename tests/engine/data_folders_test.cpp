@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <utility>
 
 namespace corvane {
 namespace {
@@ -59,6 +60,16 @@ TEST_F(DataFolders, PlainNamesPreferTheUsersFileFullPathsStayAsTheyAre) {
   // A name that is the user's folder itself (a folder, not a file) is not taken from there.
   fs::create_directories(user / "sub");
   EXPECT_EQ(LocateDataFile("sub", user, bundled), bundled / "sub");
+}
+
+TEST(FileNames, TheTypesExtensionIsAddedOnlyWhenTheNameHasNone) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"/m/cup", "/m/cup.mtg"},     {"/m/cup.", "/m/cup.mtg"},    {"/m/cup.mtg", "/m/cup.mtg"},
+      {"/m/cup.MTG", "/m/cup.MTG"}, {"/m/cup.bak", "/m/cup.bak"}, {"/m.d/cup", "/m.d/cup.mtg"},
+      {"/m/7 Dec", "/m/7 Dec.mtg"}};
+  for (const auto& [typed, file] : cases) {
+    EXPECT_EQ(WithDefaultExtension(typed, ".mtg"), fs::path(file)) << typed;
+  }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// Dialogs answered in advance: file dialogs take the next prepared name (none means the user
-// cancelled), warnings are recorded instead of shown, the print dialog runs a test's callback.
+// Dialogs answered in advance: questions take the next prepared button (none means Cancel),
+// file dialogs the next prepared name (none means the user cancelled), warnings are recorded
+// instead of shown, the print dialog runs a test's callback.
 #pragma once
 
 #include <QPrinter>
@@ -23,6 +24,8 @@ class AnsweringDialogs final : public UserDialogs {
     bool confirmOverwrite = false;
   };
 
+  std::deque<int> answers;  // buttons pressed for the next questions; none: the last, Cancel
+  std::vector<Message> questions;
   std::deque<QString> fileAnswers;
   std::function<bool(QPrinter&, bool selectionAvailable)> printAnswer;
   std::vector<Message> warnings;
@@ -30,6 +33,15 @@ class AnsweringDialogs final : public UserDialogs {
 
   void Warning(QWidget*, const QString& title, const QString& text) override {
     warnings.push_back({title, text});
+  }
+  int Ask(QWidget*, const QString& title, const QString& text,
+          const QStringList& buttons) override {
+    questions.push_back({title, text});
+    const int cancel = static_cast<int>(buttons.size()) - 1;
+    if (answers.empty()) return cancel;
+    const int answer = answers.front();
+    answers.pop_front();
+    return answer >= 0 && answer <= cancel ? answer : cancel;
   }
   QString SaveFileName(QWidget*, const QString&, const QString& proposed, const QString&,
                        bool confirmOverwrite) override {

@@ -123,11 +123,13 @@ class MainWindowTest : public QObject {
     w.mnuMScratch->trigger();  // a race after the meeting
     QCOMPARE(m.HeatCount, Integer{4});
 
+    dialogs_.answers = {1};  // the report is discarded
     w.mnuFNComp[1]->trigger();
     QCOMPARE(dialogs_.warnings.size(), std::size_t{1});
     QCOMPARE(dialogs_.warnings[0].text, QStringLiteral("Configuration file not found"));
-    QVERIFY(!w.mnuMSuspend->isEnabled());  // no meeting now
+    QVERIFY(m.HeatCount == 4 && w.mnuMScratch->isVisible());  // the meeting stays
 
+    dialogs_.answers = {1};
     w.mnuFNScratch->trigger();
     QCOMPARE(w.session().meeting().CompetitionTitle, std::string("Scratch Racing"));
     QVERIFY(MenuShown(w) == AsShown(MeetingMenuFor(m)) && w.mnuMContinue->isVisible());
@@ -207,20 +209,25 @@ class MainWindowTest : public QObject {
     QCOMPARE(dialogs_.warnings.size(), std::size_t{1});
     QVERIFY(dialogs_.warnings[0].text.contains(QStringLiteral("m.mtg")));
 
+    dialogs_.answers = {1};  // the suspended meeting asks nothing, the report is discarded
     w.mnuFNScratch->trigger();
+    dialogs_.answers = {1, 1};  // scratch racing and its report discarded
     dialogs_.fileAnswers = {file};
     w.mnuMResume->trigger();
+    QCOMPARE(dialogs_.questions.size(), std::size_t{3});
     QCOMPARE(w.session().meeting().GroupTitle[1], home);
     QCOMPARE(w.txtResults->toPlainText(), report);
 
     // A file that is no meeting is refused, saying why; the meeting stays.
     const QString bad = folder_->filePath(QStringLiteral("bad.mtg"));
     WriteAll(bad, "not a meeting");
+    dialogs_.answers = {1};
     dialogs_.fileAnswers = {bad};
     w.mnuMResume->trigger();
     QCOMPARE(dialogs_.warnings.size(), std::size_t{2});
     QCOMPARE(w.session().meeting().GroupTitle[1], home);
 
+    dialogs_.answers = {1};
     w.mnuMResume->trigger();  // cancelled: silent
     QCOMPARE(dialogs_.warnings.size(), std::size_t{2});
   }
@@ -240,6 +247,7 @@ class MainWindowTest : public QObject {
     // New files are proposed in the user's folder.
     w.mnuMSuspend->trigger();
     QCOMPARE(dialogs_.fileQuestions.back().proposedOrFolder, user + QStringLiteral("/120524.mtg"));
+    dialogs_.answers = {1};
     w.mnuMResume->trigger();
     QCOMPARE(dialogs_.fileQuestions.back().proposedOrFolder, user);
   }
@@ -262,6 +270,7 @@ class MainWindowTest : public QObject {
     QVERIFY(!w.resumePending());
 
     // Later activations leave the meeting alone.
+    dialogs_.answers = {1};
     w.mnuFNScratch->trigger();
     QWidget other;
     other.show();
@@ -313,6 +322,87 @@ class MainWindowTest : public QObject {
     Window(settings).mnuFNComp[0]->trigger();
     QCOMPARE(dialogs_.warnings.size(), std::size_t{1});
     QCOMPARE(dialogs_.warnings[0].text, QStringLiteral("Rider Database not found"));
+  }
+
+  // A meeting under way not suspended since its last heat, and a report not saved since it
+  // changed, are replaced or closed only as the user answers; Cancel changes nothing.
+  void askedBeforeTheMeetingOrReportIsLost() {
+    frmMainWin& w = Window();
+    const Meeting& m = w.session().meeting();
+    w.mnuFNScratch->trigger();
+    w.mnuMContinue->trigger();
+    QVERIFY(m.HeatCount == 2 && w.reportUnsaved());
+    const QString report = w.txtResults->toPlainText();
+    const MeetingMenu menu = MenuShown(w);
+    const auto unchanged = [&] {
+      return m.HeatCount == 2 && w.txtResults->toPlainText() == report && MenuShown(w) == menu;
+    };
+
+    w.mnuFNScratch->trigger();  // Cancel
+    QVERIFY(unchanged() && dialogs_.questions.size() == 1);
+    QVERIFY(dialogs_.questions[0].text.contains(QStringLiteral("suspended")));
+    QVERIFY(!w.close());
+
+    // Suspend writes the file first; Cancel at the report then keeps everything.
+    const QString kept = folder_->filePath(QStringLiteral("kept"));
+    dialogs_.answers = {0, 2};
+    dialogs_.fileAnswers = {kept};
+    w.mnuFNScratch->trigger();
+    QVERIFY(unchanged() && QFile::exists(kept + QStringLiteral(".mtg")));
+    QVERIFY(dialogs_.questions.back().text.contains(QStringLiteral("report")));
+
+    // Suspended: only the report asks. Discarded, then the editor left without starting: the
+    // meeting, its report and menu stay.
+    w.host().SetProgrammeEditor([](Meeting& fresh) { fresh.CompetitionTitle = "Abandoned"; });
+    dialogs_.answers = {1};
+    dialogs_.questions.clear();
+    w.mnuFNScratch->trigger();
+    QVERIFY(unchanged() && dialogs_.questions.size() == 1);
+    QCOMPARE(m.CompetitionTitle, std::string("Scratch Racing"));
+
+    // Save, its file dialog cancelled: nothing happens. Then saved, and replaced by a new one.
+    dialogs_.answers = {0};
+    w.mnuFNScratch->trigger();
+    QVERIFY(unchanged() && w.reportUnsaved());
+    w.host().SetProgrammeEditor(
+        [database = Database()](Meeting& fresh) { StandInProgrammeEditor(fresh, database); });
+    dialogs_.answers = {0};
+    dialogs_.fileAnswers = {folder_->filePath(QStringLiteral("report"))};
+    w.mnuFNScratch->trigger();
+    QVERIFY(m.HeatCount == 1 && QFile::exists(folder_->filePath(QStringLiteral("report.txt"))));
+
+    // Closing: Discard twice lets the window close.
+    dialogs_.answers = {1, 1};
+    QVERIFY(w.close());
+    QVERIFY(dialogs_.answers.empty());
+  }
+
+  // A typed name without an extension gets its type's; one with any extension is kept. A file
+  // the completed name would replace is replaced only when the user agrees.
+  void filesGetTheirTypesExtension() {
+    frmMainWin& w = Window({{"Test League", "league.cfg"}});
+    w.mnuFNComp[0]->trigger();
+    const auto path = [this](const char* name) { return folder_->filePath(QLatin1String(name)); };
+    dialogs_.fileAnswers = {path("cup"), path("cup.bak"), path("cup")};
+    for (int i = 0; i < 3; ++i) w.mnuMSuspend->trigger();
+    QVERIFY(QFile::exists(path("cup.mtg")) && QFile::exists(path("cup.bak")));
+    QVERIFY(!QFile::exists(path("cup")));
+    QCOMPARE(dialogs_.questions.size(), std::size_t{1});  // the third replaced cup.mtg: asked
+    QVERIFY(dialogs_.questions[0].text.startsWith(QStringLiteral("cup.mtg already exists")));
+    dialogs_.answers = {0};
+    dialogs_.fileAnswers = {path("cup")};
+    w.mnuMSuspend->trigger();
+    QVERIFY(dialogs_.answers.empty() && dialogs_.questions.size() == 2);
+
+    WriteAll(path("old.txt"), "previous");
+    emit w.mnuFile->aboutToShow();
+    dialogs_.fileAnswers = {path("report"), path("results.csv"), path("old")};
+    w.mnuFSave->trigger();
+    w.mnuFSaveAs->trigger();
+    w.mnuFSaveAs->trigger();  // cancelled at the question
+    QVERIFY(QFile::exists(path("report.txt")) && QFile::exists(path("results.csv")));
+    QCOMPARE(ReadAll(path("old.txt")), QByteArray("previous"));
+    QCOMPARE(w.resultsFileName(), path("results.csv"));
   }
 
   void hostShowsReportAndStatus() {
