@@ -11,10 +11,14 @@ namespace corvane {
 
 bool frmMainWin::MayReplaceWork(const QString& title) {
   if (session_->HasUnsuspendedWork()) {
+    // A meeting just started has no heat yet, only its line-ups.
+    const QString state = session_->meeting().HeatCount > 0
+                              ? QStringLiteral("has not been suspended since its last heat")
+                              : QStringLiteral("has not been suspended");
     const int answer = dialogs_.Ask(
         this, title,
-        QStringLiteral("The meeting under way has not been suspended since its last heat.\n\n"
-                       "Suspend it, so that it can be resumed later?"),
+        QStringLiteral("The meeting under way %1.\n\nSuspend it, so that it can be resumed later?")
+            .arg(state),
         {QStringLiteral("&Suspend..."), QStringLiteral("&Discard"), QStringLiteral("Cancel")});
     if (answer == 2 || (answer == 0 && !SuspendToFile())) return false;
   }
