@@ -46,8 +46,11 @@ std::string Index(const std::string& what, std::size_t a, std::size_t b, std::si
 void CheckRegulations(const Meeting& m, RangeCheck& check) {
   check.Expect("NumTeams", m.NumTeams, 1, kMaxGroups);
   check.Expect("NumGroups", m.NumGroups, 1, kMaxGroups);
-  check.Expect("NumRiders", m.NumRiders, 1, kMaxSlots);
-  check.Expect("NumGroups x NumRiders", long{m.NumGroups} * m.NumRiders, 1, kMaxSlots);
+  // Scratch racing started with nobody entered has no riders (earlier versions wrote such
+  // files); every other meeting has at least one.
+  const long fewestRiders = m.ControlMode == 2 ? 0 : 1;
+  check.Expect("NumRiders", m.NumRiders, fewestRiders, kMaxSlots);
+  check.Expect("NumGroups x NumRiders", long{m.NumGroups} * m.NumRiders, fewestRiders, kMaxSlots);
   check.Expect("NumReserves", m.NumReserves, 0, std::min<long>(4, m.NumRiders));
   check.Expect("ResMode", m.ResMode, 0, 2);
   check.Expect("RdrRepSlot", m.RdrRepSlot, 0, 1);
@@ -123,7 +126,8 @@ void CheckRunner(const Meeting& m, RangeCheck& check) {
     check.Expect("the last support rider's slot",
                  long{m.NumGroups} * m.NumRiders + trackReserves + m.SupportRiders, 1, kMaxSlots);
   }
-  check.Expect("NominatedFirst", m.NominatedFirst, 0, m.NumRiders);
+  // Its default 1 stands in a meeting without riders too.
+  check.Expect("NominatedFirst", m.NominatedFirst, 0, std::max<long>(m.NumRiders, 1));
   check.Expect("NominatedLast", m.NominatedLast, 0, m.NumRiders);
 
   const auto& table = m.RunoffTable;

@@ -7,6 +7,8 @@
 #include "engine/heat_manager_model.h"
 #include "engine/meeting_host.h"
 #include "engine/meeting_runner.h"
+#include "engine/meeting_setup.h"
+#include "report/meeting_file.h"
 #include "support/meeting_builder.h"
 
 namespace corvane {
@@ -77,6 +79,27 @@ TEST(PlayerMeeting, RunoffsLeftAfterTheFortiethHeatAreGivenUpAndTheMeetingEnds) 
         << heatsRun << " heats run";
     EXPECT_EQ(host.heatManagerShown, 40 - heatsRun);
   }
+}
+
+TEST(PlayerMeeting, ScratchRacingWithNobodyEnteredCannotStartAndItsFileReadsBack) {
+  Meeting m;
+  HeadlessHost host;
+  host.fillLineups = [](Meeting& meeting) { meeting.NumRiders = 0; };  // every row left empty
+  int refused = 0;
+  host.heatManager = [&refused](Meeting& meeting) {
+    HeatManagerModel model(meeting);
+    refused += model.Start() ? 0 : 1;
+    model.Cancel();
+  };
+  Pcg32Random random(5);
+  NewMeeting(m, std::nullopt, Preferences{}, CORVANE_SOURCE_DIR "/Scripts", host, random);
+  EXPECT_EQ((std::vector<int>{m.NumRiders, m.HeatCount, m.MeetingState, refused}),
+            (std::vector<int>{0, 0, kWaitForUser, 1}));
+  const Result<std::string> bytes = EncodeMeeting(m);
+  ASSERT_TRUE(bytes) << bytes.error();
+  const Result<Meeting> resumed = DecodeMeeting(bytes.value(), Meeting{});
+  ASSERT_TRUE(resumed) << resumed.error();
+  EXPECT_EQ(resumed.value().NumRiders, 0);
 }
 
 }  // namespace
