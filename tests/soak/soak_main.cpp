@@ -3,19 +3,28 @@
 // resumed from it and run on. Every invariant of the meeting is checked after every heat and at
 // the end, and the resumed meeting must end exactly as the one never stopped.
 //
-//   corvane_soak [--meetings N] [--seed S] [--competition NAME.cfg]
+//   corvane_soak [--player] [--meetings N] [--seed S] [--competition NAME.cfg]
+//
+// With --player some of the line-ups are steered by a scripted player through the heat manager,
+// the meeting goes on one Continue at a time (and must end within a bounded number of them),
+// scratch races may follow it, and competitions made awkward on purpose join the bundled ones.
 //
 // N defaults to CORVANE_SOAK_MEETINGS, or 1000. Meeting k uses seed S + k and competition k
 // (in turn), so a failure is repeated by its competition and seed with --meetings 1.
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "engine/random_source.h"
+#include "soak/awkward_competitions.h"
+#include "soak/scripted_player.h"
 #include "support/whole_meeting.h"
 
 namespace {
@@ -27,6 +36,7 @@ struct Options {
   long meetings = 1000;
   std::uint64_t seed = 1;
   std::string competition;
+  bool player = false;
 };
 
 struct Tally {
@@ -34,10 +44,11 @@ struct Tally {
   long heats = 0;
   long runoffHeats = 0;
   long suspended = 0;
+  long continues = 0;
 };
 
 // Preferences, line-ups and absences drawn for one meeting.
-MeetingChoices DrawChoices(std::uint64_t seed) {
+MeetingChoices DrawChoices(std::uint64_t seed, bool player) {
   Pcg32Random draw(seed, 0x5eed);
   MeetingChoices choices;
   choices.seed = seed;
@@ -47,16 +58,23 @@ MeetingChoices DrawChoices(std::uint64_t seed) {
   choices.prefs.PrefStartGrid = static_cast<Integer>(draw.NextBits() % 4);
   if (draw.NextBits() % 4 == 0) choices.replacedRider = static_cast<int>(draw.NextBits() % 5 + 1);
   if (draw.NextBits() % 4 == 0) choices.absentRider = static_cast<int>(draw.NextBits() % 40 + 1);
+  if (player) {
+    choices.player = PlayHeat;
+    choices.playerGroups = (draw.NextBits() % 1023u) | 2u;  // line-up A and any others
+    choices.scratchRaces = static_cast<int>(draw.NextBits() % 3);
+  }
   return choices;
 }
 
 // Runs one meeting straight through and once stopped at a random heat; returns its faults.
-std::vector<std::string> SoakOne(const std::string& competition, std::uint64_t seed, Tally& tally) {
-  const MeetingChoices choices = DrawChoices(seed);
+std::vector<std::string> SoakOne(const std::string& competition, std::uint64_t seed, bool player,
+                                 Tally& tally) {
+  const MeetingChoices choices = DrawChoices(seed, player);
   FinishedMeeting whole = RunWholeMeeting(competition, choices);
   ++tally.meetings;
   tally.heats += whole.meeting.HeatCount;
   tally.runoffHeats += whole.runoffHeats;
+  tally.continues += whole.continues;
   if (whole.meeting.HeatCount < 2) return whole.faults;
   const int stop = 1 + static_cast<int>(Pcg32Random(seed, 0x570f).NextBits() %
                                         static_cast<unsigned>(whole.meeting.HeatCount - 1));
@@ -73,6 +91,10 @@ bool ReadOptions(int argc, char** argv, Options& options) {
   if (const char* env = std::getenv("CORVANE_SOAK_MEETINGS")) options.meetings = std::atol(env);
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
+    if (arg == "--player") {
+      options.player = true;
+      continue;
+    }
     if (i + 1 >= argc) return false;
     const std::string value = argv[++i];
     if (arg == "--meetings") {
@@ -93,11 +115,23 @@ bool ReadOptions(int argc, char** argv, Options& options) {
 int main(int argc, char** argv) {
   Options options;
   if (!ReadOptions(argc, argv, options)) {
-    std::cerr << "usage: corvane_soak [--meetings N] [--seed S] [--competition NAME.cfg]\n";
+    std::cerr << "usage: corvane_soak [--player] [--meetings N] [--seed S] [--competition "
+                 "NAME.cfg]\n";
     return 2;
   }
   std::vector<std::string> competitions = BundledCompetitions();
-  if (!options.competition.empty()) competitions = {options.competition};
+  const std::filesystem::path awkward =
+      std::filesystem::temp_directory_path() / ("corvane-soak-" + std::to_string(getpid()));
+  if (options.player) {
+    for (const auto& path : WriteAwkwardCompetitions(awkward)) competitions.push_back(path);
+  }
+  if (!options.competition.empty()) {
+    std::vector<std::string> chosen;
+    for (const std::string& c : competitions) {
+      if (std::filesystem::path(c).filename() == options.competition) chosen.push_back(c);
+    }
+    competitions = chosen.empty() ? std::vector{options.competition} : chosen;
+  }
   if (competitions.empty() || BundledRiderDatabase().empty()) {
     std::cerr << "corvane_soak: no bundled competitions or rider database\n";
     return 2;
@@ -110,10 +144,12 @@ int main(int argc, char** argv) {
     const std::string& competition =
         competitions[static_cast<std::size_t>(k) % competitions.size()];
     const std::uint64_t seed = options.seed + static_cast<std::uint64_t>(k);
-    const std::vector<std::string> faults = SoakOne(competition, seed, tallies[competition]);
+    const std::string name = std::filesystem::path(competition).filename().string();
+    const std::vector<std::string> faults =
+        SoakOne(competition, seed, options.player, tallies[name]);
     if (faults.empty()) continue;
     if (++failed <= 10) {
-      std::cerr << competition << " seed " << seed << ":\n";
+      std::cerr << name << " seed " << seed << (options.player ? " (--player)" : "") << ":\n";
       for (const std::string& fault : faults) std::cerr << "  " << fault << '\n';
     }
   }
@@ -123,9 +159,12 @@ int main(int argc, char** argv) {
   for (const auto& [competition, tally] : tallies) {
     std::cout << competition << ": " << tally.meetings << " meetings, " << tally.heats << " heats, "
               << tally.runoffHeats << " runoff heats, " << tally.suspended
-              << " suspended and resumed\n";
+              << " suspended and resumed";
+    if (options.player) std::cout << ", " << tally.continues << " Continues";
+    std::cout << '\n';
   }
   std::cout << options.meetings << " meetings from seed " << options.seed << " in " << seconds
             << " s, " << failed << " with faults\n";
+  std::filesystem::remove_all(awkward);
   return failed == 0 ? 0 : 1;
 }

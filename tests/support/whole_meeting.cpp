@@ -6,9 +6,11 @@
 #include "engine/conventions.h"
 #include "engine/file_io.h"
 #include "engine/headless_host.h"
+#include "engine/meeting_host.h"
 #include "engine/meeting_runner.h"
 #include "engine/meeting_setup.h"
 #include "engine/meeting_validation.h"
+#include "engine/programme_line.h"
 #include "engine/random_source.h"
 #include "engine/transfers.h"
 #include "report/meeting_file.h"
@@ -28,13 +30,27 @@ class WatchingHost : public HeadlessHost {
   explicit WatchingHost(Meeting& m) : meeting_(m) {}
 
   int stopAfterHeats = -1;  // negative: never
+  ScriptedPlayer player;
+  Pcg32Random playerDraws{1};
+  void ShowHeatManager(Meeting& m) override {
+    if (!player) return HeadlessHost::ShowHeatManager(m);
+    ++heatManagerShown;
+    if (std::string fault = player(m, playerDraws); !fault.empty()) {
+      faults.push_back("heat " + N(m.HeatCount + 1) + ": " + fault);
+    }
+    if (m.MeetingState == kWaitForUser) ++cancels;
+  }
   bool StopReached() const { return stopAfterHeats >= 0 && meeting_.HeatCount >= stopAfterHeats; }
   void SetStatusText(std::string_view text) override {
     HeadlessHost::SetStatusText(text);
     if (text.empty()) return;  // cleared on resume
     Meeting& m = meeting_;
     CheckSound("heat " + N(m.HeatCount));
-    if (m.RunoffsPending > 0 && m.HeatCount >= 1 && m.HeatCount <= kMaxHeats) ++runoffHeats;
+    if (m.ControlMode == 2) {
+      ++scratchHeats;
+    } else if (m.RunoffsPending > 0 && m.HeatCount >= 1 && m.HeatCount <= kMaxHeats) {
+      ++runoffHeats;
+    }
     const bool running = m.MeetingState == kRunOn || m.MeetingState == kStartedFromEditor;
     if (running && StopReached()) m.MeetingState = kHeatDecided;
   }
@@ -45,6 +61,9 @@ class WatchingHost : public HeadlessHost {
 
   std::vector<std::string> faults;
   int runoffHeats = 0;
+  int scratchHeats = 0;
+  int cancels = 0;
+  int continues = 0;
 
  private:
   void CheckSound(const std::string& when) {
@@ -57,6 +76,9 @@ class WatchingHost : public HeadlessHost {
 
 // More Continue steps than any meeting needs: the runner makes progress at every call.
 constexpr int kMaxContinues = 100;
+// A player's meeting waits for Continue at every heat; one cancelled before the start waits
+// again. The meeting, and its support competition, may take one Continue each beyond those.
+constexpr int kMaxPlayerContinues = 500;
 
 // The heat lines of the main meeting and of the support competition, and whether no POINTS
 // line changes the marks.
@@ -73,7 +95,10 @@ ProgrammeShape ShapeOf(const Meeting& m) {
     const std::string& line = m.ProgrammeLines[k];
     const std::string upper = UpperCase(Trim(line));
     inSupport = inSupport || upper.starts_with("SUPPORT");
-    if (line.find(':') != std::string::npos) ++(inSupport ? shape.supportLines : shape.mainLines);
+    // A heat line with fewer than two entries is passed over.
+    const ProgrammeLine read = ReadProgrammeLine(line);
+    if (read.commandWord != CommandWord::kNone || !read.heat || read.entryCount < 2) continue;
+    ++(inSupport ? shape.supportLines : shape.mainLines);
   }
   return shape;
 }
@@ -121,6 +146,11 @@ void StartMeeting(Meeting& m, const std::string& competition, const MeetingChoic
                   WatchingHost& host, RandomSource& random) {
   host.fillLineups = [&choices](Meeting& meeting) {
     meeting.DateLines = "01/06/24";
+    for (int g = 1; g <= meeting.NumGroups && choices.player; ++g) {
+      if ((choices.playerGroups >> g & 1u) == 0) continue;
+      meeting.TeamControl[At(g)] = 1;
+      meeting.ControlMode = 1;
+    }
     FillLineupsFromDatabase(meeting, choices.lineupPick);
     for (int g = 1; g <= meeting.NumTeams && choices.replacedRider > 0; ++g) {
       if (meeting.RdrRepUse > 0) {
@@ -137,12 +167,21 @@ void StartMeeting(Meeting& m, const std::string& competition, const MeetingChoic
 // Runs the meeting on as Continue does, support competition included, until it is over or the
 // host's stop is reached. Returns true when the meeting is over.
 bool RunOn(Meeting& m, WatchingHost& host, RandomSource& random, std::size_t supportPick) {
-  for (int step = 0; step < kMaxContinues; ++step) {
+  const int steps = host.player ? kMaxPlayerContinues : kMaxContinues;
+  for (int step = 0; step < steps; ++step, ++host.continues) {
+    // A player goes on through the Meeting menu, which must offer the way.
+    const MeetingMenu menu = MeetingMenuFor(m);
     if (m.MeetingState != kMeetingOver) {
       if (host.StopReached()) return false;
+      if (host.player && !(menu.continueVisible && menu.continueEnabled)) {
+        host.faults.push_back("waits after heat " + N(m.HeatCount) +
+                              " for a Continue the Meeting menu does not offer");
+        return true;
+      }
       RunProgramme(m, host, random);
     } else if (m.SupportMode && m.RunoffsPending == 0) {
       if (host.StopReached()) return false;  // main meeting over, support competition to come
+      if (host.player && !(menu.supportVisible && menu.supportEnabled)) return true;
       host.fillLineups = [supportPick](Meeting& meeting) {
         FillSupportRidersFromDatabase(meeting, supportPick);
       };
@@ -151,7 +190,7 @@ bool RunOn(Meeting& m, WatchingHost& host, RandomSource& random, std::size_t sup
       return true;
     }
   }
-  host.faults.push_back("the meeting did not end after " + N(kMaxContinues) + " Continues");
+  host.faults.push_back("the meeting did not end after " + N(steps) + " Continues");
   return true;
 }
 
@@ -167,9 +206,15 @@ std::vector<std::string> FinishedMeetingFaults(const Meeting& m, const WatchingH
   const int runoffs = host.runoffHeats;
   const int programmeHeats = m.ProgrammeHeats[0];
   if (m.HeatCount > kMaxHeats) faults.push_back("more than 40 heats");
-  if (m.HeatCount != programmeHeats + runoffs) {
-    faults.push_back(N(m.HeatCount) + " heats: " + N(programmeHeats) + " heat lines and " +
-                     N(runoffs) + " runoffs");
+  if (m.HeatCount != programmeHeats + runoffs + host.scratchHeats) {
+    faults.push_back(N(m.HeatCount) + " heats: " + N(programmeHeats) + " heat lines, " +
+                     N(runoffs) + " runoffs and " + N(host.scratchHeats) + " scratch races");
+  }
+  // Every Continue decides a heat, or ends the meeting or its main part.
+  const int bound = mainLines + supportLines + runoffs + host.cancels + 2;
+  if (host.player && host.continues > bound) {
+    faults.push_back("over after " + N(host.continues) + " Continues, at most " + N(bound) +
+                     " expected");
   }
   if (m.HeatCount < kMaxHeats) {
     if (m.MainHeats != mainLines + runoffs) {
@@ -214,6 +259,8 @@ FinishedMeeting RunWholeMeeting(const std::string& competition, const MeetingCho
   Meeting& m = result.meeting;
   WatchingHost host(m);
   host.stopAfterHeats = stopAfter;
+  host.player = choices.player;
+  host.playerDraws = Pcg32Random(choices.seed, 0x9a7e);
   Pcg32Random random(choices.seed);
   StartMeeting(m, competition, choices, host, random);
   std::string where;
@@ -232,9 +279,14 @@ FinishedMeeting RunWholeMeeting(const std::string& competition, const MeetingCho
     host.stopAfterHeats = -1;
     if (!RunOn(m, host, random, choices.lineupPick)) host.faults.push_back("stopped again");
   }
+  // Meeting, Scratch Race: single races steered by the player once the meeting is over.
+  for (int k = 0; k < choices.scratchRaces && m.MeetingState == kMeetingOver; ++k) {
+    RunSingleRace(m, host, random);
+  }
   for (std::string& fault : FinishedMeetingFaults(m, host)) result.faults.push_back(where + fault);
   result.report = WriteResults(m);
   result.runoffHeats = host.runoffHeats;
+  result.continues = host.continues;
   return result;
 }
 

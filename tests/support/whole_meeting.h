@@ -5,11 +5,13 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "engine/meeting.h"
 #include "engine/preferences.h"
+#include "engine/random_source.h"
 
 namespace corvane::testing {
 
@@ -43,6 +45,10 @@ std::filesystem::path ScriptsFolder();
 std::vector<std::string> BundledCompetitions();
 const std::string& BundledRiderDatabase();
 
+// Stands for the heat manager of a player-steered meeting: decides the heat in hand (Start, or
+// Cancel before the start) drawing its choices from `draws`, and returns a fault it saw, or "".
+using ScriptedPlayer = std::function<std::string(Meeting&, Pcg32Random& draws)>;
+
 // What varies between meetings of one competition.
 struct MeetingChoices {
   std::uint64_t seed = 1;
@@ -50,9 +56,15 @@ struct MeetingChoices {
   std::size_t lineupPick = 0;  // which of the offered line-ups come first
   int replacedRider = 0;       // a rider number to mark as replaced in every team, 0 none
   int absentRider = 0;         // a slot whose rider is not there, 0 none
+  // With a player: the line-ups he steers (bit g for line-up g) and the scratch races he runs
+  // once the meeting is over. The meeting then goes on by Continue, one decision at a time.
+  ScriptedPlayer player;
+  unsigned playerGroups = 0;
+  int scratchRaces = 0;
 };
 
-// A meeting of the competition run to its end on the random source seeded with choices.seed.
+// A meeting of the competition (a bundled file name, or a path) run to its end on the random
+// source seeded with choices.seed.
 // With `stopAfter` >= 0 it is stopped after that many heats, written to meeting file bytes,
 // read back and run on: `faults` then also names what the file lost on the way.
 struct FinishedMeeting {
@@ -61,6 +73,7 @@ struct FinishedMeeting {
   std::string report;
   int runoffHeats = 0;
   bool suspended = false;  // stopped before the end (a stop may only come at the end)
+  int continues = 0;       // Continue and Support Competition commands given
 };
 FinishedMeeting RunWholeMeeting(const std::string& competition, const MeetingChoices& choices,
                                 int stopAfter = -1);
