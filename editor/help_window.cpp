@@ -7,6 +7,8 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
+#include "helpviewer/help_pane.h"
+
 namespace corvane {
 
 void ShowHelpWindow(QWidget* parent, const QString& helpFolder) {
@@ -16,19 +18,22 @@ void ShowHelpWindow(QWidget* parent, const QString& helpFolder) {
     window = new QDialog(parent);
     window->setObjectName(QStringLiteral("frmHelp"));
     window->setWindowTitle(QObject::tr("Rider Editor Help"));
-    auto* browser = new QTextBrowser(window);
-    browser->setOpenExternalLinks(true);
+    auto* pane = new HelpPane(window);
     const QString page = helpFolder + QStringLiteral("/tavrel.html");
     if (!helpFolder.isEmpty() && QFileInfo::exists(page)) {
-      browser->setSearchPaths({helpFolder});
-      browser->setSource(QUrl::fromLocalFile(page));
+      pane->browser()->setSearchPaths({helpFolder});
+      pane->SetContents(
+          QUrl::fromLocalFile(helpFolder + QLatin1Char('/') + QLatin1String(kHelpContentsPage)));
+      pane->Open(QUrl::fromLocalFile(page));
     } else {
-      browser->setSource(QUrl(QStringLiteral("qrc:/help/tavrel.html")));
+      // The built-in copy is the editor's page alone: no contents or index to go to.
+      pane->SetContents(QUrl());
+      pane->Open(QUrl(QStringLiteral("qrc:/help/tavrel.html")));
     }
     auto* layout = new QVBoxLayout(window);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(browser);
-    window->resize(620, 560);
+    layout->addWidget(pane);
+    window->resize(660, 600);
   }
   window->show();
   window->raise();

@@ -5,6 +5,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "helpviewer/help_pane.h"
+
 namespace corvane {
 
 QString HelpPageFor(int context) {
@@ -21,24 +23,28 @@ QString HelpPageFor(int context) {
 }
 
 HelpWindow::HelpWindow(const QString& helpFolder, QWidget* owner)
-    : QWidget(owner, Qt::Window), helpFolder_(helpFolder), txtHelp(new QTextBrowser(this)) {
+    : QWidget(owner, Qt::Window), helpFolder_(helpFolder), fraHelp(new HelpPane(this)) {
   setObjectName(QStringLiteral("frmHelp"));
   setWindowTitle(QStringLiteral("Corvane Meeting Help"));
-  txtHelp->setObjectName(QStringLiteral("txtHelp"));
-  txtHelp->setSearchPaths({helpFolder});
-  txtHelp->setOpenExternalLinks(true);
+  browser()->setSearchPaths({helpFolder});
+  fraHelp->SetContents(
+      QUrl::fromLocalFile(helpFolder + QLatin1Char('/') + QLatin1String(kHelpContentsPage)));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(txtHelp);
-  resize(640, 560);
+  layout->addWidget(fraHelp);
+  resize(680, 600);
+}
+
+QTextBrowser* HelpWindow::browser() const {
+  return fraHelp->browser();
 }
 
 void HelpWindow::ShowContext(int context) {
   const QString page = helpFolder_ + QLatin1Char('/') + HelpPageFor(context);
   if (QFileInfo::exists(page)) {
-    txtHelp->setSource(QUrl::fromLocalFile(page));
+    fraHelp->Open(QUrl::fromLocalFile(page));
   } else {
-    txtHelp->setPlainText(QStringLiteral("The help page %1 was not found.").arg(page));
+    browser()->setPlainText(QStringLiteral("The help page %1 was not found.").arg(page));
   }
 }
 

@@ -8,6 +8,8 @@ class QTextBrowser;
 
 namespace corvane {
 
+class HelpPane;
+
 // Help contexts of the dialogs' Help buttons; anything else opens the contents.
 inline constexpr int kHelpContents = 0;
 inline constexpr int kHelpRegulations = 110;
@@ -24,11 +26,12 @@ class HelpWindow : public QWidget {
   HelpWindow(const QString& helpFolder, QWidget* owner);
 
   void ShowContext(int context);
-  QTextBrowser* browser() const { return txtHelp; }
+  QTextBrowser* browser() const;
+  HelpPane* pane() const { return fraHelp; }
 
  private:
   QString helpFolder_;
-  QTextBrowser* txtHelp;
+  HelpPane* fraHelp;
 };
 
 // Opens the help window of `owner` (the main window or a dialog, so the window is usable

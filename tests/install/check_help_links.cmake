@@ -5,7 +5,7 @@ function(fail message)
   message(FATAL_ERROR "help_links: ${message}")
 endfunction()
 
-foreach(page index.html regulations.html control.html tavrel.html)
+foreach(page index.html helpindex.html regulations.html control.html tavrel.html)
   if(NOT EXISTS ${HELP}/${page})
     fail("${page} is missing")
   endif()

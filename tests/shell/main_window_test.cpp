@@ -24,6 +24,7 @@
 
 #include "engine/meeting.h"
 #include "heatcontrol/frm_heat_mgr.h"
+#include "helpviewer/help_pane.h"
 #include "progeditor/frm_prog_editor.h"
 #include "report/results_export.h"
 #include "report/results_report.h"
@@ -566,6 +567,35 @@ class MainWindowTest : public QObject {
     ShowHelp(&w, folder_->filePath(QStringLiteral("help")), kHelpRegulations);
     QCOMPARE(w.findChildren<HelpWindow*>().size(), 1);  // the same window
     QVERIFY(help->browser()->source().path().endsWith(QStringLiteral("regulations.html")));
+
+    // Back, Forward, Contents and Index move about the manual; Find selects on the page.
+    WriteAll(folder_->filePath(QStringLiteral("help/helpindex.html")), "<h1>Index</h1>");
+    HelpPane& pane = *help->pane();
+    const auto shown = [&] { return help->browser()->source().fileName(); };
+    QVERIFY(pane.actBack->isEnabled() && !pane.actForward->isEnabled());
+    pane.actBack->trigger();
+    QCOMPARE(shown(), QStringLiteral("index.html"));
+    pane.actForward->trigger();
+    QCOMPARE(shown(), QStringLiteral("regulations.html"));
+    pane.actIndex->trigger();
+    QCOMPARE(shown(), QStringLiteral("helpindex.html"));
+    pane.actContents->trigger();
+    QCOMPARE(shown(), QStringLiteral("index.html"));
+    WriteAll(folder_->filePath(QStringLiteral("help/find.html")), "<p>gate one, gate two</p>");
+    pane.Open(QUrl::fromLocalFile(folder_->filePath(QStringLiteral("help/find.html"))));
+    pane.findBox()->setText(QStringLiteral("GATE"));
+    QVERIFY(pane.FindNext());
+    QVERIFY(pane.FindNext());
+    QCOMPARE(help->browser()->textCursor().selectionStart(), 10);
+    QVERIFY(pane.FindNext());  // round again from the top
+    QCOMPARE(help->browser()->textCursor().selectionStart(), 0);
+    pane.findBox()->setText(QStringLiteral("heat"));
+    QVERIFY(!pane.FindNext());
+
+    // The page keeps dark text on a light background whatever the theme.
+    const QPalette page = help->browser()->palette();
+    QVERIFY(page.color(QPalette::Base).lightness() > 200 &&
+            page.color(QPalette::Text).lightness() < 60);
   }
 
  private:
