@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -111,6 +112,8 @@ void FrmTavrel::ConnectEdits() {
   connect(mnuEPaste, &QAction::triggered, this, [=] {
     if (QLineEdit* box = focusedBox()) box->paste();
   });
+  connect(mnuEUndo, &QAction::triggered, this, &FrmTavrel::UndoEdit);
+  connect(mnuERedo, &QAction::triggered, this, &FrmTavrel::RedoEdit);
   connect(mnuEMoveUp, &QAction::triggered, this, [this] { MoveRider(-1); });
   connect(mnuEMoveDown, &QAction::triggered, this, [this] { MoveRider(1); });
   connect(mnuEFind, &QAction::triggered, this, &FrmTavrel::ShowFind);
@@ -256,6 +259,10 @@ void FrmTavrel::RefreshTitleAndTools() {
   mnuEMoveUp->setEnabled(row > 1);
   mnuEMoveDown->setEnabled(row >= 1 && row < kLineupRiders);
   mnuESKey[editor_.SortKey() == SortColumn::kId ? 1 : 0]->setChecked(true);
+  mnuEUndo->setEnabled(editor_.CanUndo());
+  mnuEUndo->setText(tr("U&ndo %1").arg(FromUtf8(editor_.UndoLabel())).trimmed());
+  mnuERedo->setEnabled(editor_.CanRedo());
+  mnuERedo->setText(tr("&Redo %1").arg(FromUtf8(editor_.RedoLabel())).trimmed());
 }
 
 void FrmTavrel::RefreshEditMenu() {
@@ -284,28 +291,35 @@ void FrmTavrel::FocusNameBox() {
 
 // ---- Boxes gaining and losing the focus ----
 
+QString FrmTavrel::HelpLineFor(QWidget* widget) const {
+  const int row = RiderRowOf(widget);
+  if (widget == txtLineupName) return tr("Line-up name (max 32 chars)");
+  if (widget == txtCompID) return tr("Competition ID (max 6 chars)");
+  if (widget == txtMaxAvge) return tr("Maximum average (1-99)");
+  if (qobject_cast<QRadioButton*>(widget) != nullptr) return tr("Number of starting riders (2-40)");
+  if (row > 0 && widget == txtRdrName[static_cast<std::size_t>(row)]) {
+    return tr("Rider name (max 24 chars)");
+  }
+  if (row > 0) return WidgetText(editor_.AverageHelpLine());
+  return {};
+}
+
 bool FrmTavrel::eventFilter(QObject* watched, QEvent* event) {
   auto* widget = qobject_cast<QWidget*>(watched);
+  if (event->type() == QEvent::ShortcutOverride) {
+    // Undo and Redo are the editor's, which know every command, not the box's own.
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) return true;
+  }
   if (widget != nullptr && event->type() == QEvent::FocusIn) {
-    QString help;
     const int row = RiderRowOf(widget);
-    if (widget == txtLineupName) {
-      help = tr("Line-up name (max 32 chars)");
-    } else if (widget == txtCompID) {
-      help = tr("Competition ID (max 6 chars)");
-    } else if (widget == txtMaxAvge) {
-      help = tr("Maximum average (1-99)");
-    } else if (qobject_cast<QRadioButton*>(widget) != nullptr) {
-      help = tr("Number of starting riders (2-40)");
-    } else if (row > 0 && widget == txtRdrName[static_cast<std::size_t>(row)]) {
-      help = tr("Rider name (max 24 chars)");
-    } else if (row > 0) {
-      help = WidgetText(editor_.AverageHelpLine());
+    if (row > 0 && widget == txtRdrAvge[static_cast<std::size_t>(row)]) {
       // While it is edited an average shows only the decimals it needs; a box whose text the
       // find dialog has just selected is left as it is.
       auto* box = txtRdrAvge[static_cast<std::size_t>(row)];
       if (!box->hasSelectedText()) box->setText(WidgetText(editor_.AverageEditingText(row)));
     }
+    const QString help = HelpLineFor(widget);
     if (!help.isEmpty()) sbrHelpline->showMessage(help);
   } else if (widget != nullptr && event->type() == QEvent::FocusOut) {
     BoxLeft(widget);
@@ -314,6 +328,7 @@ bool FrmTavrel::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void FrmTavrel::BoxLeft(QWidget* box) {
+  editor_.EndTyping();
   const LineupRecord* record = editor_.SelectedRecord();
   const int row = RiderRowOf(box);
   if (box == txtMaxAvge) {
@@ -396,7 +411,8 @@ bool FrmTavrel::SaveDatabase() {
 }
 
 bool FrmTavrel::SaveDatabaseAs() {
-  const QString typed = prompts_.SaveFileName(this, tr("Save As"));
+  // In the database's own folder, under its name.
+  const QString typed = prompts_.SaveFileName(this, tr("Save As"), FromUtf8(editor_.FileName()));
   if (typed.isEmpty()) return false;
   // A name typed without an extension is a rider database's, so the open dialogs show it. The
   // file dialog asked about replacing the name as typed, not this one.
@@ -491,6 +507,21 @@ void FrmTavrel::SortList(SortColumn column) {
   RefreshTitleAndTools();
 }
 
+void FrmTavrel::UndoEdit() {
+  if (editor_.Undo()) ShowRestored();
+}
+
+void FrmTavrel::RedoEdit() {
+  if (editor_.Redo()) ShowRestored();
+}
+
+void FrmTavrel::ShowRestored() {
+  RefreshList();
+  DisplayRecord();
+  ShowRecordCount();
+  RefreshTitleAndTools();
+}
+
 // ---- Find ----
 
 void FrmTavrel::ShowFind() {
@@ -547,6 +578,8 @@ void FrmTavrel::SearchRecords() {
                                             editor_.MaxAverage(), editor_.DecimalSeparator())));
   box->setSelection(match->character - 1, static_cast<int>(lastSearch_.text.size()));
   rowsArea_->ensureWidgetVisible(box);
+  // The window may not be active (the find dialog is), so its box gets no focus event yet.
+  sbrHelpline->showMessage(HelpLineFor(box));
   RefreshTitleAndTools();
 }
 

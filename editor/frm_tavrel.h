@@ -68,6 +68,8 @@ class FrmTavrel : public QMainWindow {
   void MoveRider(int step);
   void SortList(SortColumn column);
   void ShowFind();
+  void UndoEdit();
+  void RedoEdit();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -92,6 +94,10 @@ class FrmTavrel : public QMainWindow {
   void ShowAverages();
   void MoveDivider(int startingRiders);
   void FocusNameBox();
+  // The status-bar help line of a box; empty for other widgets.
+  QString HelpLineFor(QWidget* widget) const;
+  // After Undo or Redo: the list, the panel and the tools as the editor now holds them.
+  void ShowRestored();
   void BoxLeft(QWidget* box);
   // The rider row (1..40) of a name or average box; 0 for any other widget.
   int RiderRowOf(const QWidget* widget) const;
@@ -131,6 +137,8 @@ class FrmTavrel : public QMainWindow {
   QAction* mnuFSaveAs = nullptr;
   QAction* mnuFImport = nullptr;
   QAction* mnuFExit = nullptr;
+  QAction* mnuEUndo = nullptr;
+  QAction* mnuERedo = nullptr;
   QAction* mnuECut = nullptr;
   QAction* mnuECopy = nullptr;
   QAction* mnuEPaste = nullptr;

@@ -24,6 +24,7 @@
 
 #include "editor/box_text.h"
 #include "editor/frm_tavrel.h"
+#include "editor/toolbar_icons.h"
 #include "riderdb/lineup_record.h"
 
 namespace corvane {
@@ -64,6 +65,9 @@ void FrmTavrel::BuildMenus() {
 
   mnuEdit = menuBar()->addMenu(tr("&Edit"));
   mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
+  mnuEUndo = MenuItem(mnuEdit, "mnuEUndo", tr("U&ndo"), QKeySequence::Undo);
+  mnuERedo = MenuItem(mnuEdit, "mnuERedo", tr("&Redo"), QKeySequence::Redo);
+  mnuEdit->addSeparator();
   mnuECut = MenuItem(mnuEdit, "mnuECut", tr("Cu&t"), QKeySequence::Cut);
   mnuECopy = MenuItem(mnuEdit, "mnuECopy", tr("&Copy"), QKeySequence::Copy);
   mnuEPaste = MenuItem(mnuEdit, "mnuEPaste", tr("&Paste"), QKeySequence::Paste);
@@ -100,8 +104,8 @@ void FrmTavrel::BuildMenus() {
   mnuEMoveUp->setIcon(look->standardIcon(QStyle::SP_ArrowUp));
   mnuEMoveDown->setIcon(look->standardIcon(QStyle::SP_ArrowDown));
   mnuEFind->setIcon(look->standardIcon(QStyle::SP_FileDialogContentsView));
-  mnuRAdd->setIcon(look->standardIcon(QStyle::SP_FileDialogNewFolder));
-  mnuRDuplicate->setIcon(look->standardIcon(QStyle::SP_FileLinkIcon));
+  mnuRAdd->setIcon(AddLineupIcon());
+  mnuRDuplicate->setIcon(DuplicateLineupIcon());
   mnuRDelete->setIcon(look->standardIcon(QStyle::SP_TrashIcon));
 }
 
@@ -148,7 +152,11 @@ QWidget* FrmTavrel::BuildRow(int row) {
     numRidersGroup_->addButton(optNumRdrs[i], row);
     layout->addWidget(optNumRdrs[i]);
   } else {
-    layout->addSpacing(kOptionWidth);
+    // A blank as wide as an option button, so row 1 lines up with the rows below: the
+    // layout's spacing follows a widget but not a spacer.
+    auto* blank = new QWidget(line);
+    blank->setFixedWidth(kOptionWidth);
+    layout->addWidget(blank);
   }
   lblRdr[i] = new QLabel(QStringLiteral("%1:").arg(row), line);
   lblRdr[i]->setObjectName(QStringLiteral("lblRdr_%1").arg(row));
@@ -178,7 +186,7 @@ QWidget* FrmTavrel::BuildPanel() {
   fraLineup = new QWidget;
   fraLineup->setObjectName(QStringLiteral("fraLineup"));
   auto* panel = new QVBoxLayout(fraLineup);
-  panel->setContentsMargins(6, 0, 0, 0);
+  panel->setContentsMargins(6, 4, 8, 4);
 
   auto* header = new QGridLayout;
   txtLineupName = new QLineEdit;
@@ -228,7 +236,7 @@ QWidget* FrmTavrel::BuildPanel() {
   auto* rows = new QWidget;
   rows->setObjectName(QStringLiteral("picRows"));
   rowsLayout_ = new QVBoxLayout(rows);
-  rowsLayout_->setContentsMargins(0, 0, 4, 0);
+  rowsLayout_->setContentsMargins(0, 2, 6, 2);
   rowsLayout_->setSpacing(2);
   for (int row = 1; row <= kLineupRiders; ++row) rowsLayout_->addWidget(BuildRow(row));
   // The line under the last starting rider.

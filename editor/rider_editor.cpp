@@ -51,6 +51,7 @@ void RiderEditor::New() {
   selected_ = AddRecord(db_, LineupRecord{});
   fileName_.clear();
   dirty_ = false;
+  history_.Clear();
 }
 
 void RiderEditor::SortIfSorted() {
@@ -64,6 +65,7 @@ Status RiderEditor::Open(const std::filesystem::path& path) {
   db_ = std::move(opened);
   fileName_ = path.string();
   dirty_ = false;
+  history_.Clear();
   sorted_ = true;
   SortIfSorted();
   selected_ = db_.entries.empty() ? 0 : RecordNumberOf(db_.entries.front().key);
@@ -71,8 +73,10 @@ Status RiderEditor::Open(const std::filesystem::path& path) {
 }
 
 Status RiderEditor::Merge(const std::filesystem::path& path) {
+  EditorContent before = Content();
   const Status read = ReadDatabaseFile(db_, path);
   if (!read) return read;
+  history_.Record(std::move(before), "Merge");
   SortIfSorted();
   if (db_.Record(selected_) == nullptr && !db_.entries.empty()) {
     selected_ = RecordNumberOf(db_.entries.front().key);
@@ -95,8 +99,10 @@ int RiderEditor::Add() {
   const LineupRecord* shown = SelectedRecord();
   LineupRecord record;
   if (shown != nullptr && shown->startingRiders != 0) record.startingRiders = shown->startingRiders;
+  EditorContent before = Content();
   const int number = AddRecord(db_, std::move(record));
   if (number == 0) return 0;
+  history_.Record(std::move(before), "Add");
   sorted_ = false;
   selected_ = number;
   Edited();
@@ -104,8 +110,10 @@ int RiderEditor::Add() {
 }
 
 int RiderEditor::Duplicate() {
+  EditorContent before = Content();
   const int number = DuplicateRecord(db_, selected_);
   if (number == 0) return 0;
+  history_.Record(std::move(before), "Duplicate");
   sorted_ = false;
   selected_ = number;
   Edited();
@@ -115,6 +123,7 @@ int RiderEditor::Duplicate() {
 int RiderEditor::Delete() {
   const int index = EntryIndexOf(db_, selected_);
   if (db_.Record(selected_) == nullptr) return selected_;
+  Remember("Delete");
   DeleteRecord(db_, selected_);
   Edited();
   selected_ = 0;
@@ -126,6 +135,7 @@ int RiderEditor::Delete() {
 }
 
 void RiderEditor::Sort(SortColumn column) {
+  Remember("Sort");
   sortKey_ = column;
   sorted_ = true;
   SortEntries(db_, column);
@@ -133,12 +143,14 @@ void RiderEditor::Sort(SortColumn column) {
 
 void RiderEditor::SetLineupName(std::string_view name) {
   if (Shown() == nullptr) return;
+  Remember("Typing", "name");
   corvane::SetLineupName(db_, selected_, Left(Trim(name), kLineupNameLength));
   Edited();
 }
 
 void RiderEditor::SetCompId(std::string_view compId) {
   if (Shown() == nullptr) return;
+  Remember("Typing", "id");
   corvane::SetCompId(db_, selected_, Left(Trim(compId), kCompIdLength));
   Edited();
 }
@@ -146,6 +158,8 @@ void RiderEditor::SetCompId(std::string_view compId) {
 void RiderEditor::SetRiderName(int slot, std::string_view name) {
   LineupRecord* record = Shown();
   if (record == nullptr || slot < 1 || slot > kLineupRiders) return;
+  Remember("Typing", "rider " + Dec(slot));
+  record = Shown();
   record->riderNames[static_cast<std::size_t>(slot)] = Left(Trim(name), kRiderNameLength);
   Edited();
 }
@@ -153,6 +167,8 @@ void RiderEditor::SetRiderName(int slot, std::string_view name) {
 void RiderEditor::SetRiderAverage(int slot, std::string_view typed) {
   LineupRecord* record = Shown();
   if (record == nullptr || slot < 1 || slot > kLineupRiders) return;
+  Remember("Typing", "average " + Dec(slot));
+  record = Shown();
   record->riderAverages[static_cast<std::size_t>(slot)] =
       HeldFromTyped(TypedAverage(typed, decimalSeparator_), maxAverage_);
   Edited();
@@ -161,6 +177,9 @@ void RiderEditor::SetRiderAverage(int slot, std::string_view typed) {
 void RiderEditor::SetStartingRiders(int count) {
   LineupRecord* record = Shown();
   if (record == nullptr || count < 2 || count > kLineupRiders) return;
+  if (record->startingRiders == count) return;
+  Remember("Starting Riders");
+  record = Shown();
   record->startingRiders = static_cast<Integer>(count);
   Edited();
 }
@@ -172,8 +191,39 @@ bool RiderEditor::MoveRider(int slot, int step) {
       other < 1 || other > kLineupRiders) {
     return false;
   }
+  Remember("Move");
+  record = Shown();
   SwapRiders(*record, slot, other);
   Edited();
+  return true;
+}
+
+void RiderEditor::Remember(std::string label, const std::string& field) {
+  // A typing run belongs to one box of one line-up.
+  const std::string run = field.empty() ? field : Dec(selected_) + " " + field;
+  if (history_.Continues(run)) return;
+  history_.Record(Content(), std::move(label), run);
+}
+
+void RiderEditor::SetContent(EditorContent&& content) {
+  db_ = std::move(content.db);
+  selected_ = content.selected;
+  sortKey_ = content.sortKey;
+  sorted_ = content.sorted;
+  Edited();
+}
+
+bool RiderEditor::Undo() {
+  EditorContent content = Content();
+  if (!history_.Undo(content)) return false;
+  SetContent(std::move(content));
+  return true;
+}
+
+bool RiderEditor::Redo() {
+  EditorContent content = Content();
+  if (!history_.Redo(content)) return false;
+  SetContent(std::move(content));
   return true;
 }
 

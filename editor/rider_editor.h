@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "editor/edit_history.h"
 #include "engine/result.h"
 #include "riderdb/database_arranging.h"
 #include "riderdb/rider_database.h"
@@ -74,10 +75,24 @@ class RiderEditor {
   // Moves the rider in `slot` one row up (step -1) or down (+1); false when there is no row.
   bool MoveRider(int slot, int step);
 
+  // Undo and Redo of the commands and edits above (New and Open start afresh). Typing in one
+  // box is one step until EndTyping, called when the box is left.
+  bool CanUndo() const { return history_.CanUndo(); }
+  bool CanRedo() const { return history_.CanRedo(); }
+  std::string UndoLabel() const { return history_.UndoLabel(); }
+  std::string RedoLabel() const { return history_.RedoLabel(); }
+  bool Undo();
+  bool Redo();
+  void EndTyping() { history_.EndRun(); }
+
  private:
   LineupRecord* Shown() { return db_.Record(selected_); }
   void Edited() { dirty_ = true; }
   void SortIfSorted();
+  EditorContent Content() const { return {db_, selected_, sortKey_, sorted_}; }
+  void SetContent(EditorContent&& content);
+  // Keeps the content before a command as an undo step; `field` names the box of a typing run.
+  void Remember(std::string label, const std::string& field = {});
 
   RiderDatabase db_;
   std::string fileName_;
@@ -87,6 +102,7 @@ class RiderEditor {
   std::string decimalSeparator_;
   SortColumn sortKey_ = SortColumn::kName;
   bool sorted_ = true;
+  EditHistory history_;
 };
 
 }  // namespace corvane

@@ -45,8 +45,9 @@ QString UserPrompts::OpenFileName(QWidget* parent, const QString& title) {
   return ChooseFile(parent, title, startFolder_, QFileDialog::AcceptOpen);
 }
 
-QString UserPrompts::SaveFileName(QWidget* parent, const QString& title) {
-  return ChooseFile(parent, title, startFolder_, QFileDialog::AcceptSave);
+QString UserPrompts::SaveFileName(QWidget* parent, const QString& title, const QString& proposed) {
+  return ChooseFile(parent, title, proposed.isEmpty() ? startFolder_ : proposed,
+                    QFileDialog::AcceptSave);
 }
 
 }  // namespace corvane

@@ -27,8 +27,8 @@ class UserPrompts {
   // An existing rider database to read; empty when the user cancels.
   virtual QString OpenFileName(QWidget* parent, const QString& title);
   // Where to save the database, the user having agreed to replace an existing file; empty when
-  // the user cancels.
-  virtual QString SaveFileName(QWidget* parent, const QString& title);
+  // the user cancels. The dialog starts at `proposed` (folder and name) when there is one.
+  virtual QString SaveFileName(QWidget* parent, const QString& title, const QString& proposed);
 
  private:
   QString startFolder_;

@@ -208,6 +208,54 @@ TEST(DatabaseArgument, DropsBlanksAndOnePairOfQuotes) {
   EXPECT_EQ(DatabaseArgument("\""), "");
 }
 
+// Undo takes back each command and a run of typing in one box as one step, Redo does it again,
+// a new command drops what could be redone; New and Open start afresh, a failed merge is no
+// step.
+TEST(RiderEditorUndo, CommandsAndTypingRunsComeBackInOrder) {
+  RiderEditor editor(12, ".");
+  const auto names = [&] {
+    std::string text;
+    for (const ListEntry& entry : editor.Database().entries) text += entry.text + "|";
+    return text;
+  };
+  editor.SetLineupName("R");
+  editor.SetLineupName("Reds");  // the same run
+  editor.SetRiderName(1, "Al");
+  editor.EndTyping();
+  editor.SetRiderName(1, "Alf");  // a new run after leaving the box
+  editor.Add();
+  editor.SetLineupName("Blues");
+  editor.Sort(SortColumn::kName);
+  editor.Delete();
+  ASSERT_EQ(names(), "Reds|");
+  EXPECT_EQ(editor.UndoLabel(), "Delete");
+
+  const std::pair<const char*, std::string> undone[] = {
+      {"Delete", "Blues|Reds|"}, {"Sort", "Reds|Blues|"}, {"Typing", "Reds|<Untitled>|"},
+      {"Add", "Reds|"},          {"Typing", "Reds|"},     {"Typing", "Reds|"},
+      {"Typing", "<Untitled>|"}};
+  for (const auto& [label, before] : undone) {
+    EXPECT_EQ(editor.UndoLabel(), label);
+    ASSERT_TRUE(editor.Undo());
+    EXPECT_EQ(names(), before) << label;
+  }
+  EXPECT_EQ(editor.SelectedRecord()->riderNames[1], "");
+  EXPECT_FALSE(editor.Undo());
+  EXPECT_TRUE(editor.Dirty());
+
+  ASSERT_TRUE(editor.Redo() && editor.Redo() && editor.Redo());
+  EXPECT_EQ(editor.SelectedRecord()->riderNames[1], "Alf");
+  editor.MoveRider(1, 1);
+  EXPECT_FALSE(editor.CanRedo());
+  ASSERT_TRUE(editor.Undo());
+  EXPECT_EQ(editor.SelectedRecord()->riderNames[1], "Alf");
+
+  EXPECT_FALSE(editor.Merge("/no/such/file.rdb").ok());
+  EXPECT_EQ(editor.UndoLabel(), "Typing");
+  editor.New();
+  EXPECT_FALSE(editor.CanUndo() || editor.CanRedo());
+}
+
 // "tavrel --help" answers instead of opening a database of that name.
 TEST(EditorCommandInfo, AnswersHelpAndVersionAndRejectsOtherOptions) {
   EXPECT_FALSE(EditorCommandInfo({"my riders.rdb"}, "1.2.3", true));

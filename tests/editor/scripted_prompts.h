@@ -13,6 +13,7 @@ class ScriptedPrompts : public UserPrompts {
   QStringList files;                           // for the next file choices; "" cancels
   QStringList messages;                        // every question and message shown
   QStringList fileTitles;                      // the titles of the file dialogs asked for
+  QStringList proposed;                        // the files the save dialogs started at
 
   QMessageBox::StandardButton Ask(QWidget*, const QString&, const QString& text,
                                   QMessageBox::StandardButtons buttons) override {
@@ -24,7 +25,10 @@ class ScriptedPrompts : public UserPrompts {
   void Warn(QWidget*, const QString&, const QString& text) override { messages << text; }
   void Inform(QWidget*, const QString&, const QString& text) override { messages << text; }
   QString OpenFileName(QWidget*, const QString& title) override { return NextFile(title); }
-  QString SaveFileName(QWidget*, const QString& title) override { return NextFile(title); }
+  QString SaveFileName(QWidget*, const QString& title, const QString& file) override {
+    proposed << file;
+    return NextFile(title);
+  }
 
  private:
   QString NextFile(const QString& title) {
