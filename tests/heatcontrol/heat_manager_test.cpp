@@ -122,6 +122,24 @@ class HeatManagerTest : public QObject {
     QCOMPARE(m.HeatGrid[1][1], Integer{3});
     QCOMPARE(m.RdrRepRides[3], Integer{1});
   }
+
+  // A line-up holding a rider twice: Start Race is not offered, the line says why beside the
+  // list, and putting a reserve in for the second one offers it again (but not Reset there).
+  void riderTwiceIsNotStarted() {
+    Meeting m = TeamMeeting();
+    testing::SetLineup(m, {1, 8, 1, 9});
+    frmHeatMgr dialog(m);
+    QVERIFY(!dialog.cmdStart->isEnabled() && ListShown(dialog) && !dialog.lblInfo->isHidden());
+    QCOMPARE(dialog.lblInfo->text(),
+             QStringLiteral("A1 stands in two places: the race cannot start."));
+    dialog.lstLineup->setCurrentRow(2);
+    PressEnter(dialog);
+    QCOMPARE(dialog.lstLineup->item(2)->text(), QStringLiteral("3.  A6 [LI]"));
+    // Reset here would bring the second A1 back.
+    QVERIFY(dialog.cmdStart->isEnabled() && !dialog.cmdReset->isEnabled());
+    QCOMPARE(dialog.lblInfo->text(),
+             QStringLiteral("A1 now rides in place 1: Reset would put them in two places."));
+  }
 };
 
 }  // namespace corvane
