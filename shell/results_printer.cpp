@@ -1,21 +1,35 @@
 #include "shell/results_printer.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
 #include <QTextDocument>
+#include <algorithm>
 
 #include "shell/fixed_font.h"
 
 namespace corvane {
 
+qreal FittingPointSize(qreal widest, qreal pageWidth) {
+  if (widest <= pageWidth || widest <= 0) return kPrintPointSize;
+  // A little room for the rounding of glyph advances at the smaller size.
+  const qreal fitting = kPrintPointSize * pageWidth / widest * 0.98;
+  return std::max(kSmallestPrintPointSize, fitting);
+}
+
 Status PrintText(QPrinter& printer, const QString& text) {
+  const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+  const QFontMetricsF metrics(ResultsFont(kPrintPointSize), &printer);
+  qreal widest = 0;
+  for (const QString& line : text.split(QLatin1Char('\n'))) {
+    widest = std::max(widest, metrics.horizontalAdvance(line));
+  }
   QTextDocument document;
   document.documentLayout()->setPaintDevice(&printer);  // measure in the printer's resolution
-  document.setDefaultFont(ResultsFont(kPrintPointSize));
+  document.setDefaultFont(ResultsFont(FittingPointSize(widest, page.width())));
   document.setDocumentMargin(0);
   document.setPlainText(text);
-  const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
   document.setPageSize(page.size());
 
   QPainter painter;

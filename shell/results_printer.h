@@ -10,6 +10,12 @@ class QPrinter;
 namespace corvane {
 
 inline constexpr qreal kPrintPointSize = 10;
+inline constexpr qreal kSmallestPrintPointSize = 6;
+
+// The print size for text whose widest line is `widest` wide at kPrintPointSize on a page
+// `pageWidth` wide: that size when it fits, smaller so the line is not wrapped, but never below
+// the smallest size, where lines wrap instead.
+qreal FittingPointSize(qreal widest, qreal pageWidth);
 
 Status PrintText(QPrinter& printer, const QString& text);
 

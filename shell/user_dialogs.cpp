@@ -40,10 +40,14 @@ QString QtUserDialogs::SaveFileName(QWidget* parent, const QString& title, const
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !confirmOverwrite);
   // "Meeting File (*.mtg);;..." gives "mtg": the dialog adds it, and asks about replacing the
-  // file of that name.
-  static const QRegularExpression firstPattern(QStringLiteral("\\*\\.(\\w+)"));
-  const QRegularExpressionMatch match = firstPattern.match(filter);
-  if (match.hasMatch()) dialog.setDefaultSuffix(match.captured(1));
+  // file of that name. With several types, the one chosen in the dialog gives it.
+  const auto useSuffixOf = [&dialog](const QString& chosen) {
+    static const QRegularExpression firstPattern(QStringLiteral("\\*\\.(\\w+)"));
+    const QRegularExpressionMatch match = firstPattern.match(chosen);
+    if (match.hasMatch()) dialog.setDefaultSuffix(match.captured(1));
+  };
+  useSuffixOf(filter);
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, useSuffixOf);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().constFirst();
 }

@@ -20,6 +20,7 @@
 #include "shell/menu_layout.h"
 #include "shell/preferences_editor.h"
 #include "shell/results_file.h"
+#include "shell/results_printer.h"
 #include "shell/settings_store.h"
 #include "shell/settings_values.h"
 #include "tests/shell/answering_dialogs.h"
@@ -374,6 +375,14 @@ class ShellRulesTest : public QObject {
 
     // A screen lower than one item still ends, with one item a column.
     QCOMPARE(CompetitionMenuBreaks(3, 0).breaks, (std::vector<int>{1, 2}));
+  }
+
+  // Printed reports shrink so their widest line is not wrapped, down to the smallest size.
+  void printSizeFitsThePage() {
+    QCOMPARE(FittingPointSize(500, 1000), kPrintPointSize);
+    QCOMPARE(FittingPointSize(0, 1000), kPrintPointSize);
+    QVERIFY(qAbs(FittingPointSize(1250, 1000) - 7.84) < 1e-9);
+    QCOMPARE(FittingPointSize(5000, 1000), kSmallestPrintPointSize);
   }
 
   void commandLine() {
