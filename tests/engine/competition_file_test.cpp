@@ -96,6 +96,26 @@ TEST(CompetitionFile, ValuesAreCheckedAgainstTheirRangesAndTheMeeting) {
        0},
       {"NUMTEAMS=2\nNUMGROUPS=2\nNUMRIDERS=7\nRDRREPUSE=7,1\n", &M::RdrRepUse, 0, &M::NumRiders, 7},
       {"NUMTEAMS=5\nNUMGROUPS=5\nNUMRIDERS=6\nRDRREPUSE=1,1\n", &M::NumRiders, 6},
+      // Groups per row outside 2 to the groups, and groups outside 2 to 9.
+      {"NUMGROUPS=4,1\n", &M::GroupsPerRow, 4},
+      {"NUMGROUPS=4,5\n", &M::GroupsPerRow, 4},
+      {"NUMGROUPS=10,2\n", &M::NumGroups, 1, &M::GroupsPerRow, 1},
+      {"NUMGROUPS=9\nNUMRIDERS=4\n", &M::NumGroups, 9, &M::NumRiders, 4},
+      // Riders a group: 7 or 8 for up to four teams and groups, 5 or 6 for up to six.
+      {"NUMTEAMS=4\nNUMGROUPS=4\nNUMRIDERS=7\n", &M::NumRiders, 7},
+      {"NUMTEAMS=4\nNUMGROUPS=5\nNUMRIDERS=7\n", &M::NumRiders, 2},
+      {"NUMTEAMS=6\nNUMGROUPS=6\nNUMRIDERS=6\n", &M::NumRiders, 6},
+      {"NUMTEAMS=7\nNUMGROUPS=7\nNUMRIDERS=5\n", &M::NumRiders, 2},
+      {"NUMRIDERS=9\n", &M::NumRiders, 9},
+      {"NUMGROUPS=2\nNUMRIDERS=9\n", &M::NumRiders, 2},
+      // A shorter line after a full one: its missing items read as 0.
+      {"NUMGROUPS=4,2\nNUMGROUPS=4\n", &M::GroupsPerRow, 4},
+      {"NUMTEAMS=2\nNUMGROUPS=2\nNUMRIDERS=7\nRESERVES=2,1\nRESERVES=3\n", &M::NumReserves, 3,
+       &M::ResMode, 0},
+      {"NUMTEAMS=2\nTACSUBUSE=2,8\nTACSUBUSE=2\n", &M::TacSubMargin, 6},
+      {"NUMTEAMS=2\nNUMGROUPS=2\nNUMRIDERS=7\nRDRREPUSE=2,1\nRDRREPUSE=2\n", &M::RdrRepSlot, 0,
+       &M::NumRiders, 7},
+      {"MAXRIDES=5,6\nMAXRIDES=4\n", &M::MaxRides, 4, &M::MaxRidesRes, 0},
   };
   for (const auto& row : rows) {
     const Meeting m = Load(row.text);
@@ -105,6 +125,12 @@ TEST(CompetitionFile, ValuesAreCheckedAgainstTheirRangesAndTheMeeting) {
     }
   }
   EXPECT_EQ(Load("SPCLRACES=2.4,Golden Heats\n").SpclRaceName, "Golden Heats");
+  const Meeting shorter = Load(
+      "SPCLRACES=1,Gold\nSPCLRACES=1\nCOMPID=A,B\nCOMPID=C\n"
+      "HANDICAPUSE=5,10,15\nHANDICAPUSE=7\n");
+  EXPECT_EQ(shorter.SpclRaceName + "|" + shorter.CompIds[1] + "|" + shorter.CompIds[2], "|C|");
+  EXPECT_EQ((std::vector<int>{shorter.Handicaps[1], shorter.Handicaps[2], shorter.Handicaps[3]}),
+            (std::vector<int>{7, 0, 0}));
   Meeting m;
   m.TeamScoring = 1;  // bonus points need teams without team scoring
   LoadCompetitionText(m, "NUMTEAMS=2\nBONUSPTS=1\n", 12);

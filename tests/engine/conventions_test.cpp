@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "engine/text_encoding.h"
 
@@ -59,6 +60,29 @@ TEST(TextEncoding, ConvertsBetweenWindows1252AndUtf8) {
   EXPECT_EQ(Utf8ToCp1252("\xC3"), "?");          // truncated sequence
   // e-acute, o-slash, s-caron and y-umlaut have capitals; the division sign has none.
   EXPECT_EQ(UpperCase("lions\xE9\xF8\x9A\xFF\xF7"), "LIONS\xC9\xD8\x8A\x9F\xF7");
+}
+
+TEST(SplitFields, AtMostCountTrimmedFieldsAtExactSeparators) {
+  const struct {
+    const char *text, *separator;
+    int count;
+    std::vector<std::string> fields;  // 1..count
+    const char* rest;
+  } rows[] = {{"a, b ,c", ",", 2, {"a", "b"}, "c"},
+              {"a,,b", ",", 8, {"a", "", "b", "", "", "", "", ""}, ""},
+              {"", ",", 3, {"", "", ""}, ""},
+              {"x", "-", 2, {"x", ""}, ""},
+              {"A-B-C", "-", 2, {"A", "B"}, "C"},
+              {"aXb::c", "x", 2, {"aXb::c", ""}, ""},
+              {"aXb::c", "::", 2, {"aXb", "c"}, ""}};
+  for (const auto& row : rows) {
+    std::string rest = "unset";
+    std::vector<std::string> fields = SplitFields(row.text, row.separator, row.count, &rest);
+    EXPECT_EQ(fields.front(), "") << row.text;
+    fields.erase(fields.begin());
+    EXPECT_EQ(fields, row.fields) << row.text;
+    EXPECT_EQ(rest, row.rest) << row.text;
+  }
 }
 
 }  // namespace

@@ -167,5 +167,41 @@ TEST(MeetingMenuRule, FollowsTheMeetingState) {
                menu.suspendEnabled);
 }
 
+TEST_F(SetupTest, EmptyProgrammeMarksAreTakenFromThePreferences) {
+  ScriptedRandom random({0.1f});
+  prefs_.PrefMarks[16] = "5";
+  host_.fillLineups = [](Meeting& m) { m.ProgMarks[1] = "DNS"; };  // as the regulations set it
+  ASSERT_EQ(Run(kTwoTeams, random), SetupOutcome::ReadyToRun);
+  EXPECT_EQ(meeting_.ProgMarks[1] + meeting_.ProgMarks[16] + meeting_.ProgMarks[17], "DNS5*");
+}
+
+TEST(SortByAverage, ReservesSortedApartOnlyWhereTheyAreKeptApart) {
+  // Averages rise with the slot, so every sorted run turns round.
+  const struct {
+    int teams, groups, riders, resMode, repSlot;
+    std::vector<int> order;  // group A, two reserves
+  } rows[] = {{2, 2, 5, 0, 0, {3, 2, 1, 5, 4}}, {2, 2, 5, 1, 0, {5, 4, 3, 2, 1}},
+              {2, 2, 5, 2, 0, {5, 4, 3, 2, 1}}, {1, 1, 5, 2, 0, {3, 2, 1, 4, 5}},
+              {1, 1, 5, 0, 0, {3, 2, 1, 4, 5}}, {2, 2, 6, 0, 1, {3, 2, 1, 5, 4, 6}}};
+  for (const auto& row : rows) {
+    Meeting m = testing::BuildMeeting(row.teams, row.groups, row.riders);
+    m.NumReserves = 2;
+    m.ResMode = static_cast<Integer>(row.resMode);
+    m.RdrRepSlot = static_cast<Integer>(row.repSlot);
+    for (int s = 1; s <= 12; ++s) m.RiderAverage[static_cast<std::size_t>(s)] = 0.05f * s;
+    SortByAverage(m);
+    EXPECT_EQ(AverageOrder(m, row.riders), row.order) << row.teams << row.resMode << row.repSlot;
+  }
+  // The replaced rider keeps his place in the order, with no average.
+  Meeting m = testing::BuildMeeting(2, 2, 5);
+  m.NumReserves = 2;
+  for (int s = 1; s <= 10; ++s) m.RiderAverage[static_cast<std::size_t>(s)] = 0.05f * s;
+  m.GroupReplacement[2][1] = 6;  // B1
+  SortByAverage(m);
+  EXPECT_EQ(AverageOrder(m, 10), (std::vector<int>{3, 2, 1, 5, 4, 8, 7, 6, 10, 9}));
+  EXPECT_EQ(m.GroupReplacement[2][2], 3);
+  EXPECT_EQ(m.RiderAverage[6], 0.0f);
+}
+
 }  // namespace
 }  // namespace corvane

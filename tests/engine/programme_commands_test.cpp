@@ -86,5 +86,40 @@ TEST(RunoffsLine, HeatSizeFallsBackToFourAndThePlayerWaitsForTheFirstRunoff) {
       (std::vector<int>{4, 1, kHeatDecided, 1, 1}));
 }
 
+TEST(SwitchLines, GridHandicapRunoffAndSupportArguments) {
+  using M = Meeting;
+  const struct {
+    Integer gridOption;
+    const char* line;
+    Integer Meeting::*field;
+    int expected;
+  } rows[] = {
+      {2, "STARTPOS-FIXED", &M::StartGridNow, 2}, {2, "STARTPOS-PREF", &M::StartGridNow, 1},
+      {0, "STARTPOS-PREF", &M::StartGridNow, 0},  {1, "startpos-fixed", &M::StartGridNow, 1},
+      {0, "HANDICAP-OFF", &M::HandicapOn, 0},     {0, "HANDICAP-ON", &M::HandicapOn, 1},
+      {0, "RUNOFFS-1.5", &M::HeatRiders, 2},      {0, "RUNOFFS-8.6", &M::HeatRiders, 4},
+      {0, "RUNOFFS-8", &M::HeatRiders, 8},        {0, "SUPPORT-2", &M::MinRides, 0}};
+  for (const auto& row : rows) {
+    Meeting m = StartedMeeting(2, 2, 7);
+    m.RunoffMode = 3;
+    m.GroupPoints = {0, 10, 5};  // nobody level
+    m.StartGridOption = row.gridOption;
+    m.*row.field = 9;
+    Command(m, row.line);
+    EXPECT_EQ(m.*row.field, row.expected) << row.line;
+  }
+  // Nominated riders are counted without the replacement slot (rider 8 here).
+  Meeting m = StartedMeeting(2, 2, 8);
+  m.RdrRepSlot = 1;
+  for (const auto& [line, first, last] : {std::tuple{"NOMINATED-0,2", 1, 2},
+                                          {"NOMINATED-3,9", 3, 7},
+                                          {"NOMINATED-2,6", 2, 7},
+                                          {"NOMINATED-8,1", 1, 1}}) {
+    Command(m, line);
+    EXPECT_EQ((std::pair<int, int>(m.NominatedFirst, m.NominatedLast)), std::pair(first, last))
+        << line;
+  }
+}
+
 }  // namespace
 }  // namespace corvane

@@ -63,5 +63,27 @@ TEST(TransferRider, ReferenceNumbersAreRoundedBeforeTheirRangeIsTested) {
             (std::vector<std::string>{"Rider A7", "", "", "Rider A1", "", "", "Rider A2"}));
 }
 
+TEST(RankRiderScores, RanksTheMainRidersLeavingReservesKeptApartAndTheReplacementSlot) {
+  // Points rise with the slot, so every ranked position turns round.
+  const struct {
+    int teams, groups, riders, reserves, resMode, repSlot;
+    std::vector<int> order;  // group A
+  } rows[] = {{2, 2, 6, 2, 0, 0, {4, 3, 2, 1, 5, 6}}, {2, 2, 7, 2, 0, 1, {4, 3, 2, 1, 5, 6, 7}},
+              {2, 2, 6, 0, 0, 1, {5, 4, 3, 2, 1, 6}}, {2, 2, 6, 2, 1, 0, {6, 5, 4, 3, 2, 1}},
+              {1, 2, 6, 2, 2, 0, {6, 5, 4, 3, 2, 1}}, {1, 1, 6, 2, 2, 0, {4, 3, 2, 1, 5, 6}},
+              {1, 1, 6, 2, 0, 0, {4, 3, 2, 1, 5, 6}}};
+  for (const auto& row : rows) {
+    Meeting m = testing::BuildMeeting(row.teams, row.groups, row.riders);
+    m.NumReserves = static_cast<Integer>(row.reserves);
+    m.ResMode = static_cast<Integer>(row.resMode);
+    m.RdrRepSlot = static_cast<Integer>(row.repSlot);
+    for (int s = 1; s <= row.riders; ++s) m.RiderPoints[static_cast<std::size_t>(s)] = s;
+    RankRiderScores(m);
+    EXPECT_EQ(std::vector<int>(m.ScoreOrder.begin() + 1, m.ScoreOrder.begin() + 1 + row.riders),
+              row.order)
+        << row.teams << row.groups << row.resMode << row.repSlot;
+  }
+}
+
 }  // namespace
 }  // namespace corvane

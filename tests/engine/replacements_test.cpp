@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/headless_host.h"
+#include "engine/meeting_setup.h"
 #include "engine/race_simulation.h"
 #include "engine/random_source.h"
 #include "support/meeting_builder.h"
@@ -163,6 +164,85 @@ TEST_F(TacticalSubstituteTest, OnlyWhenFarEnoughBehindAndNotForTheStrongerHalfWh
   m.TacSubsNow = 1;  // A3 is among the strongest four, A6 is not
   ChooseTacticalSubstitute(m);
   EXPECT_EQ(LineupRiders(m), (Riders{3, 8, 1, 9}));
+}
+
+// The reserve use code in force decides after which events a reserve comes in.
+TEST_F(ReplacementTest, ReserveUseCodes) {
+  const Single timeExclusion = 0.5f / 403, tapes = 1.5f / 403;  // start draws 3 and 4
+  const bool expected[8][3] = {{true, true, true},   {true, false, false}, {false, true, false},
+                               {false, false, true}, {true, true, false},  {true, false, true},
+                               {false, true, true},  {false, false, false}};
+  for (int code = 0; code <= 7; ++code) {
+    for (int event = 0; event < 3; ++event) {  // injured or absent, time exclusion, tapes
+      m = testing::BuildMeeting(2, 2, 5);
+      m.NumReserves = 1;
+      m.MaxRidesRes = 6;
+      m.ResUseNow = static_cast<Integer>(code);
+      if (event == 0) m.RiderAverage[1] = 0;
+      SetLineup(m, {1, 6, 2, 7});
+      std::vector<Single> draws(40, 0.5f);
+      if (event > 0) draws.front() = event == 1 ? timeExclusion : tapes;
+      HeadlessHost host;
+      ScriptedRandom random(draws);
+      RunHeat(m, host, random);
+      EXPECT_EQ(m.HeatGrid[1][1] == 5, expected[code][event]) << code << " " << event;
+    }
+  }
+}
+
+TEST_F(ReplacementTest, ReplacedRiderAmongTheReservesOpensTheReplacementSlot) {
+  m = testing::BuildMeeting(2, 2, 6);  // five riders and the replacement slot A6
+  m.NumReserves = 1;
+  m.RdrRepSlot = 1;
+  m.MaxRidesRes = 6;
+  m.RiderAverage[1] = m.RiderAverage[5] = 0;
+  for (const auto& [replacedPosition, chosen] : {std::pair{5, 6}, {3, 1}}) {
+    m.GroupReplacement[1] = {0, 5, static_cast<Integer>(replacedPosition)};
+    SetLineup(m, {1, 7, 2, 8});
+    ReplaceAt(1);
+    EXPECT_EQ(m.HeatGrid[1][1], chosen) << replacedPosition;
+  }
+}
+
+TEST_F(ReplacementTest, RiderReplacementFromTheFirstPositionAndNeverPastTheMainRiders) {
+  m.NumReserves = 0;
+  m.RdrRepUse = 2;
+  m.GroupReplacement[2] = {0, 7, 2};  // B2, second: candidates from B's first position
+  SetLineup(m, {1, 7, 2, 8});
+  m.SlotCursor = 2;
+  ConsiderRiderReplacement(m);
+  EXPECT_EQ(m.HeatGrid[2][1], 6);
+
+  m.NumReserves = 2;  // A1, recorded sixth of six with two reserves: 6 - 1 is past A's main four
+  m.RdrRepUse = 1;
+  m.GroupReplacement[1] = {0, 1, 5};
+  SetLineup(m, {1, 7, 2, 8});
+  m.SlotCursor = 1;
+  ConsiderRiderReplacement(m);
+  EXPECT_EQ(m.HeatGrid[1][1], 1);
+}
+
+TEST_F(TacticalSubstituteTest, CandidatesFollowTheAverageOrderSkippingReservePositions) {
+  m.ResMode = 1;  // reserves sorted in with the others: A7 is second, A6 holds the reserve place
+  SortByAverage(m);
+  SetLineup(m, {5, 8, 6, 9});
+  ChooseTacticalSubstitute(m);
+  EXPECT_EQ(LineupRiders(m), (Riders{7, 8, 1, 9}));
+  // Before the start of a heat only when they are in use and switched on.
+  for (const auto& [use, now, riders] : {std::tuple{1, 2, Riders{5, 8, 6, 9}},
+                                         {2, 0, Riders{5, 8, 6, 9}},
+                                         {2, 1, Riders{7, 8, 1, 9}}}) {
+    m.TacSubRides = {};
+    m.TacSubUse = static_cast<Integer>(use);
+    m.TacSubsNow = static_cast<Integer>(now);
+    m.ResUseNow = 7;
+    m.RaceStatus = {};
+    SetLineup(m, {5, 8, 6, 9});
+    HeadlessHost host;
+    ScriptedRandom random(std::vector<Single>(20, 0.5f));
+    RunHeat(m, host, random);
+    EXPECT_EQ(LineupRiders(m), riders) << use << now;
+  }
 }
 
 }  // namespace

@@ -148,5 +148,17 @@ TEST(RunRunoff, WithNoHeatLeftEveryRunoffIsGivenUpWithoutATieBreak) {
       (std::vector<int>{0, 40, 0, 0, 38, 0, 0, 3}));
 }
 
+TEST(RunoffTitle, RunoffInATwoTeamMatchOtherwiseThePlacesItDecides) {
+  EXPECT_EQ(RunoffTitle(PendingRunoff(2, 1, 2, 2)), "Runoff");
+  EXPECT_EQ(RunoffTitle(PendingRunoff(3, 1, 2, 4)), "Runoff for 1st-2nd");
+  const std::tuple<int, int, const char*> rows[] = {{1, 3, "Runoff for 1st-3rd"},
+                                                    {2, 2, "Runoff for 2nd-3rd"},
+                                                    {4, 2, "Runoff for 4th-5th"},
+                                                    {11, 3, "Runoff for 11th-13th"},
+                                                    {21, 3, "Runoff for 21st-23rd"}};
+  for (const auto& [first, size, title] : rows)
+    EXPECT_EQ(RunoffTitle(PendingRunoff(1, first, size, 4)), title);
+}
+
 }  // namespace
 }  // namespace corvane

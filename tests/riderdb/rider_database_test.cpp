@@ -151,5 +151,12 @@ TEST(RiderDatabase, WrittenRecordsReadBackUnchanged) {
   EXPECT_EQ(back.entries, db.entries);
 }
 
+TEST(RiderDatabase, RecordCountSaysRecordOrRecords) {
+  for (const auto& [count, text] :
+       {std::pair{0, "0 records"}, {1, "1 record"}, {2, "2 records"}, {11, "11 records"}}) {
+    EXPECT_EQ(RecordCountText(count), text);
+  }
+}
+
 }  // namespace
 }  // namespace corvane
