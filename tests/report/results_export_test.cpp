@@ -43,7 +43,9 @@ TEST(ResultsExport, NamesAreQuotedEscapedAndUtf8) {
   Meeting m = test::TwoTeamMatch();
   m.RiderName[1] = "Al \"Ace\", <b>&";
   m.RiderName[4] = "Ren\xE9";
+  m.RiderName[5] = "=HYPERLINK(\"x\")";
   const std::string csv = ResultsCsv(m);
+  EXPECT_NE(csv.find("Brayton,2,\"'=HYPERLINK(\"\"x\"\")\",0,R"), std::string::npos) << csv;
   EXPECT_NE(csv.find("Ashford,1,\"Al \"\"Ace\"\", <b>&\",3,2"), std::string::npos) << csv;
   EXPECT_NE(csv.find("Brayton,1,Ren\xC3\xA9,"), std::string::npos) << csv;
   const std::string html = ResultsHtml(m);
