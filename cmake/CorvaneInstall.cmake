@@ -59,7 +59,7 @@ if(CORVANE_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 elseif(CORVANE_BUILD_GUI)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
-      "libqt6widgets6, libqt6printsupport6, libqt6gui6, libqt6core6, libstdc++6, libc6")
+      "libqt6charts6, libqt6widgets6, libqt6printsupport6, libqt6gui6, libqt6core6, libstdc++6, libc6")
 else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "libstdc++6, libc6")
 endif()

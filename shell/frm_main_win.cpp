@@ -95,6 +95,7 @@ frmMainWin::frmMainWin(MainWindowSetup setup, ShellSettings settings, UserDialog
     editor.exec();
   });
   host_->SetHeatManager([this](Meeting& m) { ShowHeatManagerDialog(m, this); });
+  BuildForecast();
 
   SetCompetitions(settings_.competitions);
   const double dpi = logicalDpiX();

@@ -21,6 +21,7 @@ class QStatusBar;
 
 namespace corvane {
 
+class ForecastPanel;
 class UserDialogs;
 struct ProgEditorSetup;
 
@@ -49,6 +50,7 @@ class frmMainWin : public QMainWindow {
 
   const ShellSettings& settings() const { return settings_; }
   MeetingSession& session() { return *session_; }
+  ForecastPanel& forecast() { return *dckForecast_; }
   QtMeetingHost& host() { return *host_; }
   QString statusText() const;
   QString resultsFileName() const { return ResultsFileName; }
@@ -94,6 +96,8 @@ class frmMainWin : public QMainWindow {
   QMenu* mnuEdit;
   QAction* mnuECopy;
   QAction* mnuEPrefs;
+  QMenu* mnuView;
+  QAction* mnuVForecast;
   QMenu* mnuMeeting;
   QAction* mnuMResume;
   QAction* mnuMSuspend;
@@ -114,6 +118,8 @@ class frmMainWin : public QMainWindow {
 
  private:
   void BuildMenus();
+  // View, Forecast and the Forecast panel, told of every heat and every stop of the meeting.
+  void BuildForecast();
   // The rider database the preferences name: the user's own of that name, or the bundled one.
   std::filesystem::path RiderDatabaseFile() const;
   // The programme editor's rider database, locale and message boxes.
@@ -142,6 +148,7 @@ class frmMainWin : public QMainWindow {
   QLabel* statusLabel_;
   std::unique_ptr<QtMeetingHost> host_;  // made once the widgets it writes to exist
   std::unique_ptr<MeetingSession> session_;
+  ForecastPanel* dckForecast_ = nullptr;
 
   QString ResultsFileName;
   bool ReportUnsaved = false;

@@ -13,12 +13,14 @@ MeetingSession::MeetingSession(MeetingHost& host, std::filesystem::path scriptsF
 
 SetupOutcome MeetingSession::NewMeeting(const std::optional<CompetitionChoice>& choice,
                                         const Preferences& prefs) {
+  if (onNewMeeting) onNewMeeting();
   const SetupOutcome outcome =
       corvane::NewMeeting(meeting_, choice, prefs, scriptsFolder_, host_, random_);
   if (outcome != SetupOutcome::NotStarted) {
     started_ = true;
     keptHeatCount_ = -1;
   }
+  Stopped();
   return outcome;
 }
 
@@ -28,14 +30,17 @@ void MeetingSession::Continue() {
   } else {
     RunProgramme(meeting_, host_, random_);
   }
+  Stopped();
 }
 
 void MeetingSession::ScratchRace() {
   RunSingleRace(meeting_, host_, random_);
+  Stopped();
 }
 
 void MeetingSession::SupportCompetition() {
   StartSupportCompetition(meeting_, host_, random_);
+  Stopped();
 }
 
 std::string MeetingSession::ProposedSuspendName() const {
@@ -53,6 +58,8 @@ ResumeOutcome MeetingSession::Resume(const std::filesystem::path& file) {
   if (outcome.kind == ResumeOutcome::Loaded) {
     started_ = true;
     keptHeatCount_ = meeting_.HeatCount;
+    if (onNewMeeting) onNewMeeting();
+    Stopped();
   }
   return outcome;
 }

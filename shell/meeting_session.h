@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -37,6 +38,11 @@ class MeetingSession {
   // Meeting, Support Competition.
   void SupportCompetition();
 
+  // Told when a new meeting begins (New Meeting, a resumed file) and whenever a command has
+  // left the runner stopped: the meeting waits for the user or is over.
+  std::function<void()> onNewMeeting;
+  std::function<void()> onStopped;
+
   // Meeting, Suspend and Resume.
   std::string ProposedSuspendName() const;
   Status Suspend(const std::filesystem::path& file);
@@ -48,6 +54,10 @@ class MeetingSession {
   bool HasUnsuspendedWork() const;
 
  private:
+  void Stopped() const {
+    if (onStopped) onStopped();
+  }
+
   MeetingHost& host_;
   std::filesystem::path scriptsFolder_;
   Pcg32Random random_;

@@ -47,6 +47,7 @@ void QtMeetingHost::ShowHeatManager(Meeting& m) {
 
 void QtMeetingHost::SetStatusText(std::string_view text) {
   status_->setText(WidgetText(text));
+  if (statusListener_) statusListener_();
 }
 
 void QtMeetingHost::PublishResults(std::string_view text) {

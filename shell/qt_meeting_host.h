@@ -42,6 +42,8 @@ class QtMeetingHost final : public MeetingHost {
   // manager starts as the stand-in of stand_in_dialogs.h.
   void SetProgrammeEditor(MeetingDialog editor) { programmeEditor_ = std::move(editor); }
   void SetHeatManager(MeetingDialog manager) { heatManager_ = std::move(manager); }
+  // Called after the status text has been set (each heat ends with its summary line).
+  void SetStatusListener(std::function<void()> listener) { statusListener_ = std::move(listener); }
 
   void ShowProgrammeEditor(Meeting& m) override;
   void ShowHeatManager(Meeting& m) override;
@@ -58,6 +60,7 @@ class QtMeetingHost final : public MeetingHost {
   UserDialogs& dialogs_;
   MeetingDialog programmeEditor_;
   MeetingDialog heatManager_;
+  std::function<void()> statusListener_;
 };
 
 }  // namespace corvane

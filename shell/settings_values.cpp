@@ -96,6 +96,7 @@ ShellSettings ReadShellSettings(const SettingsValues& values, ScreenTwips screen
   ShellSettings settings;
   settings.competitions = ReadCompetitions(values);
   settings.window = ReadPlacement(values, screen);
+  settings.showForecast = ValueOf(values, "MainWindow/ShowForecast") != "0";
 
   Preferences& prefs = settings.prefs;
   prefs.PrefMaxAverage = IntegerOf(values, "DefMaxAvge");
@@ -142,6 +143,7 @@ SettingsValues WriteShellSettings(const ShellSettings& settings, std::string_vie
     values.emplace_back("MainWindow/Height", Dec(window.height));
     values.emplace_back("MainWindow/Width", Dec(window.width));
   }
+  values.emplace_back("MainWindow/ShowForecast", settings.showForecast ? "1" : "0");
 
   const Preferences& prefs = settings.prefs;
   values.emplace_back("Version", std::string(appVersion));

@@ -44,6 +44,7 @@ struct ShellSettings {
   Preferences prefs;
   std::vector<CompetitionEntry> competitions;
   WindowPlacement window;
+  bool showForecast = true;  // View, Forecast
   // The user's decimal separator and short date pattern (lower-cased), UTF-8: how the
   // programme editor shows and reads averages and dates. From the locale, not the store.
   std::string localeDecimal = ".";

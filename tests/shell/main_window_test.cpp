@@ -7,6 +7,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -29,6 +31,7 @@
 #include "report/results_export.h"
 #include "report/results_report.h"
 #include "shell/fixed_font.h"
+#include "shell/forecast_panel.h"
 #include "shell/frm_main_win.h"
 #include "shell/frm_preferences.h"
 #include "shell/help_window.h"
@@ -544,6 +547,53 @@ class MainWindowTest : public QObject {
     // OK wrote the settings at once.
     const ShellSettings stored = LoadSettings({store, QString()}, QStringLiteral("0.1"), kScreen);
     QVERIFY(stored.competitions == w.Competitions() && stored.prefs.PrefHomeAdvantage == 1);
+  }
+
+  // The Forecast panel: shown with a meeting to forecast and while View, Forecast is ticked
+  // (remembered), hidden for scratch racing, fresh for every new or resumed meeting.
+  void forecastPanelFollowsTheMeeting() {
+    frmMainWin& w = Window({{"Test League", "league.cfg"}});
+    w.show();
+    ForecastPanel& panel = w.forecast();
+    QVERIFY(!panel.isVisible() && w.mnuVForecast->isChecked());
+    w.mnuFNComp[0]->trigger();
+    QVERIFY(panel.isVisible());
+    QTRY_VERIFY(panel.shown() != nullptr && !panel.updating());
+    QVERIFY(panel.shown()->decided && panel.shownHeat() == 3);
+    QVERIFY(panel.lblState->text().contains(QStringLiteral("decided")));
+    double chances = panel.shown()->drawChance;
+    for (const TeamForecast& team : panel.shown()->teams) chances += team.winChance;
+    QCOMPARE(chances, 1.0);
+
+    const QString png = folder_->filePath(QStringLiteral("chart.png"));
+    dialogs_.fileAnswers = {png, folder_->filePath(QStringLiteral("no-folder/chart.png"))};
+    panel.cmdSaveChart->click();
+    QVERIFY(QImage(png).width() > 100);
+    panel.cmdSaveChart->click();
+    QCOMPARE(dialogs_.warnings.size(), std::size_t{1});
+    panel.cmdCopyChart->click();
+    QVERIFY(!QGuiApplication::clipboard()->image().isNull());
+
+    w.mnuVForecast->trigger();
+    QVERIFY(!panel.isVisible() && !w.settings().showForecast);
+    w.SaveSettings();
+    const QString store = folder_->filePath(QStringLiteral("store.ini"));
+    QVERIFY(!LoadSettings({store, QString()}, QStringLiteral("0.1"), kScreen).showForecast);
+    w.mnuVForecast->trigger();
+    QVERIFY(panel.isVisible());
+
+    const QString file = folder_->filePath(QStringLiteral("meeting.mtg"));
+    dialogs_.fileAnswers = {file};
+    w.mnuMSuspend->trigger();
+    w.mnuFNScratch->trigger();
+    QVERIFY(!panel.isVisible());
+    dialogs_.fileAnswers = {file};
+    w.mnuMResume->trigger();
+    QVERIFY(panel.isVisible() && panel.shown() == nullptr);
+    QTRY_VERIFY(panel.shown() != nullptr && panel.shown()->decided);
+    w.mnuFNComp[0]->trigger();
+    QVERIFY(panel.isVisible());
+    QTRY_VERIFY(panel.shown() != nullptr && !panel.updating());
   }
 
   void settingsWrittenWhenTheWindowCloses() {
