@@ -585,12 +585,15 @@ class MainWindowTest : public QObject {
     const QString file = folder_->filePath(QStringLiteral("meeting.mtg"));
     dialogs_.fileAnswers = {file};
     w.mnuMSuspend->trigger();
+    dialogs_.answers = {1};  // the report unsaved: discard it
     w.mnuFNScratch->trigger();
     QVERIFY(!panel.isVisible());
     dialogs_.fileAnswers = {file};
+    dialogs_.answers = {1, 1};
     w.mnuMResume->trigger();
     QVERIFY(panel.isVisible() && panel.shown() == nullptr);
     QTRY_VERIFY(panel.shown() != nullptr && panel.shown()->decided);
+    dialogs_.answers = {1};
     w.mnuFNComp[0]->trigger();
     QVERIFY(panel.isVisible());
     QTRY_VERIFY(panel.shown() != nullptr && !panel.updating());
