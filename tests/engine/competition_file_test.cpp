@@ -76,8 +76,6 @@ TEST(CompetitionFile, ValuesAreCheckedAgainstTheirRangesAndTheMeeting) {
       {"MAXAVERAGE=10\n", &M::MaxAverage, 10},
       {"NUMTEAMS=2\nTACSUBUSE=2,8\n", &M::TacSubMargin, 8},
       {"TACSUBUSE=2,8\n", &M::TacSubUse, 0},  // individual meeting
-      {"NUMTEAMS=6\nNUMGROUPS=6\nNUMRIDERS=7\n", &M::NumRiders, 2},
-      {"NUMTEAMS=2\nNUMGROUPS=6\nNUMRIDERS=7\n", &M::NumRiders, 2},  // groups count too
       {"NUMRIDERS=41\n", &M::NumRiders, 2},
       {"NUMTEAMS=10\n", &M::NumTeams, 1},
       {"NUMRIDERS=3\nRESERVES=4\n", &M::NumReserves, 0},  // more than the riders
