@@ -115,6 +115,7 @@ ForecastPanel::ForecastPanel(UserDialogs& dialogs, QWidget* parent)
   chtMeeting->setRenderHint(QPainter::Antialiasing);
   chtMeeting->setMinimumSize(280, 240);
   chtMeeting->chart()->legend()->setAlignment(Qt::AlignBottom);
+  chtMeeting->chart()->legend()->setShowToolTips(true);  // names the legend has to shorten
 
   cmdCopyChart = new QPushButton(QStringLiteral("C&opy Chart"), body);
   cmdCopyChart->setObjectName(QStringLiteral("cmdCopyChart"));
@@ -285,7 +286,7 @@ void ForecastPanel::ShowChart() {
 
   if (m.NumTeams > 1) {
     auto* axisChance = new QValueAxis;
-    axisChance->setTitleText(QStringLiteral("Chance of winning, %, dashed"));
+    axisChance->setTitleText(QStringLiteral("Win %"));
     axisChance->setRange(0, 100);
     axisChance->setLabelFormat(QStringLiteral("%d"));
     chart->addAxis(axisChance, Qt::AlignRight);
