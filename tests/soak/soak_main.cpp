@@ -66,10 +66,33 @@ MeetingChoices DrawChoices(std::uint64_t seed, bool player) {
   return choices;
 }
 
+// Scratch racing with none to nine riders entered and one to eight races, run straight through
+// and once suspended after a random race.
+constexpr const char* kScratchRacing = "scratch-racing";
+std::vector<std::string> SoakScratchRacing(const MeetingChoices& choices, Tally& tally) {
+  Pcg32Random draw(choices.seed, 0x5c7a);
+  const int riders = static_cast<int>(draw.NextBits() % 10);
+  const int races = 1 + static_cast<int>(draw.NextBits() % 8);
+  FinishedMeeting whole = RunScratchMeeting(choices, riders, races);
+  ++tally.meetings;
+  tally.heats += whole.meeting.HeatCount;
+  if (races < 2) return whole.faults;
+  const int stop = 1 + static_cast<int>(draw.NextBits() % static_cast<unsigned>(races - 1));
+  const FinishedMeeting stopped = RunScratchMeeting(choices, riders, races, stop);
+  tally.suspended += stopped.suspended ? 1 : 0;
+  whole.faults.insert(whole.faults.end(), stopped.faults.begin(), stopped.faults.end());
+  if (stopped.report != whole.report) {
+    whole.faults.push_back("suspended after race " + std::to_string(stop) +
+                           ", it ended differently");
+  }
+  return whole.faults;
+}
+
 // Runs one meeting straight through and once stopped at a random heat; returns its faults.
 std::vector<std::string> SoakOne(const std::string& competition, std::uint64_t seed, bool player,
                                  Tally& tally) {
   const MeetingChoices choices = DrawChoices(seed, player);
+  if (competition == kScratchRacing) return SoakScratchRacing(choices, tally);
   FinishedMeeting whole = RunWholeMeeting(competition, choices);
   ++tally.meetings;
   tally.heats += whole.meeting.HeatCount;
@@ -124,6 +147,7 @@ int main(int argc, char** argv) {
       std::filesystem::temp_directory_path() / ("corvane-soak-" + std::to_string(getpid()));
   if (options.player) {
     for (const auto& path : WriteAwkwardCompetitions(awkward)) competitions.push_back(path);
+    competitions.push_back(kScratchRacing);
   }
   if (!options.competition.empty()) {
     std::vector<std::string> chosen;

@@ -253,6 +253,27 @@ const std::string& BundledRiderDatabase() {
   return bytes;
 }
 
+namespace {
+
+// Suspends the meeting to meeting file bytes and resumes it from them, as Suspend and Resume do.
+// False when the file is refused.
+bool SuspendAndResume(Meeting& m, WatchingHost& host, FinishedMeeting& result,
+                      const std::string& where) {
+  result.suspended = true;
+  const std::string reportAtStop = WriteResults(m);
+  const Result<std::string> bytes = EncodeMeeting(m);
+  Result<Meeting> resumed = bytes ? DecodeMeeting(bytes.value(), m) : Error{bytes.error()};
+  if (!resumed) {
+    result.faults.push_back(where + "the meeting file failed: " + resumed.error());
+    return false;
+  }
+  m = std::move(resumed.value());
+  if (WriteResults(m) != reportAtStop) host.faults.push_back("the meeting file lost something");
+  return true;
+}
+
+}  // namespace
+
 FinishedMeeting RunWholeMeeting(const std::string& competition, const MeetingChoices& choices,
                                 int stopAfter) {
   FinishedMeeting result;
@@ -265,17 +286,8 @@ FinishedMeeting RunWholeMeeting(const std::string& competition, const MeetingCho
   StartMeeting(m, competition, choices, host, random);
   std::string where;
   if (!RunOn(m, host, random, choices.lineupPick)) {
-    result.suspended = true;
     where = "suspended after heat " + N(m.HeatCount) + ": ";
-    const std::string reportAtStop = WriteResults(m);
-    const Result<std::string> bytes = EncodeMeeting(m);
-    Result<Meeting> resumed = bytes ? DecodeMeeting(bytes.value(), m) : Error{bytes.error()};
-    if (!resumed) {
-      result.faults.push_back(where + "the meeting file failed: " + resumed.error());
-      return result;
-    }
-    m = std::move(resumed.value());
-    if (WriteResults(m) != reportAtStop) host.faults.push_back("the meeting file lost something");
+    if (!SuspendAndResume(m, host, result, where)) return result;
     host.stopAfterHeats = -1;
     if (!RunOn(m, host, random, choices.lineupPick)) host.faults.push_back("stopped again");
   }
@@ -287,6 +299,43 @@ FinishedMeeting RunWholeMeeting(const std::string& competition, const MeetingCho
   result.report = WriteResults(m);
   result.runoffHeats = host.runoffHeats;
   result.continues = host.continues;
+  return result;
+}
+
+FinishedMeeting RunScratchMeeting(const MeetingChoices& choices, int riders, int races,
+                                  int stopAfter) {
+  FinishedMeeting result;
+  Meeting& m = result.meeting;
+  WatchingHost host(m);
+  host.player = choices.player;
+  host.playerDraws = Pcg32Random(choices.seed, 0x9a7e);
+  Pcg32Random random(choices.seed);
+  host.fillLineups = [&choices, riders](Meeting& meeting) {
+    meeting.DateLines = "01/06/24";
+    Pcg32Random draw(choices.seed, 0x5c7a);
+    meeting.NumRiders = static_cast<Integer>(riders);  // the editor packs the rows filled in
+    for (int s = 1; s <= riders && s <= kMaxSlots; ++s) {
+      meeting.RiderName[At(s)] = "Rider " + N(s);
+      meeting.RiderAverage[At(s)] = 0.3f + static_cast<Single>(draw.NextBits() % 60) / 100.0f;
+    }
+  };
+  NewMeeting(m, std::nullopt, choices.prefs, ScriptsFolder(), host, random);
+  std::string where;
+  for (int race = 1; race < races; ++race) {  // the first race ran at once
+    if (race == stopAfter) {
+      where = "suspended after race " + N(race) + ": ";
+      if (!SuspendAndResume(m, host, result, where)) return result;
+    }
+    RunSingleRace(m, host, random);
+  }
+  std::vector<std::string> faults = host.faults;
+  for (std::string& fault : ScoringFaults(m)) faults.push_back(fault);
+  for (std::string& fault : StandingsFaults(m)) faults.push_back(fault);
+  if (m.HeatCount != host.scratchHeats) {
+    faults.push_back(N(m.HeatCount) + " heats, " + N(host.scratchHeats) + " races run");
+  }
+  for (std::string& fault : faults) result.faults.push_back(where + fault);
+  result.report = WriteResults(m);
   return result;
 }
 

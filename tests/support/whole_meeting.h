@@ -78,4 +78,10 @@ struct FinishedMeeting {
 FinishedMeeting RunWholeMeeting(const std::string& competition, const MeetingChoices& choices,
                                 int stopAfter = -1);
 
+// Scratch racing as File, New Meeting, Scratch Racing starts it, with `riders` entered (none
+// too), then `races` races in all, each by Continue, steered by choices.player. With
+// `stopAfter` >= 1 the meeting is suspended and resumed after that many races.
+FinishedMeeting RunScratchMeeting(const MeetingChoices& choices, int riders, int races,
+                                  int stopAfter = -1);
+
 }  // namespace corvane::testing
