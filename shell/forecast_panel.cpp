@@ -16,6 +16,7 @@
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QValueAxis>
 #include <algorithm>
+#include <cstdlib>
 
 #include "shell/forecast_runner.h"
 #include "shell/qt_text.h"
@@ -233,6 +234,23 @@ void ForecastPanel::ShowChances() {
     rowsLayout_->addWidget(Text(QStringLiteral("Draw")), row, 0);
     rowsLayout_->addWidget(ChanceBar(f->drawChance), row, 1);
     ++row;
+    // The final margin the runs ended with most often.
+    const auto likeliest =
+        std::max_element(f->margins.begin(), f->margins.end(),
+                         [](const MarginRuns& a, const MarginRuns& b) { return a.runs < b.runs; });
+    if (!f->decided && likeliest != f->margins.end() && f->runs > 0) {
+      const int margin = likeliest->margin;
+      const QString winner = QString::fromStdString(f->teams[margin > 0 ? 0 : 1].name);
+      const QString result = margin == 0
+                                 ? QStringLiteral("a draw")
+                                 : QStringLiteral("%1 by %2").arg(winner).arg(std::abs(margin));
+      auto* line = Text(QStringLiteral("Likeliest result: %1 (%2)")
+                            .arg(result, Percent(static_cast<double>(likeliest->runs) /
+                                                 static_cast<double>(f->runs))));
+      line->setWordWrap(true);
+      rowsLayout_->addWidget(line, row, 0, 1, 3);
+      ++row;
+    }
   }
   for (const RiderForecast& rider : f->riders) {
     if (row == kRidersShown) break;
