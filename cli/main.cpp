@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/competition_checker.h"
 #include "cli/forecast_run.h"
 #include "cli/program_folder.h"
 #include "cli/run_options.h"
@@ -33,10 +34,14 @@ int main(int argc, char** argv) {
     std::cout << "corvane-run " << CORVANE_VERSION << '\n';
     return 0;
   }
+  const std::filesystem::path folder = BundledDataFolder(ProgramFolder(argv[0]));
+  if (!options.checkFile.empty()) {
+    return RunCompetitionCheck(options.checkFile, folder, options.runs.value_or(40000),
+                               options.threads, std::cout, std::cerr);
+  }
   const std::uint64_t seed = options.seed.value_or(
       static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()));
   std::cerr << "seed " << seed << '\n';
-  const std::filesystem::path folder = BundledDataFolder(ProgramFolder(argv[0]));
   if (options.forecastEachHeat) {
     return RunForecastEachHeat(options, seed, folder, std::cout, std::cerr);
   }

@@ -3,25 +3,52 @@
 #include <ctime>
 
 #include "cli/lineup_selection.h"
+#include "engine/competition_check.h"
 #include "engine/data_folders.h"
 #include "engine/file_io.h"
 #include "engine/headless_host.h"
 #include "engine/meeting_setup.h"
 #include "engine/text_encoding.h"
+#include "riderdb/database_lines.h"
 #include "riderdb/rider_database.h"
 
 namespace corvane {
+
+namespace {
+
+// A line-up line has the competition ID and rider count after its name: "Reds,LGE:7,...".
+bool HoldsLineupLine(std::string_view database) {
+  for (const DatabaseLine& line : NonEmptyLines(database)) {
+    if (SplitFields(line.text, ",", 2)[2].find(':') != std::string::npos) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::filesystem::path LocateCompetition(const std::string& name,
+                                        const std::filesystem::path& dataFolder) {
+  std::error_code ec;
+  const std::filesystem::path competition(name);
+  if (std::filesystem::is_regular_file(competition, ec)) return competition;
+  return LocateDataFile(name, UserDataFolder(), dataFolder / "Scripts");
+}
 
 Result<MeetingInputs> ReadMeetingInputs(const RunOptions& options,
                                         const std::filesystem::path& dataFolder) {
   MeetingInputs inputs;
   std::error_code ec;
-  std::filesystem::path competition(options.competition);
-  if (!std::filesystem::is_regular_file(competition, ec)) {
-    competition = LocateDataFile(options.competition, UserDataFolder(), dataFolder / "Scripts");
-  }
+  const std::filesystem::path competition = LocateCompetition(options.competition, dataFolder);
   const Result<std::string> cfg = ReadWholeFile(competition, kMaxCompetitionFileBytes);
   if (!cfg) return Error{std::string(kCompetitionFileNotFound) + ": " + competition.string()};
+  // A file that is there but that a meeting cannot use says why.
+  const CompetitionCheck check = CheckCompetitionText(cfg.value());
+  if (!check.readable || !check.holdsCompetition) {
+    const std::string why = check.readable
+                                ? "the file holds no competition (no keyword, command or heat line)"
+                                : check.failure;
+    return Error{competition.string() + ": " + why};
+  }
   std::string caption = CompetitionTitleLine(cfg.value());
   if (caption.empty()) caption = Utf8ToCp1252(competition.stem().string());
   inputs.competition =
@@ -40,6 +67,10 @@ Result<std::string> ReadRiderDatabase(const RunOptions& options,
                                          : std::filesystem::path(options.lineupsFile);
   Result<std::string> database = ReadWholeFile(path, kMaxRiderDatabaseBytes);
   if (!database) return Error{"Rider Database not found: " + database.error()};
+  if (!HoldsLineupLine(database.value())) {
+    return Error{path.string() + " is not a rider database: no line in it is a line-up " +
+                 "(name,ID:riders,rider,average,...)"};
+  }
   return database;
 }
 

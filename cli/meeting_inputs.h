@@ -17,6 +17,11 @@ struct MeetingInputs {
   std::string database;           // the rider database's bytes
 };
 
+// Where the competition named on the command line is: a path to a file as it is, else a file
+// name in the user's data folder, then in the bundled Scripts folder below `dataFolder`.
+std::filesystem::path LocateCompetition(const std::string& name,
+                                        const std::filesystem::path& dataFolder);
+
 // Finds the competition (a path; else a file name in the user's data folder, then in the
 // bundled Scripts folder) and reads the rider database. `dataFolder` holds the bundled files.
 // Errors name the file.

@@ -36,6 +36,9 @@ Runs race meetings without a window, every team steered by the computer.
       --suspend-after N FILE  stop after N heats of the meeting and write the meeting file
       --resume FILE         resume a meeting file and run it to the end; with --runs,
                             the statistics of the rest of it
+      --check FILE          check a competition file: every line the meeting ignores,
+                            every value refused or repaired, heat entries that name nobody,
+                            planned rides, and whether the programme favours a team
   -o, --output FILE         write the report to FILE instead of standard output; a
                             FILE.html is a web page, a FILE.csv a spreadsheet table
   -n, --runs N              run the meeting N times and print statistics
@@ -102,6 +105,8 @@ Result<RunOptions> ParseRunOptions(const std::vector<std::string>& args) {
         options.suspendAfter = static_cast<int>(*n);
         if (auto file = value(arg)) options.suspendFile = *file;
       }
+    } else if (arg == "--check") {
+      if (auto v = value(arg)) options.checkFile = *v;
     } else if (arg == "--resume") {
       if (auto v = value(arg)) options.resumeFile = *v;
     } else if (arg == "-o" || arg == "--output") {
@@ -151,6 +156,7 @@ Result<RunOptions> ParseRunOptions(const std::vector<std::string>& args) {
   }
   if (!error.empty()) return Error{error};
   if (options.help || options.version) return options;
+  if (!options.checkFile.empty()) return options;
   if (options.competition.empty() && options.resumeFile.empty()) {
     return Error{"no competition given (see --help)"};
   }

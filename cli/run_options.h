@@ -23,6 +23,7 @@ struct RunOptions {
   std::optional<int> suspendAfter;
   std::string suspendFile;
   std::string resumeFile;
+  std::string checkFile;  // --check: the competition file to check
   std::string outputFile;
   std::optional<long> runs;
   int threads = 0;  // 0: every core

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 
+#include "engine/competition_notes.h"
 #include "engine/conventions.h"
 #include "engine/meeting.h"
 
@@ -26,8 +28,17 @@ inline constexpr std::string_view kCompetitionFileNotFound = "Configuration file
 // Fills the meeting from the file's bytes (Windows-1252 or UTF-8): kept lines, keyword pass,
 // checks and derived values, ride count. Returns false on a failure that ends the reading (an
 // empty file, too many lines, a number that does not fit 16 bits where no range test comes
-// first); the records then hold what was stored before the failure.
-bool LoadCompetitionText(Meeting& m, std::string_view bytes, Integer prefMaxAverage);
+// first); the records then hold what was stored before the failure. `notes`, when given, is
+// told every line ignored and every value refused or repaired; it changes nothing read.
+bool LoadCompetitionText(Meeting& m, std::string_view bytes, Integer prefMaxAverage,
+                         CompetitionNotes* notes = nullptr);
+
+// The keywords of a competition file, upper case.
+std::span<const std::string_view> CompetitionKeywords();
+
+// True when the reader takes the line as a keyword: its text before any "=" is one of the
+// competition keywords, in any case.
+bool IsKeywordLine(std::string_view line);
 
 // The competition's name from its title line "text~title": the second field of the first
 // non-comment line cut at "~" that has one, cut to 40 characters; empty when there is none.

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <string_view>
 
+#include "engine/competition_check.h"
 #include "engine/competition_file.h"
 #include "engine/headless_host.h"
 #include "engine/meeting_runner.h"
@@ -41,6 +42,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   Meeting read;
   LoadCompetitionText(read, bytes, 12);
+  // The checker reads the same bytes with notes and walks every line the runner would.
+  const CompetitionCheck check = CheckCompetitionText(bytes);
+  (void)CheckSummary(check, "fuzz.cfg");
+  (void)PlannedRidesTable(check.meeting);
   if (size > kMaxInput) return 0;
 
   static const std::filesystem::path file = ScratchFile();

@@ -238,12 +238,16 @@ QWidget* frmPreferences::BuildCompetitionsPage() {
   fileRow->addWidget(fileLabel);
   fileRow->addWidget(txtConfigFile, 1);
   fileRow->addWidget(cmdBrowse2);
+  lblCheck = Named(new QLabel(page), QStringLiteral("lblCheck"));
+  lblCheck->setWordWrap(true);
   auto* layout = new QVBoxLayout(page);
   layout->addLayout(listRow);
   layout->addLayout(fileRow);
+  layout->addWidget(lblCheck);
 
   connect(lstCompetitions, &QListWidget::currentRowChanged, this, [this](int row) {
     if (row == editor_.competitions.selected()) return;
+    lblCheck->clear();
     editor_.competitions.Select(row);
     ShowCompetitions();
   });
@@ -339,6 +343,7 @@ void frmPreferences::BrowseConfigFile() {
       PathForFolders(ToPath(chosen), ToPath(folders_.user), ToPath(folders_.scripts())));
   if (const auto title = ReadCompetitionTitle(ToPath(chosen))) list.SetSelectedTitle(*title);
   ShowCompetitions();
+  lblCheck->setText(QString::fromStdString(CompetitionCheckLine(ToPath(chosen))));
 }
 
 void frmPreferences::Apply() {

@@ -11,6 +11,7 @@
 #include "shell/preferences_editor.h"
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -50,6 +51,7 @@ class frmPreferences : public QDialog {
   QPushButton* cmdMoveUp;
   QPushButton* cmdMoveDown;
   QPushButton* cmdBrowse2;
+  QLabel* lblCheck;  // the competition checker's line on the file just chosen
   QPushButton* cmdOK;
   QPushButton* cmdCancel;
   QPushButton* cmdHelp;

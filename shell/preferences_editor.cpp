@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "engine/competition_check.h"
 #include "engine/competition_file.h"
 #include "engine/conventions.h"
 #include "engine/file_io.h"
@@ -25,6 +26,16 @@ std::optional<std::string> ReadCompetitionTitle(const std::filesystem::path& fil
   std::string title = CompetitionTitleLine(bytes.value());
   if (title.empty()) return std::nullopt;
   return title;
+}
+
+std::string CompetitionCheckLine(const std::filesystem::path& file) {
+  const std::string name = file.filename().string();
+  const Result<std::string> bytes = ReadWholeFile(file, kMaxConfigFileBytes);
+  if (!bytes) return bytes.error();
+  const CompetitionCheck check = CheckCompetitionText(bytes.value());
+  std::string line = CheckSummary(check, name);
+  if (check.readable && !check.findings.empty()) line += " (corvane-run --check lists them)";
+  return line;
 }
 
 std::string PathForFolder(const std::filesystem::path& file, const std::filesystem::path& folder) {

@@ -19,6 +19,10 @@ inline constexpr char kNewCompetitionCaption[] = "<New Meeting>";
 // or has none.
 std::optional<std::string> ReadCompetitionTitle(const std::filesystem::path& file);
 
+// The competition checker's one line on a configuration file (UTF-8): no problems, how many,
+// or why a meeting cannot read it; corvane-run --check lists them.
+std::string CompetitionCheckLine(const std::filesystem::path& file);
+
 // A chosen file as its box shows it: its path relative to `folder` when it lies inside it,
 // otherwise its full path.
 std::string PathForFolder(const std::filesystem::path& file, const std::filesystem::path& folder);

@@ -160,15 +160,60 @@ TEST_F(CorvaneRun, ForecastsFromAMeetingFileAndAfterEveryHeat) {
   }
 }
 
+TEST_F(CorvaneRun, CheckListsWhatTheReaderDidAndWhetherTheProgrammeIsFair) {
+  for (const auto& file : fs::directory_iterator(fs::path(CORVANE_SOURCE_DIR) / "Scripts")) {
+    const std::string name = file.path().filename().string();
+    const Outcome run = Run("--check " + name + " -n 20000");
+    EXPECT_EQ(run.status, 0) << name << ": " << run.out;
+    EXPECT_NE(run.out.find(name + ": no problems found\n"), std::string::npos) << run.out;
+  }
+  const Outcome league = Run("--check league-match.cfg -n 20000");
+  EXPECT_NE(league.out.find("A   4  4  4  4  4  3  3  0"), std::string::npos) << league.out;
+  EXPECT_NE(league.out.find(": level within the noise"), std::string::npos) << league.out;
+
+  // The five mistakes of a league match, each on its own line.
+  std::string text = ReadText(fs::path(CORVANE_SOURCE_DIR) / "Scripts" / "league-match.cfg");
+  for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
+           {"\nNUMTEAMS=2\n", "\nNUMTEAMS=banana\n"},
+           {"\nNUMRIDERS=7\n", "\nNUMRIDERS=99\n"},
+           {"\n5:A2,B2,A4,B4\n", "\n5:A2,B1,A9,Z4\n"},
+           {"\nTACSUBS-ON\n", "\nTACSUBS-MAYBE\n"},
+           {"\nMAXRIDES=6,6\n", "\nMAXRIDESS=6,6\n"}}) {
+    ASSERT_NE(text.find(from), std::string::npos) << from;
+    text.replace(text.find(from), from.size(), to);
+  }
+  const fs::path broken = folder_ / "broken.cfg";
+  std::ofstream(broken, std::ios::binary) << text;
+  const Outcome found = Run("--check " + broken.string());
+  EXPECT_EQ(found.status, 1);
+  for (const char* line : {": NUMTEAMS=banana\n", ": NUMRIDERS=99\n", ": 5:A2,B1,A9,Z4\n",
+                           ": TACSUBS-MAYBE\n", ": MAXRIDESS=6,6\n"}) {
+    EXPECT_NE(found.out.find(line), std::string::npos) << line << found.out;
+  }
+  EXPECT_NE(found.out.find(broken.string() + ": "), std::string::npos);
+
+  const fs::path empty = folder_ / "empty.cfg";
+  std::ofstream(empty, std::ios::binary).flush();
+  EXPECT_EQ(Run("--check " + empty.string()).status, 2);
+  EXPECT_EQ(Run("--check " + (folder_ / "none.cfg").string()).status, 2);
+}
+
 TEST_F(CorvaneRun, BadInputGetsAMessageAndStatusTwo) {
   const fs::path garbage = folder_ / "garbage.mtg";
   std::ofstream(garbage, std::ios::binary) << "not a meeting";
+  const fs::path empty = folder_ / "empty.cfg";
+  std::ofstream(empty, std::ios::binary).flush();
+  const fs::path comments = folder_ / "comments.cfg";
+  std::ofstream(comments, std::ios::binary) << "# nothing\n";
   const fs::path output = folder_ / "keep.txt";
   std::ofstream(output, std::ios::binary) << "previous";
   const std::pair<std::string, std::string> cases[] = {
       {"--bogus league-match.cfg", "unknown option --bogus"},
       {"-s x league-match.cfg", "bad number for -s"},
       {"no-such-competition.cfg", "Configuration file not found"},
+      {empty.string(), "the file is empty, so a meeting cannot read it"},
+      {comments.string(), "the file holds no competition"},
+      {"-l " + comments.string() + " league-match.cfg", "is not a rider database"},
       {"-l " + (folder_ / "none.rdb").string() + " league-match.cfg", "Rider Database not found"},
       {"-t Nobody league-match.cfg", "no line-up \"Nobody\""},
       {"--resume " + garbage.string(), "garbage.mtg"},

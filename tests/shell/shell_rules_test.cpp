@@ -2,6 +2,7 @@
 // competitions list, menu columns, the command line, competition titles, paths in the data
 // folders, the results file and the desktop file types.
 #include <QCheckBox>
+#include <QLabel>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -354,11 +355,14 @@ class ShellRulesTest : public QObject {
              root.filePath(QStringLiteral("Scripts")));
     QCOMPARE(dialog.txtConfigFile->text(), QStringLiteral("premier.cfg"));
     QCOMPARE(dialog.lstCompetitions->item(0)->text(), QStringLiteral("Premier Match"));
+    QCOMPARE(dialog.lblCheck->text(), QStringLiteral("premier.cfg: no problems found"));
 
     QTest::mouseClick(dialog.cmdAdd, Qt::LeftButton);
     QTest::mouseClick(dialog.cmdBrowse2, Qt::LeftButton);
     QCOMPARE(dialog.txtConfigFile->text(), QFileInfo(other).canonicalFilePath());
     QCOMPARE(dialog.lstCompetitions->item(0)->text(), QStringLiteral("<New Meeting>"));
+    QCOMPARE(dialog.lblCheck->text(),
+             QStringLiteral("untitled.cfg: 3 problems found (corvane-run --check lists them)"));
 
     QTest::mouseClick(dialog.cmdBrowse2, Qt::LeftButton);  // cancelled: nothing changes
     QCOMPARE(dialog.txtConfigFile->text(), QFileInfo(other).canonicalFilePath());
