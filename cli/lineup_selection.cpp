@@ -28,6 +28,26 @@ Result<OfferedLineup> FindLineup(const Meeting& m, const std::string& name,
   return Error{"no line-up \"" + name + "\" in the rider database; it holds: " + names};
 }
 
+// A line-up fits when the meeting has a place for each of its riders: a team's places without
+// the rider replacement's slot, or every place of an individual meeting (or of the support
+// riders). Loading one that does not would leave riders out without a word.
+Status Fits(const Meeting& m, const OfferedLineup& chosen, std::string_view database) {
+  const auto fields = ReadOfferedLineup(database, m, chosen);
+  if (!fields) return Error{fields.error()};
+  const LineupRecord lineup = ParseLineupFields(fields.value());
+  int riders = 0;
+  for (int r = 1; r <= kLineupRiders; ++r) {
+    if (!lineup.riderNames[static_cast<std::size_t>(r)].empty()) ++riders;
+  }
+  const bool team = m.NumTeams > 1 && !m.SupportMode;
+  const int places = m.SupportMode ? m.SupportRiders
+                                   : (team ? m.NumRiders - m.RdrRepSlot : IndividualSlotCount(m));
+  if (riders <= places) return Done{};
+  return Error{"the line-up \"" + chosen.text + "\" has " + Dec(riders) + " riders, but " +
+               (team ? "a team of this meeting has " : "this meeting has ") + Dec(places) +
+               " places"};
+}
+
 }  // namespace
 
 Status FillLineups(Meeting& m, const std::vector<std::string>& names, std::string_view database) {
@@ -58,6 +78,8 @@ Status FillLineups(Meeting& m, const std::vector<std::string>& names, std::strin
     }
   }
   for (std::size_t k = 0; k < chosen.size(); ++k) {
+    const Status fits = Fits(m, chosen[k], database);
+    if (!fits) return fits;
     const Status loaded = LoadChosenLineupFromText(m, teams[k], chosen[k], database);
     if (!loaded) return loaded;
   }
@@ -67,6 +89,8 @@ Status FillLineups(Meeting& m, const std::vector<std::string>& names, std::strin
 Status FillSupportRiders(Meeting& m, const std::string& name, std::string_view database) {
   const auto found = FindLineup(m, name, database);
   if (!found) return Error{found.error()};
+  const Status fits = Fits(m, found.value(), database);
+  if (!fits) return fits;
   const auto fields = ReadOfferedLineup(database, m, found.value());
   if (!fields) return Error{fields.error()};
   const LineupRecord lineup = ParseLineupFields(fields.value());

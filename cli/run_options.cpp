@@ -1,6 +1,8 @@
 #include "cli/run_options.h"
 
 #include <charconv>
+#include <cstdint>
+#include <filesystem>
 #include <map>
 
 namespace corvane {
@@ -14,6 +16,64 @@ std::optional<T> WholeNumber(const std::string& text, T lo, T hi) {
   const auto [ptr, ec] = std::from_chars(text.data(), end, value);
   if (ec != std::errc() || ptr != end || value < lo || value > hi) return std::nullopt;
   return value;
+}
+
+// Options that take a value, and those that take none.
+bool TakesValue(const std::string& option) {
+  static const char* const kWithValue[] = {
+      "-l",        "--lineups", "-t",          "--team",    "--date",          "--venue",
+      "--title",   "-s",        "--seed",      "--support", "--suspend-after", "--check",
+      "--resume",  "-o",        "--output",    "-n",        "--runs",          "-j",
+      "--threads", "--format",  "--start-grid"};
+  for (const char* name : kWithValue) {
+    if (option == name) return true;
+  }
+  return false;
+}
+
+// The words as the parser reads them: "--seed=5" is "--seed 5" and "-s5" is "-s 5". After "--"
+// every word is a competition or file name, even one that starts with "-"; `plainFrom` is
+// where those words begin.
+Result<std::vector<std::string>> Expand(const std::vector<std::string>& args,
+                                        std::size_t& plainFrom) {
+  std::vector<std::string> words;
+  plainFrom = SIZE_MAX;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--") {
+      plainFrom = words.size();
+      words.insert(words.end(), args.begin() + static_cast<long>(i) + 1, args.end());
+      break;
+    }
+    const std::size_t equals = arg.find('=');
+    if (arg.rfind("--", 0) == 0 && equals != std::string::npos) {
+      const std::string option = arg.substr(0, equals);
+      if (!TakesValue(option) && option.size() > 2) {
+        return Error{"option " + option + " takes no value"};
+      }
+      words.push_back(option);
+      words.push_back(arg.substr(equals + 1));
+    } else if (arg.size() > 2 && arg[0] == '-' && arg[1] != '-' && TakesValue(arg.substr(0, 2))) {
+      words.push_back(arg.substr(0, 2));
+      words.push_back(arg.substr(2));
+    } else {
+      words.push_back(arg);
+    }
+  }
+  return words;
+}
+
+// The file a name stands for: a symbolic link is followed to the file it points to, so that
+// writing replaces that file and leaves the link.
+std::string FollowLinks(const std::string& name) {
+  std::error_code ec;
+  std::filesystem::path path(name);
+  for (int hops = 0; hops < 40 && std::filesystem::is_symlink(path, ec); ++hops) {
+    const std::filesystem::path target = std::filesystem::read_symlink(path, ec);
+    if (ec) break;
+    path = target.is_absolute() ? target : path.parent_path() / target;
+  }
+  return path.string();
 }
 
 }  // namespace
@@ -52,13 +112,22 @@ Runs race meetings without a window, every team steered by the computer.
       --start-grid random|inside|outside|equal
   -h, --help                this text
       --version             the program's version
+
+An option's value is the next word, or follows "=" (--seed=5), or a one-letter option
+directly (-s5). "--" ends the options. "-o -" writes to standard output; -o onto a symbolic
+link writes the file it points to.
 )";
 }
 
-Result<RunOptions> ParseRunOptions(const std::vector<std::string>& args) {
+Result<RunOptions> ParseRunOptions(const std::vector<std::string>& typed) {
   RunOptions options;
+  std::size_t plainFrom = SIZE_MAX;
+  const Result<std::vector<std::string>> expanded = Expand(typed, plainFrom);
+  if (!expanded) return Error{expanded.error()};
+  const std::vector<std::string>& args = expanded.value();
   std::size_t i = 0;
   std::string error;
+  bool formatGiven = false;
 
   // The value after an option, or an error when there is none.
   auto value = [&](const std::string& option) -> std::optional<std::string> {
@@ -78,7 +147,14 @@ Result<RunOptions> ParseRunOptions(const std::vector<std::string>& args) {
 
   for (; i < args.size() && error.empty(); ++i) {
     const std::string& arg = args[i];
-    if (arg == "-h" || arg == "--help") {
+    if (i >= plainFrom) {
+      if (options.competition.empty()) {
+        options.competition = arg;
+      } else {
+        error =
+            "more than one competition given: \"" + options.competition + "\" and \"" + arg + "\"";
+      }
+    } else if (arg == "-h" || arg == "--help") {
       options.help = true;
     } else if (arg == "--version") {
       options.version = true;
@@ -120,6 +196,7 @@ Result<RunOptions> ParseRunOptions(const std::vector<std::string>& args) {
           {"text", StatisticsFormat::Text},
           {"json", StatisticsFormat::Json},
           {"csv", StatisticsFormat::Csv}};
+      formatGiven = true;
       if (auto v = value(arg)) {
         const auto found = kFormats.find(*v);
         if (found == kFormats.end()) {
@@ -156,7 +233,12 @@ Result<RunOptions> ParseRunOptions(const std::vector<std::string>& args) {
   }
   if (!error.empty()) return Error{error};
   if (options.help || options.version) return options;
+  if (options.outputFile == "-") options.outputFile.clear();  // standard output
+  if (!options.outputFile.empty()) options.outputFile = FollowLinks(options.outputFile);
   if (!options.checkFile.empty()) return options;
+  if (formatGiven && !options.runs) {
+    return Error{"--format is the format of the statistics: give --runs N as well"};
+  }
   if (options.competition.empty() && options.resumeFile.empty()) {
     return Error{"no competition given (see --help)"};
   }

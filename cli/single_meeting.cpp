@@ -7,6 +7,7 @@
 #include "cli/meeting_inputs.h"
 #include "engine/file_io.h"
 #include "engine/meeting_runner.h"
+#include "engine/programme_line.h"
 #include "engine/random_source.h"
 #include "engine/text_encoding.h"
 #include "report/meeting_file.h"
@@ -50,6 +51,14 @@ Status RunToEnd(Meeting& m, CommandLineHost& host, RandomSource& random, const s
     if (!error.empty()) return Error{Cp1252ToUtf8(error)};
   }
   return Done{};
+}
+
+bool HasSupportCompetition(const Meeting& m) {
+  for (int i = 1; i <= m.ProgrammeLineCount(); ++i) {
+    if (CommandOfLine(m.ProgrammeLines[static_cast<std::size_t>(i)]) == CommandWord::kSupport)
+      return true;
+  }
+  return false;
 }
 
 std::string ReportForTerminal(const Meeting& m) {
@@ -102,9 +111,17 @@ int RunSingleMeeting(const RunOptions& options, std::uint64_t seed,
     database = inputs.value().database;
   }
 
+  if (!options.support.empty() && !HasSupportCompetition(meeting)) {
+    return Fail(err, "--support: this competition has no support competition");
+  }
   if (options.suspendAfter) host.stopAfterHeats = *options.suspendAfter;
   const Status ran = RunToEnd(meeting, host, random, Utf8ToCp1252(options.support), database);
   if (!ran) return Fail(err, ran.error());
+  if (options.suspendAfter && meeting.HeatCount < *options.suspendAfter) {
+    return Fail(err, "--suspend-after " + std::to_string(*options.suspendAfter) +
+                         ": the meeting was over after " + std::to_string(meeting.HeatCount) +
+                         " heats; no meeting file was written");
+  }
 
   if (options.suspendAfter) {
     const Status suspended = SuspendMeeting(meeting, options.suspendFile);

@@ -198,6 +198,19 @@ TEST_F(CorvaneRun, CheckListsWhatTheReaderDidAndWhetherTheProgrammeIsFair) {
   EXPECT_EQ(Run("--check " + (folder_ / "none.cfg").string()).status, 2);
 }
 
+TEST_F(CorvaneRun, OutputGoesToStandardOutputOrThroughALink) {
+  const Outcome plain = Run("-s 9 --date 01/05/27 league-match.cfg");
+  EXPECT_EQ(Run("--seed=9 --date=01/05/27 -o - -- league-match.cfg").out, plain.out);
+
+  const fs::path real = folder_ / "real.txt";
+  const fs::path link = folder_ / "link.txt";
+  std::ofstream(real, std::ios::binary) << "old";
+  fs::create_symlink(real, link);
+  ASSERT_EQ(Run("-s9 --date 01/05/27 -o " + link.string() + " league-match.cfg").status, 0);
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_NE(ReadText(real).find(" 15: "), std::string::npos);
+}
+
 TEST_F(CorvaneRun, BadInputGetsAMessageAndStatusTwo) {
   const fs::path garbage = folder_ / "garbage.mtg";
   std::ofstream(garbage, std::ios::binary) << "not a meeting";
@@ -214,6 +227,10 @@ TEST_F(CorvaneRun, BadInputGetsAMessageAndStatusTwo) {
       {empty.string(), "the file is empty, so a meeting cannot read it"},
       {comments.string(), "the file holds no competition"},
       {"-l " + comments.string() + " league-match.cfg", "is not a rider database"},
+      {"--suspend-after 20 " + (folder_ / "x.mtg").string() + " league-match.cfg",
+       "the meeting was over after 15 heats"},
+      {"--support Juniors league-match.cfg", "this competition has no support competition"},
+      {"-t 'Ravensmoor Rooks' four-team-tournament.cfg", "has 7 riders, but a team"},
       {"-l " + (folder_ / "none.rdb").string() + " league-match.cfg", "Rider Database not found"},
       {"-t Nobody league-match.cfg", "no line-up \"Nobody\""},
       {"--resume " + garbage.string(), "garbage.mtg"},

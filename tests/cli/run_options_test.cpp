@@ -53,6 +53,22 @@ TEST(RunOptions, ReadsEveryOption) {
   EXPECT_EQ(resume.value().resumeFile, "m.mtg");
 }
 
+TEST(RunOptions, ReadsOptionsAsPeopleTypeThem) {
+  const auto parsed = Parse({"--seed=5", "-n100", "--format=csv", "-j2", "-t", "Reds",
+                             "--team=Blues", "-o", "-", "--", "-odd-name.cfg"});
+  ASSERT_TRUE(parsed.ok()) << parsed.error();
+  const RunOptions& o = parsed.value();
+  EXPECT_EQ(o.seed, 5u);
+  EXPECT_EQ(o.runs, 100);
+  EXPECT_EQ(o.format, StatisticsFormat::Csv);
+  EXPECT_EQ(o.threads, 2);
+  EXPECT_EQ(o.teams, (std::vector<std::string>{"Reds", "Blues"}));
+  EXPECT_EQ(o.outputFile, "");  // "-": standard output
+  EXPECT_EQ(o.competition, "-odd-name.cfg");
+  EXPECT_EQ(Parse({"-s5", "x.cfg"}).value().seed, 5u);
+  EXPECT_EQ(Parse({"--date=1/2/27", "x.cfg"}).value().date, "1/2/27");
+}
+
 TEST(RunOptions, RejectsBadInputWithAMessage) {
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
       {{"--bogus", "x.cfg"}, "unknown option --bogus"},
@@ -67,6 +83,11 @@ TEST(RunOptions, RejectsBadInputWithAMessage) {
        "unknown starting grid \"middle\" (random, inside, outside or equal)"},
       {{}, "no competition given (see --help)"},
       {{"a.cfg", "b.cfg"}, "more than one competition given: \"a.cfg\" and \"b.cfg\""},
+      {{"a.cfg", "--", "b.cfg"}, "more than one competition given: \"a.cfg\" and \"b.cfg\""},
+      {{"--format=csv", "x.cfg"},
+       "--format is the format of the statistics: give --runs N as well"},
+      {{"--home-advantage=yes", "x.cfg"}, "option --home-advantage takes no value"},
+      {{"--seed=", "x.cfg"}, "bad number for --seed: \"\""},
       {{"-n", "5", "--suspend-after", "3", "m.mtg", "x.cfg"},
        "--runs and --forecast-each-heat cannot be combined with --suspend-after"},
   };

@@ -71,7 +71,7 @@ void ExpectSame(const Forecast& a, const Forecast& b) {
 TEST(Forecast, ASymmetricMatchIsEvenBeforeTheFirstHeat) {
   // The same line-up twice, no home advantage, every gate equal, and every heat mirrored.
   const auto file = std::filesystem::temp_directory_path() / "corvane-mirror-match.cfg";
-  std::ofstream(file) << "Competition~Mirror Match\nNUMTEAMS=2\nNUMGROUPS=2\nNUMRIDERS=4\n"
+  std::ofstream(file) << "Competition~Mirror Match\nNUMTEAMS=2\nNUMGROUPS=2\nNUMRIDERS=7\n"
                          "MAXRIDES=4,4\nCOMPID=LGE\n1:A1,B1,A2,B2\n2:B1,A1,B2,A2\n"
                          "3:A3,B3,A4,B4\n4:B3,A3,B4,A4\n5:A1,B3,A2,B4\n6:B1,A3,B2,A4\n";
   const Meeting m = BundledMeeting(file.string(), {"Harbour Herons", "Harbour Herons"}, 3);
