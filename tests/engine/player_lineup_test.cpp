@@ -65,6 +65,7 @@ TEST(PlayerLineup, ResetIsNotOfferedWhereItWouldStartARiderTwice) {
       m.RdrRepNow = 1;
       m.GroupReplacement[1] = {0, 1, 1};  // A1 is the team's replaced rider
     }
+    const Meeting before = m;
     HeatManagerModel model(m);
     model.SelectKind(c.kind);
     ASSERT_TRUE(Offers(model, c.substitute)) << model.Info();
@@ -89,10 +90,7 @@ TEST(PlayerLineup, ResetIsNotOfferedWhereItWouldStartARiderTwice) {
 
     // Reset on place 3 takes A1 out again, and place 1 may be reset after all.
     if (!nominated) continue;
-    Meeting again = NominatedHeat();
-    again.TacSubUse = m.TacSubUse, again.TacSubsNow = m.TacSubsNow;
-    again.TacSubMargin = m.TacSubMargin, again.MaxGroupTotal = m.MaxGroupTotal;
-    again.GroupPoints = m.GroupPoints;
+    Meeting again = before;
     HeatManagerModel undo(again);
     undo.SelectKind(c.kind);
     undo.ApplySubstitute(c.substitute);
