@@ -24,10 +24,7 @@ std::string Fixed(double value, int decimals) {
   return text;
 }
 
-std::string Padded(std::string text, std::size_t width) {
-  if (text.size() < width) text.append(width - text.size(), ' ');
-  return text;
-}
+std::string Padded(std::string text, std::size_t width);
 
 std::string Json(const std::string& text) {
   std::string out = "\"";
@@ -57,7 +54,32 @@ struct TeamLine {
   std::string name;
   double mean = 0, sd = 0;
   std::vector<long> places;  // 1..teams; for two teams: won, drawn, lost
+  long wins = 0;             // of the competition: the top of its last stage
+  long reached = 0;          // meetings in which it rode the last stage
 };
+
+// A share of the runs and its standard error, in percent.
+std::string ShareWithError(long count, long runs) {
+  const double n = static_cast<double>(std::max(1L, runs));
+  const double p = static_cast<double>(count) / n;
+  char text[32];
+  std::snprintf(text, sizeof text, "%5.1f%% \xC2\xB1%.1f", 100.0 * p,
+                100.0 * std::sqrt(p * (1 - p) / n));
+  return text;
+}
+
+double StandardError(long count, long runs) {
+  const double n = static_cast<double>(std::max(1L, runs));
+  const double p = static_cast<double>(count) / n;
+  return std::sqrt(p * (1 - p) / n);
+}
+
+// Characters on screen of UTF-8 text: every byte but continuation bytes.
+std::size_t Width(const std::string& text) {
+  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  }));
+}
 
 struct RiderLine {
   std::string name, team;
@@ -74,6 +96,8 @@ std::string TeamName(const Meeting& m, int g) {
 struct StatisticsTable {
   std::string title;
   bool teamMeeting = false;
+  bool stages = false;  // a team transfer leads to a last stage of some of the teams
+  bool bonus = false;   // the competition has bonus points
   std::vector<std::string> placeNames;  // team placings, or a rider's first three places
   std::vector<TeamLine> teams;
   std::vector<RiderLine> riders;
@@ -83,11 +107,17 @@ StatisticsTable TableOf(const Meeting& m, const MeetingTally& tally) {
   StatisticsTable table;
   table.title = Cp1252ToUtf8(m.CompetitionTitle);
   table.teamMeeting = m.NumTeams > 1;
+  table.bonus = m.BonusPts > 0;
+  for (int g = 1; g <= kMaxGroups; ++g)
+    table.stages = table.stages || tally.filledByTransfer[static_cast<std::size_t>(g)];
   const double runs = static_cast<double>(std::max(1L, tally.runs));
   for (int g = 1; table.teamMeeting && g <= m.NumTeams && g <= kMaxGroups; ++g) {
     const auto i = static_cast<std::size_t>(g);
+    if (tally.filledByTransfer[i]) continue;  // a copy of a team counted under its own name
     TeamLine line;
     line.name = TeamName(m, g);
+    line.wins = tally.competitionWins[i];
+    line.reached = tally.reachedLastStage[i];
     line.mean = static_cast<double>(tally.teamPoints[i]) / runs;
     const double meanSquare = static_cast<double>(tally.teamPointsSquared[i]) / runs;
     line.sd = std::sqrt(std::max(0.0, meanSquare - line.mean * line.mean));
@@ -101,9 +131,13 @@ StatisticsTable TableOf(const Meeting& m, const MeetingTally& tally) {
     }
     table.teams.push_back(line);
   }
+  std::stable_sort(table.teams.begin(), table.teams.end(),
+                   [](const TeamLine& a, const TeamLine& b) { return a.wins > b.wins; });
   for (int s = 1; s <= kMaxSlots; ++s) {
     const auto i = static_cast<std::size_t>(s);
     if (m.RiderName[i].empty()) continue;
+    if (IsGroup(m.RiderTeam[i]) && tally.filledByTransfer[static_cast<std::size_t>(m.RiderTeam[i])])
+      continue;
     RiderLine line;
     line.name = Cp1252ToUtf8(m.RiderName[i]);
     const int team = m.RiderTeam[i];
@@ -117,6 +151,8 @@ StatisticsTable TableOf(const Meeting& m, const MeetingTally& tally) {
                                           "6th", "7th", "8th", "9th"};
   if (m.NumTeams == 2) {
     table.placeNames = {"won", "drawn", "lost"};
+  } else if (table.stages) {
+    // Places among every group mean nothing when only some of them ride the last stage.
   } else {
     const int places = table.teamMeeting ? std::min<int>(m.NumTeams, kMaxGroups) : 3;
     for (int p = 0; p < places; ++p) table.placeNames.emplace_back(kOrdinals[p]);
@@ -125,25 +161,51 @@ StatisticsTable TableOf(const Meeting& m, const MeetingTally& tally) {
 }
 
 std::string Right(const std::string& text, std::size_t width) {
-  return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
+  return Width(text) < width ? std::string(width - Width(text), ' ') + text : text;
+}
+
+std::string Padded(std::string text, std::size_t width) {
+  if (Width(text) < width) text.append(width - Width(text), ' ');
+  return text;
+}
+
+// The note under a table whose first two rows are closer than the runs can tell apart.
+std::string TooFewRunsNote(const StatisticsTable& t, long runs) {
+  if (t.teams.size() < 2) return std::string();
+  const TeamLine& first = t.teams[0];
+  const TeamLine& second = t.teams[1];
+  const double a = StandardError(first.wins, runs), b = StandardError(second.wins, runs);
+  const double gap = static_cast<double>(first.wins - second.wins) / std::max(1L, runs);
+  if (gap > 2 * std::sqrt(a * a + b * b)) return std::string();
+  return "Too few runs to tell " + first.name + " and " + second.name +
+         " apart: their chances differ by less than twice its standard error (run more with -n).\n";
 }
 
 std::string AsText(const StatisticsTable& t, long runs, std::uint64_t seed) {
   std::string out =
       t.title + ": " + std::to_string(runs) + " meetings, seed " + std::to_string(seed) + "\n";
   if (t.teamMeeting) {
-    out += "\n" + Padded("Team", 28) + "  Points      SD";
-    for (const std::string& p : t.placeNames) out += Right(p, 8);
+    out += "\n" + Padded("Team", 28) + Right("Wins", 14) +
+           (t.stages ? Right("Last stage", 14) : "") + "  Points      SD";
+    const bool places = t.placeNames.size() > 1 && t.teams.size() != 2;
+    for (std::size_t p = 0; places && p < t.placeNames.size(); ++p)
+      out += Right(t.placeNames[p], 8);
+    if (t.teams.size() == 2) out += Right("drawn", 8);
     out += "\n";
     for (const TeamLine& team : t.teams) {
-      out += Padded(team.name, 28) + Right(Fixed(team.mean, 2), 8) + Right(Fixed(team.sd, 2), 8);
-      for (long count : team.places) out += "  " + Percent(count, runs);
+      out += Padded(team.name, 28) + Right(ShareWithError(team.wins, runs), 14);
+      if (t.stages) out += Right(ShareWithError(team.reached, runs), 14);
+      out += Right(Fixed(team.mean, 2), 8) + Right(Fixed(team.sd, 2), 8);
+      for (std::size_t p = 0; places && p < team.places.size(); ++p)
+        out += "  " + Percent(team.places[p], runs);
+      if (t.teams.size() == 2) out += "  " + Percent(team.places[1], runs);
       out += "\n";
     }
+    out += TooFewRunsNote(t, runs);
   }
   out += "\n" + Padded("Rider", 26) + (t.teamMeeting ? Padded("Team", 28) : "") + "  Points";
   if (t.teamMeeting) {
-    out += "   Bonus\n";
+    out += t.bonus ? "   Bonus\n" : "\n";
   } else {
     for (const std::string& p : t.placeNames) out += Right(p, 8);
     out += "\n";
@@ -152,7 +214,7 @@ std::string AsText(const StatisticsTable& t, long runs, std::uint64_t seed) {
     out += Padded(rider.name, 26) + (t.teamMeeting ? Padded(rider.team, 28) : "") +
            Right(Fixed(rider.points, 2), 8);
     if (t.teamMeeting) {
-      out += Right(Fixed(rider.bonus, 2), 8);
+      if (t.bonus) out += Right(Fixed(rider.bonus, 2), 8);
     } else {
       for (std::size_t p = 1; p <= 3; ++p) out += "  " + Percent(rider.places[p], runs);
     }
@@ -163,11 +225,16 @@ std::string AsText(const StatisticsTable& t, long runs, std::uint64_t seed) {
 
 std::string AsJson(const StatisticsTable& t, long runs, std::uint64_t seed) {
   std::string out = "{\"competition\": " + Json(t.title) + ", \"runs\": " + std::to_string(runs) +
-                    ", \"seed\": " + std::to_string(seed) + ",\n \"teams\": [";
+                    ", \"seed\": " + std::to_string(seed) +
+                    ", \"version\": " + Json(CORVANE_VERSION) + ",\n \"teams\": [";
   for (std::size_t k = 0; k < t.teams.size(); ++k) {
     const TeamLine& team = t.teams[k];
     out += std::string(k > 0 ? ",\n  " : "\n  ") + "{\"name\": " + Json(team.name) +
-           ", \"meanPoints\": " + Fixed(team.mean, 4) + ", \"sdPoints\": " + Fixed(team.sd, 4);
+           ", \"meanPoints\": " + Fixed(team.mean, 4) + ", \"sdPoints\": " + Fixed(team.sd, 4) +
+           ", \"wins\": " + std::to_string(team.wins) +
+           ", \"winChance\": " + Fixed(static_cast<double>(team.wins) / std::max(1L, runs), 6) +
+           ", \"winChanceSE\": " + Fixed(StandardError(team.wins, runs), 6);
+    if (t.stages) out += ", \"reachedLastStage\": " + std::to_string(team.reached);
     for (std::size_t p = 0; p < t.placeNames.size(); ++p) {
       out += ", \"" + t.placeNames[p] + "\": " + std::to_string(team.places[p]);
     }

@@ -4,9 +4,11 @@
 #include <thread>
 #include <vector>
 
+#include "engine/meeting_outcome.h"
 #include "engine/meeting_runner.h"
 #include "engine/meeting_setup.h"
 #include "engine/random_source.h"
+#include "engine/transfers.h"
 #include "report/report_ranking.h"
 #include "statistics/silent_host.h"
 
@@ -56,6 +58,22 @@ void MeetingTally::Add(const Meeting& m) {
     if (m.NumTeams == 2) CountValue(marginRuns, m.GroupPoints[1] - m.GroupPoints[2]);
   }
   if (finalLine > 0) CountFinalists(m);
+  if (!lastStage.empty()) {
+    const int winner = MeetingWinner(m, lastStage);
+    if (winner != 0) ++competitionWins[static_cast<std::size_t>(StartingTeam(m, winner))];
+    for (int g : lastStage) ++reachedLastStage[static_cast<std::size_t>(StartingTeam(m, g))];
+  }
+}
+
+int MeetingTally::StartingTeam(const Meeting& m, int group) const {
+  if (!filledByTransfer[static_cast<std::size_t>(group)]) return group;
+  const std::string& title = m.GroupTitle[static_cast<std::size_t>(group)];
+  for (int g = 1; g <= m.NumTeams && g <= kMaxGroups; ++g) {
+    if (!filledByTransfer[static_cast<std::size_t>(g)] &&
+        m.GroupTitle[static_cast<std::size_t>(g)] == title)
+      return g;
+  }
+  return group;
 }
 
 void MeetingTally::CountValue(std::vector<long>& runsByValue, int value) {
@@ -87,6 +105,10 @@ void AddValues(std::vector<long>& into, const std::vector<long>& from) {
 }  // namespace
 
 void MeetingTally::Merge(const MeetingTally& other) {
+  for (std::size_t g = 0; g < competitionWins.size(); ++g) {
+    competitionWins[g] += other.competitionWins[g];
+    reachedLastStage[g] += other.reachedLastStage[g];
+  }
   runs += other.runs;
   draws += other.draws;
   for (std::size_t g = 0; g < teamPoints.size(); ++g) {
@@ -135,7 +157,12 @@ MeetingTally RunMeetings(const Meeting& setUp, const Preferences& prefs, std::ui
   if (threads <= 0) threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   threads = static_cast<int>(std::min<long>(threads, std::max(1L, runs)));
   std::vector<MeetingTally> tallies(static_cast<std::size_t>(threads));
-  for (MeetingTally& tally : tallies) tally.finalLine = finalLine;
+  MeetingTally start;
+  start.finalLine = finalLine;
+  start.lastStage = LastStageTeams(setUp);
+  for (int g = 1; g <= kMaxGroups; ++g)
+    start.filledByTransfer[static_cast<std::size_t>(g)] = FilledByTransfer(setUp, g);
+  for (MeetingTally& tally : tallies) tally = start;
   auto work = [&](int t) {
     // Contiguous blocks of runs per thread; each run's seed depends on its number alone.
     const long first = runs * t / threads;
@@ -153,8 +180,7 @@ MeetingTally RunMeetings(const Meeting& setUp, const Preferences& prefs, std::ui
   for (int t = 1; t < threads; ++t) workers.emplace_back(work, t);
   work(0);
   for (std::thread& worker : workers) worker.join();
-  MeetingTally total;
-  total.finalLine = finalLine;
+  MeetingTally total = start;
   for (const MeetingTally& tally : tallies) total.Merge(tally);
   return total;
 }

@@ -31,6 +31,13 @@ struct MeetingTally {
   // The programme line of the final, when the caller wants to know who reached it (0: not).
   int finalLine = 0;
   SlotArray<long> riderFinals{};
+  // Who wins the competition: the teams of the programme's last stage (set before the runs),
+  // the teams a team transfer fills, and each line-up's wins and places in the last stage,
+  // counted under the team it started as.
+  std::vector<int> lastStage;
+  GroupArray<bool> filledByTransfer{};
+  GroupArray<long> competitionWins{};
+  GroupArray<long> reachedLastStage{};
 
   void Add(const Meeting& m);
   void Merge(const MeetingTally& other);
@@ -38,6 +45,7 @@ struct MeetingTally {
  private:
   static void CountValue(std::vector<long>& runsByValue, int value);
   void CountFinalists(const Meeting& m);
+  int StartingTeam(const Meeting& m, int group) const;
 };
 
 // The seed of run `run` of a series started with `seed`.

@@ -1,0 +1,124 @@
+// corvane-run's statistics read back as JSON and checked by value.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A JSON value: enough of the format to read the statistics back (no escapes but \" and \\).
+struct Json {
+  double number = 0;
+  std::string text;
+  std::vector<Json> items;
+  std::map<std::string, Json> fields;
+  const Json& operator[](const std::string& key) const { return fields.at(key); }
+};
+
+class JsonReader {
+ public:
+  explicit JsonReader(const std::string& text) : s_(text) {}
+  Json Value() {
+    Blanks();
+    Json v;
+    const char c = s_.at(at_);
+    if (c == '{') {
+      ++at_;
+      while (Blanks(), s_.at(at_) != '}') {
+        const std::string key = String();
+        Blanks();
+        ++at_;  // ':'
+        v.fields[key] = Value();
+        Blanks();
+        if (s_.at(at_) == ',') ++at_;
+      }
+      ++at_;
+    } else if (c == '[') {
+      ++at_;
+      while (Blanks(), s_.at(at_) != ']') {
+        v.items.push_back(Value());
+        Blanks();
+        if (s_.at(at_) == ',') ++at_;
+      }
+      ++at_;
+    } else if (c == '"') {
+      v.text = String();
+    } else {
+      std::size_t used = 0;
+      v.number = std::stod(s_.substr(at_), &used);
+      at_ += used;
+    }
+    return v;
+  }
+
+ private:
+  void Blanks() {
+    while (at_ < s_.size() && std::isspace(static_cast<unsigned char>(s_[at_]))) ++at_;
+  }
+  std::string String() {
+    std::string out;
+    for (++at_; s_.at(at_) != '"'; ++at_) {
+      if (s_[at_] == '\\') ++at_;
+      out += s_.at(at_);
+    }
+    ++at_;
+    return out;
+  }
+  const std::string& s_;
+  std::size_t at_ = 0;
+};
+
+Json Statistics(const std::string& args) {
+  const std::string command =
+      std::string(CORVANE_RUN_PROGRAM) + " --format=json " + args + " 2>/dev/null";
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+  std::string text;
+  char buffer[4096];
+  for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe.get())) > 0;)
+    text.append(buffer, n);
+  return JsonReader(text).Value();
+}
+
+TEST(StatisticsJson, TheTeamCupNamesFourTeamsAndChancesAddUp) {
+  const Json cup = Statistics("-s 4 -n 3000 group-stages.cfg");
+  EXPECT_EQ(cup["runs"].number, 3000);
+  EXPECT_EQ(cup["seed"].number, 4);
+  EXPECT_FALSE(cup["version"].text.empty());
+  const std::vector<Json>& teams = cup["teams"].items;
+  ASSERT_EQ(teams.size(), 4u);  // the finalists' copies are counted under their own names
+  double wins = 0, finalists = 0, previous = 2;
+  for (const Json& team : teams) {
+    const double chance = team["winChance"].number;
+    EXPECT_LE(chance, previous);  // most likely winner first
+    previous = chance;
+    EXPECT_NEAR(chance, team["wins"].number / 3000, 1e-6);
+    EXPECT_NEAR(team["winChanceSE"].number, std::sqrt(chance * (1 - chance) / 3000), 1e-5);
+    wins += team["wins"].number;
+    finalists += team["reachedLastStage"].number;
+  }
+  EXPECT_EQ(finalists, 2 * 3000);  // two teams ride the final of every meeting
+  EXPECT_LE(wins, 3000);           // the rest are drawn finals
+  EXPECT_GT(wins, 2400);
+}
+
+TEST(StatisticsJson, OneSidesWinsAreTheOthersLosses) {
+  const Json league = Statistics("-s 4 -n 2000 league-match.cfg");
+  const std::vector<Json>& teams = league["teams"].items;
+  ASSERT_EQ(teams.size(), 2u);
+  for (std::size_t k = 0; k < 2; ++k) {
+    EXPECT_EQ(teams[k]["won"].number, teams[1 - k]["lost"].number);
+    EXPECT_EQ(teams[k]["drawn"].number, teams[1 - k]["drawn"].number);
+    EXPECT_EQ(teams[k]["won"].number + teams[k]["drawn"].number + teams[k]["lost"].number, 2000);
+    EXPECT_EQ(teams[k]["wins"].number, teams[k]["won"].number);
+  }
+  EXPECT_GE(teams[0]["wins"].number, teams[1]["wins"].number);
+  double points = 0;
+  for (const Json& rider : league["riders"].items) points += rider["meanPoints"].number;
+  EXPECT_NEAR(points, teams[0]["meanPoints"].number + teams[1]["meanPoints"].number, 0.01);
+}
+
+}  // namespace
