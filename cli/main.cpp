@@ -12,6 +12,7 @@
 #include "cli/single_meeting.h"
 #include "cli/statistics_run.h"
 #include "engine/data_folders.h"
+#include "season/season_command.h"
 
 #include <unistd.h>
 
@@ -20,6 +21,10 @@ int main(int argc, char** argv) {
   // The locale's short date for the default meeting date; numbers keep the point.
   std::setlocale(LC_TIME, "");
   const std::vector<std::string> args(argv + 1, argv + argc);
+  if (!args.empty() && args[0] == "season") {
+    return RunSeasonCommand(std::vector<std::string>(args.begin() + 1, args.end()),
+                            BundledDataFolder(ProgramFolder(argv[0])), std::cout, std::cerr);
+  }
   const Result<RunOptions> parsed = ParseRunOptions(args);
   if (!parsed) {
     std::cerr << "corvane-run: " << parsed.error() << '\n';

@@ -1,0 +1,75 @@
+#include "season/fixture_race.h"
+
+#include "cli/meeting_inputs.h"
+#include "engine/random_source.h"
+#include "engine/text_encoding.h"
+#include "report/results_report.h"
+#include "statistics/meeting_tally.h"
+#include "statistics/silent_host.h"
+
+namespace corvane {
+
+std::uint64_t FixtureSeed(const Season& season, int fixtureNumber) {
+  return RunSeed(season.seed, fixtureNumber);
+}
+
+Result<Meeting> SetUpFixture(const Season& season, const Fixture& fixture) {
+  const int n = static_cast<int>(season.lineups.size());
+  if (fixture.home < 0 || fixture.home >= n || fixture.away < 0 || fixture.away >= n) {
+    return Error{"Fixture " + std::to_string(fixture.number) + " names no line-up of the season"};
+  }
+  RunOptions options;
+  options.competition = season.competition;
+  options.teams = {season.lineups[static_cast<std::size_t>(fixture.home)],
+                   season.lineups[static_cast<std::size_t>(fixture.away)]};
+  options.date = "Round " + std::to_string(fixture.round);
+  MeetingInputs inputs;
+  inputs.competition.fileName = season.competition;
+  inputs.competition.caption = Utf8ToCp1252(season.competition);
+  inputs.database = season.database;
+  Pcg32Random random(FixtureSeed(season, fixture.number));
+  Result<Meeting> meeting = SetUpCommandLineMeeting(options, inputs, random);
+  if (meeting && meeting.value().NumTeams != 2) {
+    return Error{"The competition is not a meeting of two teams: " + season.competition};
+  }
+  return meeting;
+}
+
+FixtureResult ResultOfMeeting(const Fixture& fixture, const Meeting& m) {
+  FixtureResult result;
+  result.fixture = fixture.number;
+  result.homeScore = m.GroupPoints[1];
+  result.awayScore = m.GroupPoints[2];
+  result.report = Cp1252ToUtf8(WriteResults(m));
+  std::erase(result.report, '\r');
+  for (int group = 1; group <= 2; ++group) {
+    for (int rider = 1; rider <= m.NumRiders; ++rider) {
+      const int slot = RiderSlot(m, group, rider);
+      if (!IsSlot(slot)) continue;
+      const auto s = static_cast<std::size_t>(slot);
+      if (m.RiderName[s].empty()) continue;
+      RiderRides rides;
+      rides.lineup = group == 1 ? fixture.home : fixture.away;
+      rides.rider = Cp1252ToUtf8(m.RiderName[s]);
+      rides.rides = m.RidesTaken[s];
+      rides.points = m.RiderPoints[s];
+      rides.bonus = m.RiderBonus[s];
+      result.riders.push_back(std::move(rides));
+    }
+  }
+  return result;
+}
+
+Result<FixtureResult> RaceFixture(const Season& season, const Fixture& fixture) {
+  const Result<Meeting> setUp = SetUpFixture(season, fixture);
+  if (!setUp) return Error{setUp.error()};
+  Meeting meeting;
+  SilentHost host;
+  RaceCopy(meeting, setUp.value(), Preferences{}, FixtureSeed(season, fixture.number) + 1, host);
+  if (meeting.MeetingState != kMeetingOver) {
+    return Error{"Fixture " + std::to_string(fixture.number) + " did not come to an end"};
+  }
+  return ResultOfMeeting(fixture, meeting);
+}
+
+}  // namespace corvane
