@@ -1,0 +1,364 @@
+// Seasons: the fixtures a round robin makes, a whole league raced and stored, the table and the
+// averages worked out from it, and season files that a killed process, a damaged file or a
+// newer version leave as they should.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <regex>
+#include <set>
+#include <sstream>
+
+#include "engine/conventions.h"
+#include "engine/file_io.h"
+#include "riderdb/rider_database.h"
+#include "season/fixtures.h"
+#include "season/league_table.h"
+#include "season/rider_figures.h"
+#include "season/season_command.h"
+#include "season/season_file.h"
+#include "season/season_forecast.h"
+#include "season/season_setup.h"
+
+namespace corvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path TempPath(const std::string& name) {
+  const fs::path path =
+      fs::temp_directory_path() / ("corvane-season-" + std::to_string(::getpid()) + "-" + name);
+  std::error_code ec;
+  for (const char* suffix : {"", "-wal", "-shm"}) fs::remove(path.string() + suffix, ec);
+  return path;
+}
+
+std::string Bytes(const fs::path& path) {
+  return ReadWholeFile(path, 64u << 20).value();
+}
+
+Season BundledSeason(std::uint64_t seed) {
+  SeasonRequest request;
+  request.seed = seed;
+  const Result<Season> season = NewSeason(request, CORVANE_SOURCE_DIR);
+  EXPECT_TRUE(season.ok()) << season.error();
+  return season.value();
+}
+
+// A season raced to its end and stored, then read back from its file.
+Season RacedSeason(const fs::path& path, std::uint64_t seed) {
+  {
+    auto file = SeasonFile::Create(path, BundledSeason(seed));
+    EXPECT_TRUE(file.ok()) << file.error();
+    const Status played = PlayFixtures(*file.value(), 1000);
+    EXPECT_TRUE(played.ok()) << played.error();
+  }
+  auto reopened = SeasonFile::Open(path);
+  EXPECT_TRUE(reopened.ok()) << reopened.error();
+  return reopened.value()->season();
+}
+
+TEST(SeasonFixtures, DoubleRoundRobinMeetsEveryOpponentHomeAndAwayNeverTwiceInARow) {
+  for (int n = 2; n <= 10; ++n) {
+    const std::vector<Fixture> fixtures = DoubleRoundRobin(n);
+    ASSERT_EQ(static_cast<int>(fixtures.size()), n * (n - 1)) << n;
+    std::set<std::pair<int, int>> pairs;
+    std::map<int, std::vector<int>> opponents;  // in the order met
+    std::set<std::pair<int, int>> roundsPlayed;
+    for (std::size_t i = 0; i < fixtures.size(); ++i) {
+      const Fixture& f = fixtures[i];
+      EXPECT_EQ(f.number, static_cast<int>(i) + 1);
+      EXPECT_NE(f.home, f.away);
+      EXPECT_TRUE(pairs.insert({f.home, f.away}).second) << n;
+      EXPECT_TRUE(roundsPlayed.insert({f.round, f.home}).second) << "twice in a round";
+      EXPECT_TRUE(roundsPlayed.insert({f.round, f.away}).second) << "twice in a round";
+      opponents[f.home].push_back(f.away);
+      opponents[f.away].push_back(f.home);
+    }
+    if (n == 2) continue;  // two line-ups can only meet each other
+    for (const auto& [lineup, met] : opponents) {
+      for (std::size_t i = 1; i < met.size(); ++i) EXPECT_NE(met[i], met[i - 1]) << n;
+    }
+  }
+}
+
+TEST(SeasonFixtures, FixtureListIsReadOrRefusedWithTheLine) {
+  const std::vector<std::string> lineups = {"Herons", "Lynx", "Rooks"};
+  const auto good = ParseFixtureList("# opening day\nHerons, Lynx\r\n\n Rooks,Herons\n", lineups);
+  ASSERT_TRUE(good.ok()) << good.error();
+  ASSERT_EQ(good.value().size(), 2u);
+  EXPECT_EQ(good.value()[1].home, 2);
+  EXPECT_EQ(good.value()[1].away, 0);
+  const std::pair<const char*, const char*> bad[] = {
+      {"Herons Lynx\n", "line 1"}, {"Herons,Lynx\nHerons,Otters\n", "line 2"},
+      {"Lynx,Lynx\n", "itself"},   {"# nothing\n", "no fixtures"},
+      {"", "no fixtures"},
+  };
+  for (const auto& [text, message] : bad) {
+    const auto parsed = ParseFixtureList(text, lineups);
+    ASSERT_FALSE(parsed.ok()) << text;
+    EXPECT_NE(parsed.error().find(message), std::string::npos) << parsed.error();
+  }
+}
+
+class RacedLeague : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    path_ = new fs::path(TempPath("league"));
+    season_ = new Season(RacedSeason(*path_, 11));
+  }
+  static void TearDownTestSuite() {
+    fs::remove(*path_);
+    delete path_;
+    delete season_;
+  }
+  static fs::path* path_;
+  static Season* season_;
+};
+fs::path* RacedLeague::path_ = nullptr;
+Season* RacedLeague::season_ = nullptr;
+
+TEST_F(RacedLeague, EveryFixtureIsRacedOnceHomeAndAway) {
+  const Season& s = *season_;
+  ASSERT_EQ(s.lineups.size(), 8u);
+  ASSERT_EQ(s.results.size(), 56u);
+  std::set<std::pair<int, int>> met;
+  for (const FixtureResult& r : s.results) {
+    const Fixture& f = s.fixtures[static_cast<std::size_t>(r.fixture - 1)];
+    EXPECT_TRUE(met.insert({f.home, f.away}).second);
+    EXPECT_GT(r.homeScore + r.awayScore, 0);
+    EXPECT_NE(r.report.find(UpperCase(s.lineups[static_cast<std::size_t>(f.home)])),
+              std::string::npos)
+        << "the report names the home line-up";
+    int ridersRiding = 0;
+    for (const RiderRides& rides : r.riders) ridersRiding += rides.rides > 0 ? 1 : 0;
+    EXPECT_GE(ridersRiding, 10);
+  }
+  EXPECT_EQ(s.NextFixture(), nullptr);
+}
+
+TEST_F(RacedLeague, TableAddsUp) {
+  const std::vector<TableRow> table = LeagueTable(*season_);
+  ASSERT_EQ(table.size(), 8u);
+  long pointsFor = 0, pointsAgainst = 0;
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    const TableRow& r = table[i];
+    EXPECT_EQ(r.played, 14);
+    EXPECT_EQ(r.played, r.won + r.drawn + r.lost);
+    EXPECT_EQ(r.matchPoints, 3 * r.won + r.drawn);
+    EXPECT_EQ(r.bonusPoints, 0);
+    pointsFor += r.pointsFor;
+    pointsAgainst += r.pointsAgainst;
+    if (i > 0) {
+      const TableRow& above = table[i - 1];
+      EXPECT_TRUE(above.Total() > r.Total() ||
+                  (above.Total() == r.Total() && above.Difference() >= r.Difference()));
+    }
+  }
+  EXPECT_EQ(pointsFor, pointsAgainst);
+  // The text, CSV and JSON forms hold every line-up.
+  for (const TableFormat format : {TableFormat::Text, TableFormat::Csv, TableFormat::Json}) {
+    const std::string text = TableText(table, format);
+    for (const std::string& name : season_->lineups) EXPECT_NE(text.find(name), std::string::npos);
+  }
+}
+
+TEST_F(RacedLeague, SameSeedSameSeasonAnotherSeedAnother) {
+  const fs::path again = TempPath("again"), other = TempPath("other");
+  const Season same = RacedSeason(again, 11);
+  const Season different = RacedSeason(other, 12);
+  ASSERT_EQ(same.results.size(), season_->results.size());
+  bool anyDiffers = false;
+  for (std::size_t i = 0; i < same.results.size(); ++i) {
+    EXPECT_EQ(same.results[i].homeScore, season_->results[i].homeScore);
+    EXPECT_EQ(same.results[i].report, season_->results[i].report);
+    anyDiffers |= different.results[i].report != season_->results[i].report;
+  }
+  EXPECT_TRUE(anyDiffers);
+  fs::remove(again);
+  fs::remove(other);
+}
+
+TEST_F(RacedLeague, RiderAveragesFollowTheScorecardsAndGoToANewDatabase) {
+  const std::vector<RiderFigures> riders = SeasonRiderFigures(*season_);
+  ASSERT_GE(riders.size(), 56u);
+  // Each rider's rides, points and bonus summed over the scorecards of the meetings' reports:
+  // " 1. Name........ 1  3  3  1  1* 1  10+1", a ride a cell, "-" for none.
+  std::map<std::string, std::array<int, 3>> sums;
+  for (const FixtureResult& r : season_->results) {
+    std::istringstream lines(r.report);
+    std::string line;
+    while (std::getline(lines, line)) {
+      static const std::regex kScorecard(R"(^\s*\d+\. (.+?)\.{2,}(.*)$)");
+      std::smatch match;
+      if (!std::regex_match(line, match, kScorecard)) continue;
+      const std::string name = match[1];
+      std::istringstream cells(match[2]);
+      std::vector<std::string> words{std::istream_iterator<std::string>(cells), {}};
+      if (!words.empty() && words.back().front() == '(') words.pop_back();  // "(I)": injured
+      ASSERT_FALSE(words.empty()) << line;
+      auto& sum = sums[name];
+      for (std::size_t i = 0; i + 1 < words.size(); ++i) sum[0] += words[i] == "-" ? 0 : 1;
+      const std::string total = words.back();
+      sum[1] += std::stoi(total);
+      if (total.find('+') != std::string::npos)
+        sum[2] += std::stoi(total.substr(total.find('+') + 1));
+    }
+  }
+  for (const RiderFigures& f : riders) {
+    const auto& sum = sums.at(f.rider);
+    EXPECT_EQ(f.rides, sum[0]) << f.rider;
+    EXPECT_EQ(f.points, sum[1]) << f.rider;
+    EXPECT_EQ(f.bonus, sum[2]) << f.rider;
+    ASSERT_GT(sum[0], 0);
+    EXPECT_DOUBLE_EQ(f.Average(), (sum[1] + sum[2]) * 4.0 / sum[0]) << f.rider;
+  }
+  const Result<std::string> text = DatabaseWithSeasonAverages(*season_);
+  ASSERT_TRUE(text.ok()) << text.error();
+  RiderDatabase db;
+  ASSERT_TRUE(ReadDatabaseText(db, text.value()).ok());
+  RiderDatabase before;
+  ASSERT_TRUE(ReadDatabaseText(before, season_->database).ok());
+  ASSERT_EQ(db.records.size(), before.records.size());
+  const RiderFigures& top = riders.front();
+  const auto record =
+      std::find_if(db.records.begin(), db.records.end(), [&](const LineupRecord& r) {
+        return r.name == season_->lineups[static_cast<std::size_t>(top.lineup)];
+      });
+  ASSERT_NE(record, db.records.end());
+  const auto slot = std::find(record->riderNames.begin(), record->riderNames.end(), top.rider);
+  ASSERT_NE(slot, record->riderNames.end());
+  const float held =
+      record->riderAverages[static_cast<std::size_t>(slot - record->riderNames.begin())];
+  EXPECT_NEAR(held * 12.0, std::clamp(top.Average(), 2.0, 12.0), 0.006);
+  // Line-ups outside the league keep their averages.
+  EXPECT_EQ(db.records.back(), before.records.back());
+}
+
+TEST(SeasonTable, AggregateBonusGoesToTheHigherTotalOverTheTwoLegs) {
+  Season s;
+  s.lineups = {"Herons", "Lynx"};
+  s.rules.aggregateBonus = true;
+  s.fixtures = DoubleRoundRobin(2);
+  s.results = {FixtureResult{1, 50, 40, "", {}}};
+  EXPECT_EQ(LeagueTable(s)[0].bonusPoints, 0) << "no bonus before the return leg";
+  s.results.push_back(FixtureResult{2, 46, 44, "", {}});  // the first leg's away side at home
+  const std::vector<TableRow> table = LeagueTable(s);
+  int bonusTotal = 0;
+  for (const TableRow& r : table) bonusTotal += r.bonusPoints;
+  EXPECT_EQ(bonusTotal, 1);
+  // The first leg's home side scored 50 + 44 = 94 against 40 + 46 = 86.
+  for (const TableRow& r : table) EXPECT_EQ(r.bonusPoints, r.lineup == s.fixtures[0].home ? 1 : 0);
+}
+
+TEST(SeasonFile, KilledProcessKeepsEveryFinishedFixture) {
+  const fs::path path = TempPath("killed");
+  ASSERT_TRUE(SeasonFile::Create(path, BundledSeason(3)).ok());
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    auto file = SeasonFile::Open(path);
+    if (!file || !PlayFixtures(*file.value(), 5)) ::_exit(1);
+    // The sixth meeting's result half written when the process dies.
+    sqlite3* db = nullptr;
+    sqlite3_open(path.c_str(), &db);
+    sqlite3_exec(db, "BEGIN; INSERT INTO results VALUES (6, 6, 1, 2, 'half');", nullptr, nullptr,
+                 nullptr);
+    ::kill(::getpid(), SIGKILL);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status)) << "the child failed before it was killed";
+  auto reopened = SeasonFile::Open(path);
+  ASSERT_TRUE(reopened.ok()) << reopened.error();
+  EXPECT_EQ(reopened.value()->season().results.size(), 5u);
+  ASSERT_NE(reopened.value()->season().NextFixture(), nullptr);
+  EXPECT_EQ(reopened.value()->season().NextFixture()->number, 6);
+  EXPECT_TRUE(PlayFixtures(*reopened.value(), 1).ok());
+  reopened.value().reset();
+  std::error_code ec;
+  for (const char* suffix : {"", "-wal", "-shm"}) fs::remove(path.string() + suffix, ec);
+}
+
+TEST(SeasonFile, NewerDamagedOrForeignFileIsRefusedAndLeftAsItWas) {
+  const fs::path made = TempPath("made");
+  {
+    auto file = SeasonFile::Create(made, BundledSeason(5));
+    ASSERT_TRUE(file.ok());
+    ASSERT_TRUE(PlayFixtures(*file.value(), 3).ok());
+  }
+  const std::string good = Bytes(made);
+  ASSERT_GT(good.size(), 4096u);
+  auto withSql = [&](const char* sql) {
+    const fs::path path = TempPath("sql");
+    fs::copy_file(made, path);
+    sqlite3* db = nullptr;
+    sqlite3_open(path.c_str(), &db);
+    sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    return Bytes(path);
+  };
+  std::string torn = good;
+  for (std::size_t i = 4096; i < 8192 && i < torn.size(); ++i) torn[i] = static_cast<char>(i * 7);
+  const std::pair<std::string, const char*> cases[] = {
+      {withSql("PRAGMA user_version = 2"), "newer version"},
+      {withSql("UPDATE fixtures SET home = 40 WHERE number = 1"), "damaged"},
+      {withSql("PRAGMA application_id = 7"), "not a season file"},
+      {torn, "damaged"},
+      {good.substr(0, good.size() / 2), "damaged"},
+      {"Harbour Herons,LGE:7,Neville Tallowmere,8.65\r\n", "damaged"},
+  };
+  for (const auto& [bytes, message] : cases) {
+    const fs::path path = TempPath("refused");
+    ASSERT_TRUE(WriteFileAtomically(path, bytes).ok());
+    const auto opened = SeasonFile::Open(path);
+    ASSERT_FALSE(opened.ok()) << message;
+    EXPECT_NE(opened.error().find(message), std::string::npos) << opened.error();
+    EXPECT_EQ(Bytes(path), bytes) << "left as it was";
+    std::error_code ec;
+    for (const char* suffix : {"", "-wal", "-shm"}) fs::remove(path.string() + suffix, ec);
+  }
+  fs::remove(made);
+}
+
+TEST(SeasonCommand, NewPlayTableForecastAndAverages) {
+  const fs::path path = TempPath("command"), rdb = TempPath("next.rdb");
+  auto run = [&](std::vector<std::string> args, std::string* printed = nullptr) {
+    std::ostringstream out, err;
+    const int status = RunSeasonCommand(args, CORVANE_SOURCE_DIR, out, err);
+    if (printed != nullptr) *printed = out.str() + err.str();
+    return status;
+  };
+  std::string text;
+  ASSERT_EQ(run({"new", path.string(), "--team", "harbour herons", "--team", "Larkhill Lynx",
+                 "--team", "Ravensmoor Rooks", "--win", "2", "--seed", "4"}),
+            0);
+  EXPECT_EQ(run({"new", path.string()}, &text), 2) << "an existing file is kept";
+  EXPECT_EQ(run({"play", path.string(), "--next", "2"}, &text), 0);
+  EXPECT_NE(text.find("Fixture 2 (round"), std::string::npos) << text;
+  EXPECT_EQ(run({"forecast", path.string(), "--runs", "20", "--format", "csv"}, &text), 0);
+  EXPECT_NE(text.find("Harbour Herons,"), std::string::npos) << text;
+  EXPECT_EQ(run({"play", path.string(), "--all"}), 0);
+  EXPECT_EQ(run({"table", path.string(), "--format", "csv"}, &text), 0);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 4) << text;
+  EXPECT_EQ(run({"report", path.string(), "6"}, &text), 0);
+  EXPECT_EQ(run({"averages", path.string(), rdb.string()}), 0);
+  const std::string written = Bytes(rdb);
+  EXPECT_EQ(run({"averages", path.string(), rdb.string()}, &text), 2) << "never over a file";
+  EXPECT_NE(text.find("--overwrite"), std::string::npos);
+  EXPECT_EQ(run({"averages", path.string(), rdb.string(), "--overwrite"}), 0);
+  EXPECT_EQ(run({"play", path.string(), "--next", "0"}), 2);
+  EXPECT_EQ(run({"table"}), 2);
+  EXPECT_EQ(run({"tables", path.string()}), 2);
+  fs::remove(path);
+  fs::remove(rdb);
+}
+
+}  // namespace
+}  // namespace corvane
