@@ -53,9 +53,10 @@ std::string Csv(const std::string& text) {
 struct TeamLine {
   std::string name;
   double mean = 0, sd = 0;
-  std::vector<long> places;  // 1..teams; for two teams: won, drawn, lost
-  long wins = 0;             // of the competition: the top of its last stage
-  long reached = 0;          // meetings in which it rode the last stage
+  std::vector<long> places;       // 1..teams; for two teams: won, drawn, lost
+  int p10 = 0, p50 = 0, p90 = 0;  // percentiles of its final score
+  long wins = 0;                  // of the competition: the top of its last stage
+  long reached = 0;               // meetings in which it rode the last stage
 };
 
 // A share of the runs and its standard error, in percent.
@@ -98,7 +99,12 @@ struct StatisticsTable {
   bool teamMeeting = false;
   bool stages = false;  // a team transfer leads to a last stage of some of the teams
   bool bonus = false;   // the competition has bonus points
-  std::vector<std::string> placeNames;  // team placings, or a rider's first three places
+  // Two-team meetings: the final margin, the first team's score less the second's.
+  std::string marginOf;
+  double marginMean = 0, marginSd = 0;
+  int marginP10 = 0, marginP50 = 0, marginP90 = 0;
+  std::vector<std::pair<int, long>> margins;  // margin, runs
+  std::vector<std::string> placeNames;        // team placings, or a rider's first three places
   std::vector<TeamLine> teams;
   std::vector<RiderLine> riders;
 };
@@ -117,6 +123,9 @@ StatisticsTable TableOf(const Meeting& m, const MeetingTally& tally) {
     TeamLine line;
     line.name = TeamName(m, g);
     line.wins = tally.competitionWins[i];
+    line.p10 = Percentile(tally.teamScoreRuns[i], tally.runs, 0.1);
+    line.p50 = Percentile(tally.teamScoreRuns[i], tally.runs, 0.5);
+    line.p90 = Percentile(tally.teamScoreRuns[i], tally.runs, 0.9);
     line.reached = tally.reachedLastStage[i];
     line.mean = static_cast<double>(tally.teamPoints[i]) / runs;
     const double meanSquare = static_cast<double>(tally.teamPointsSquared[i]) / runs;
@@ -130,6 +139,22 @@ StatisticsTable TableOf(const Meeting& m, const MeetingTally& tally) {
       }
     }
     table.teams.push_back(line);
+  }
+  if (m.NumTeams == 2 && !tally.marginRuns.empty()) {
+    table.marginOf = TeamName(m, 1) + " less " + TeamName(m, 2);
+    double sum = 0, squares = 0;
+    for (std::size_t k = 0; k < tally.marginRuns.size(); ++k) {
+      if (tally.marginRuns[k] == 0) continue;
+      const int margin = static_cast<int>(k) - MeetingTally::kMaxTalliedPoints;
+      table.margins.emplace_back(margin, tally.marginRuns[k]);
+      sum += static_cast<double>(margin) * static_cast<double>(tally.marginRuns[k]);
+      squares += static_cast<double>(margin) * margin * static_cast<double>(tally.marginRuns[k]);
+    }
+    table.marginMean = sum / runs;
+    table.marginSd = std::sqrt(std::max(0.0, squares / runs - table.marginMean * table.marginMean));
+    table.marginP10 = Percentile(tally.marginRuns, tally.runs, 0.1);
+    table.marginP50 = Percentile(tally.marginRuns, tally.runs, 0.5);
+    table.marginP90 = Percentile(tally.marginRuns, tally.runs, 0.9);
   }
   std::stable_sort(table.teams.begin(), table.teams.end(),
                    [](const TeamLine& a, const TeamLine& b) { return a.wins > b.wins; });
@@ -186,7 +211,7 @@ std::string AsText(const StatisticsTable& t, long runs, std::uint64_t seed) {
       t.title + ": " + std::to_string(runs) + " meetings, seed " + std::to_string(seed) + "\n";
   if (t.teamMeeting) {
     out += "\n" + Padded("Team", 28) + Right("Wins", 14) +
-           (t.stages ? Right("Last stage", 14) : "") + "  Points      SD";
+           (t.stages ? Right("Last stage", 14) : "") + "  Points      SD   10%   50%   90%";
     const bool places = t.placeNames.size() > 1 && t.teams.size() != 2;
     for (std::size_t p = 0; places && p < t.placeNames.size(); ++p)
       out += Right(t.placeNames[p], 8);
@@ -195,13 +220,21 @@ std::string AsText(const StatisticsTable& t, long runs, std::uint64_t seed) {
     for (const TeamLine& team : t.teams) {
       out += Padded(team.name, 28) + Right(ShareWithError(team.wins, runs), 14);
       if (t.stages) out += Right(ShareWithError(team.reached, runs), 14);
-      out += Right(Fixed(team.mean, 2), 8) + Right(Fixed(team.sd, 2), 8);
+      out += Right(Fixed(team.mean, 2), 8) + Right(Fixed(team.sd, 2), 8) +
+             Right(std::to_string(team.p10), 6) + Right(std::to_string(team.p50), 6) +
+             Right(std::to_string(team.p90), 6);
       for (std::size_t p = 0; places && p < team.places.size(); ++p)
         out += "  " + Percent(team.places[p], runs);
       if (t.teams.size() == 2) out += "  " + Percent(team.places[1], runs);
       out += "\n";
     }
     out += TooFewRunsNote(t, runs);
+    if (!t.marginOf.empty()) {
+      out += "\nFinal margin, " + t.marginOf + ": mean " + Fixed(t.marginMean, 2) + ", SD " +
+             Fixed(t.marginSd, 2) + "; 10%, 50%, 90% of meetings at or below " +
+             std::to_string(t.marginP10) + ", " + std::to_string(t.marginP50) + ", " +
+             std::to_string(t.marginP90) + "\n";
+    }
   }
   out += "\n" + Padded("Rider", 26) + (t.teamMeeting ? Padded("Team", 28) : "") + "  Points";
   if (t.teamMeeting) {
@@ -235,12 +268,27 @@ std::string AsJson(const StatisticsTable& t, long runs, std::uint64_t seed) {
            ", \"winChance\": " + Fixed(static_cast<double>(team.wins) / std::max(1L, runs), 6) +
            ", \"winChanceSE\": " + Fixed(StandardError(team.wins, runs), 6);
     if (t.stages) out += ", \"reachedLastStage\": " + std::to_string(team.reached);
+    out += ", \"scoreP10\": " + std::to_string(team.p10) +
+           ", \"scoreP50\": " + std::to_string(team.p50) +
+           ", \"scoreP90\": " + std::to_string(team.p90);
     for (std::size_t p = 0; p < t.placeNames.size(); ++p) {
       out += ", \"" + t.placeNames[p] + "\": " + std::to_string(team.places[p]);
     }
     out += "}";
   }
-  out += "],\n \"riders\": [";
+  out += "],\n";
+  if (!t.marginOf.empty()) {
+    out += " \"margin\": {\"of\": " + Json(t.marginOf) + ", \"mean\": " + Fixed(t.marginMean, 4) +
+           ", \"sd\": " + Fixed(t.marginSd, 4) + ", \"p10\": " + std::to_string(t.marginP10) +
+           ", \"p50\": " + std::to_string(t.marginP50) +
+           ", \"p90\": " + std::to_string(t.marginP90) + ", \"runs\": [";
+    for (std::size_t k = 0; k < t.margins.size(); ++k) {
+      out += std::string(k > 0 ? ", " : "") + "[" + std::to_string(t.margins[k].first) + ", " +
+             std::to_string(t.margins[k].second) + "]";
+    }
+    out += "]},\n";
+  }
+  out += " \"riders\": [";
   for (std::size_t k = 0; k < t.riders.size(); ++k) {
     const RiderLine& rider = t.riders[k];
     out += std::string(k > 0 ? ",\n  " : "\n  ") + "{\"name\": " + Json(rider.name) +

@@ -22,19 +22,6 @@ std::string Lower(std::string text) {
   return text;
 }
 
-// The smallest score that at least `share` of the runs stayed at or below.
-int Percentile(const std::vector<long>& runsByValue, long runs, double share) {
-  const double wanted = share * static_cast<double>(runs);
-  long seen = 0;
-  for (std::size_t i = 0; i < runsByValue.size(); ++i) {
-    seen += runsByValue[i];
-    if (seen > 0 && static_cast<double>(seen) >= wanted) {
-      return static_cast<int>(i) - MeetingTally::kMaxTalliedPoints;
-    }
-  }
-  return 0;
-}
-
 double Share(long count, long runs) {
   return runs > 0 ? static_cast<double>(count) / static_cast<double>(runs) : 0.0;
 }

@@ -65,6 +65,18 @@ void MeetingTally::Add(const Meeting& m) {
   }
 }
 
+int Percentile(const std::vector<long>& runsByValue, long runs, double share) {
+  const double wanted = share * static_cast<double>(runs);
+  long seen = 0;
+  for (std::size_t i = 0; i < runsByValue.size(); ++i) {
+    seen += runsByValue[i];
+    if (seen > 0 && static_cast<double>(seen) >= wanted) {
+      return static_cast<int>(i) - MeetingTally::kMaxTalliedPoints;
+    }
+  }
+  return 0;
+}
+
 int MeetingTally::StartingTeam(const Meeting& m, int group) const {
   if (!filledByTransfer[static_cast<std::size_t>(group)]) return group;
   const std::string& title = m.GroupTitle[static_cast<std::size_t>(group)];

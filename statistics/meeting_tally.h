@@ -48,6 +48,10 @@ struct MeetingTally {
   int StartingTeam(const Meeting& m, int group) const;
 };
 
+// The smallest value (score or margin) that at least `share` of the runs stayed at or below,
+// from runs counted by value as MeetingTally counts them.
+int Percentile(const std::vector<long>& runsByValue, long runs, double share);
+
 // The seed of run `run` of a series started with `seed`.
 std::uint64_t RunSeed(std::uint64_t seed, long run);
 

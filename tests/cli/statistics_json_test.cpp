@@ -116,6 +116,18 @@ TEST(StatisticsJson, OneSidesWinsAreTheOthersLosses) {
     EXPECT_EQ(teams[k]["wins"].number, teams[k]["won"].number);
   }
   EXPECT_GE(teams[0]["wins"].number, teams[1]["wins"].number);
+  // The margins of all runs: a draw is a margin of 0, the team named first wins above it.
+  double runs = 0, level = 0, mean = 0;
+  for (const Json& bin : league["margin"]["runs"].items) {
+    runs += bin.items[1].number;
+    mean += bin.items[0].number * bin.items[1].number / 2000;
+    if (bin.items[0].number == 0) level = bin.items[1].number;
+  }
+  EXPECT_EQ(runs, 2000);
+  EXPECT_EQ(level, teams[0]["drawn"].number);
+  EXPECT_NEAR(mean, league["margin"]["mean"].number, 1e-3);
+  EXPECT_LE(league["margin"]["p10"].number, league["margin"]["p90"].number);
+  EXPECT_LE(teams[0]["scoreP10"].number, teams[0]["scoreP90"].number);
   double points = 0;
   for (const Json& rider : league["riders"].items) points += rider["meanPoints"].number;
   EXPECT_NEAR(points, teams[0]["meanPoints"].number + teams[1]["meanPoints"].number, 0.01);
