@@ -302,22 +302,31 @@ std::string AsJson(const StatisticsTable& t, long runs, std::uint64_t seed) {
   return out + "]}\n";
 }
 
-std::string AsCsv(const StatisticsTable& t) {
-  std::string out = "kind,name,team,mean_points,sd_points,mean_bonus";
+// One table: a row per team and per rider, the "kind" column saying which; every row also
+// carries the competition, runs, seed and program version, so rows stay meaningful when
+// tables from several runs are put together.
+std::string AsCsv(const StatisticsTable& t, long runs, std::uint64_t seed) {
+  const std::string run = "," + Csv(t.title) + "," + std::to_string(runs) + "," +
+                          std::to_string(seed) + "," + Csv(CORVANE_VERSION) + "\n";
+  std::string out = "kind,name,team,mean_points,sd_points,mean_bonus,win_chance,win_chance_se";
   for (const std::string& p : t.placeNames) out += "," + p;
-  out += "\n";
+  out += ",competition,runs,seed,version\n";
   for (const TeamLine& team : t.teams) {
-    out += "team," + Csv(team.name) + ",," + Fixed(team.mean, 4) + "," + Fixed(team.sd, 4) + ",";
-    for (long count : team.places) out += "," + std::to_string(count);
-    out += "\n";
+    out += "team," + Csv(team.name) + ",," + Fixed(team.mean, 4) + "," + Fixed(team.sd, 4) + ",," +
+           Fixed(static_cast<double>(team.wins) / std::max(1L, runs), 6) + "," +
+           Fixed(StandardError(team.wins, runs), 6);
+    for (std::size_t p = 0; p < t.placeNames.size(); ++p) {
+      out += "," + std::to_string(team.places[p]);
+    }
+    out += run;
   }
   for (const RiderLine& rider : t.riders) {
     out += "rider," + Csv(rider.name) + "," + Csv(rider.team) + "," + Fixed(rider.points, 4) +
-           ",," + Fixed(rider.bonus, 4);
+           ",," + (t.bonus || !t.teamMeeting ? Fixed(rider.bonus, 4) : std::string()) + ",,";
     for (std::size_t p = 0; p < t.placeNames.size(); ++p) {
       out += "," + (t.teamMeeting ? std::string() : std::to_string(rider.places[p + 1]));
     }
-    out += "\n";
+    out += run;
   }
   return out;
 }
@@ -331,7 +340,7 @@ std::string StatisticsText(const Meeting& m, const MeetingTally& tally, std::uin
     case StatisticsFormat::Json:
       return AsJson(table, tally.runs, seed);
     case StatisticsFormat::Csv:
-      return AsCsv(table);
+      return AsCsv(table, tally.runs, seed);
     case StatisticsFormat::Text:
       break;
   }

@@ -133,4 +133,34 @@ TEST(StatisticsJson, OneSidesWinsAreTheOthersLosses) {
   EXPECT_NEAR(points, teams[0]["meanPoints"].number + teams[1]["meanPoints"].number, 0.01);
 }
 
+TEST(StatisticsCsv, EveryRowHasEveryColumnAndSaysWhichRunItCameFrom) {
+  const std::string command =
+      std::string(CORVANE_RUN_PROGRAM) + " -s 4 -n 500 --format csv group-stages.cfg 2>/dev/null";
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+  std::vector<std::vector<std::string>> rows;
+  char line[4096];
+  while (fgets(line, sizeof line, pipe.get()) != nullptr) {
+    std::vector<std::string> fields(1);
+    for (const char* c = line; *c != '\0' && *c != '\n'; ++c) {
+      if (*c == ',') {
+        fields.emplace_back();
+      } else {
+        fields.back() += *c;
+      }
+    }
+    rows.push_back(fields);
+  }
+  ASSERT_GT(rows.size(), 5u);
+  long teams = 0;
+  for (const auto& row : rows) {
+    ASSERT_EQ(row.size(), rows[0].size()) << row[1];
+    if (&row == &rows[0]) continue;
+    EXPECT_EQ(row[row.size() - 3], "500");
+    EXPECT_EQ(row[row.size() - 2], "4");
+    teams += row[0] == "team";
+  }
+  EXPECT_EQ(teams, 4);
+  EXPECT_EQ(rows[0].back(), "version");
+}
+
 }  // namespace
