@@ -111,6 +111,48 @@ std::string CsvField(const std::string& text) {
   return out + "\"";
 }
 
+namespace {
+
+std::string HtmlEscaped(const std::string& text) {
+  std::string out;
+  for (const char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string HtmlPage(const std::string& title, const std::vector<std::string>& header,
+                     const std::vector<std::vector<std::string>>& rows) {
+  std::string out = "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" +
+                    HtmlEscaped(title) + "</title>\n</head>\n<body>\n<h1>" + HtmlEscaped(title) +
+                    "</h1>\n<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n<tr>";
+  for (const std::string& cell : header) out += "<th>" + HtmlEscaped(cell) + "</th>";
+  out += "</tr>\n";
+  for (const auto& row : rows) {
+    out += "<tr>";
+    for (const std::string& cell : row) out += "<td>" + HtmlEscaped(cell) + "</td>";
+    out += "</tr>\n";
+  }
+  return out + "</table>\n</body>\n</html>\n";
+}
+
 std::string TableText(const std::vector<TableRow>& table, TableFormat format) {
   std::string out;
   auto numbers = [](const TableRow& r) {
@@ -118,6 +160,17 @@ std::string TableText(const std::vector<TableRow>& table, TableFormat format) {
                             r.pointsAgainst, r.matchPoints, r.bonusPoints, r.Total()};
   };
   switch (format) {
+    case TableFormat::Html: {
+      std::vector<std::vector<std::string>> rows;
+      for (std::size_t i = 0; i < table.size(); ++i) {
+        rows.push_back({std::to_string(i + 1), table[i].name});
+        for (const int n : numbers(table[i])) rows.back().push_back(std::to_string(n));
+      }
+      return HtmlPage("League table",
+                      {"", "Line-up", "P", "W", "D", "L", "For", "Against", "Match points",
+                       "Bonus points", "Points"},
+                      rows);
+    }
     case TableFormat::Csv:
       out = "position,lineup,played,won,drawn,lost,for,against,match_points,bonus_points,total\n";
       for (std::size_t i = 0; i < table.size(); ++i) {

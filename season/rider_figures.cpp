@@ -49,6 +49,16 @@ std::string RiderFiguresText(const Season& season, const std::vector<RiderFigure
     return std::string(text);
   };
   std::string out;
+  if (format == TableFormat::Html) {
+    std::vector<std::vector<std::string>> rows;
+    for (const RiderFigures& f : riders) {
+      rows.push_back({lineupName(f.lineup), f.rider, std::to_string(f.meetings),
+                      std::to_string(f.rides), std::to_string(f.points), std::to_string(f.bonus),
+                      average(f)});
+    }
+    return HtmlPage("Riders' season figures",
+                    {"Line-up", "Rider", "Meetings", "Rides", "Points", "Bonus", "Average"}, rows);
+  }
   if (format == TableFormat::Csv) {
     out = "lineup,rider,meetings,rides,points,bonus,average\n";
     for (const RiderFigures& f : riders) {

@@ -97,6 +97,21 @@ std::string SeasonForecastText(const SeasonForecast& forecast, TableFormat forma
   std::string out;
   char cell[64];
   const std::size_t n = forecast.lineups.size();
+  if (format == TableFormat::Html) {
+    std::vector<std::string> header = {"Line-up", "Expected points"};
+    for (std::size_t p = 1; p <= n; ++p) header.push_back(std::to_string(p));
+    std::vector<std::vector<std::string>> rows;
+    for (const PositionChances& l : forecast.lineups) {
+      std::snprintf(cell, sizeof cell, "%.1f", l.expectedPoints);
+      rows.push_back({l.name, cell});
+      for (const double c : l.chance) {
+        std::snprintf(cell, sizeof cell, "%.1f%%", c * 100.0);
+        rows.back().push_back(cell);
+      }
+    }
+    return HtmlPage("Final positions from " + std::to_string(forecast.runs) + " runs", header,
+                    rows);
+  }
   if (format == TableFormat::Csv) {
     out = "lineup,expected_points";
     for (std::size_t p = 1; p <= n; ++p) out += ",position_" + std::to_string(p);

@@ -71,8 +71,10 @@ Result<SeasonOptions> ParseSeasonOptions(const std::vector<std::string>& args) {
           o.format = TableFormat::Csv;
         } else if (text.value() == "json") {
           o.format = TableFormat::Json;
+        } else if (text.value() == "html") {
+          o.format = TableFormat::Html;
         } else {
-          return Error{"season: --format takes text, csv or json"};
+          return Error{"season: --format takes text, csv, json or html"};
         }
       }
     } else if (arg == "--win") {
@@ -134,12 +136,12 @@ std::string SeasonUsage() {
   play FILE       race the next fixture under computer control
       --next N             the next N fixtures
       --all                every fixture left
-  table FILE      the league table          [--format text|csv|json]
-  riders FILE     riders' season figures    [--format text|csv|json]
+  table FILE      the league table          [--format text|csv|json|html]
+  riders FILE     riders' season figures    [--format text|csv|json|html]
   fixtures FILE   fixtures, raced and to race
   report FILE N   the report of fixture N
   forecast FILE   chances of each final position from the season as it stands
-      --runs N (default 1000) --threads N --seed N [--format text|csv|json]
+      --runs N (default 1000) --threads N --seed N [--format text|csv|json|html]
   averages FILE NEW.rdb   a rider database with the season's averages
       --overwrite          replace NEW.rdb when it exists
 )";

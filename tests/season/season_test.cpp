@@ -163,7 +163,8 @@ TEST_F(RacedLeague, TableAddsUp) {
   }
   EXPECT_EQ(pointsFor, pointsAgainst);
   // The text, CSV and JSON forms hold every line-up.
-  for (const TableFormat format : {TableFormat::Text, TableFormat::Csv, TableFormat::Json}) {
+  for (const TableFormat format :
+       {TableFormat::Text, TableFormat::Csv, TableFormat::Json, TableFormat::Html}) {
     const std::string text = TableText(table, format);
     for (const std::string& name : season_->lineups) EXPECT_NE(text.find(name), std::string::npos);
   }
