@@ -95,7 +95,7 @@ std::string Damaged(const std::filesystem::path& path) {
 
 sqlite3* OpenConnection(const std::filesystem::path& path, int flags) {
   sqlite3* db = nullptr;
-  if (sqlite3_open_v2(path.c_str(), &db, flags | SQLITE_OPEN_NOFOLLOW, nullptr) != SQLITE_OK) {
+  if (sqlite3_open_v2(path.c_str(), &db, flags, nullptr) != SQLITE_OK) {
     sqlite3_close(db);
     return nullptr;
   }

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <numeric>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -242,6 +243,29 @@ TEST_F(RacedLeague, RiderAveragesFollowTheScorecardsAndGoToANewDatabase) {
   EXPECT_EQ(db.records.back(), before.records.back());
 }
 
+TEST(SeasonForecastTest, ChancesAddUpAndDependOnTheSeedAlone) {
+  const fs::path path = TempPath("forecast");
+  auto file = SeasonFile::Create(path, BundledSeason(8));
+  ASSERT_TRUE(file.ok());
+  ASSERT_TRUE(PlayFixtures(*file.value(), 40).ok());
+  const Season& s = file.value()->season();
+  const auto one = ForecastSeason(s, 60, 1, 5), two = ForecastSeason(s, 60, 2, 5);
+  ASSERT_TRUE(one.ok() && two.ok());
+  EXPECT_EQ(one.value().fixturesLeft, 16);
+  std::vector<double> byPosition(8, 0.0);
+  for (std::size_t i = 0; i < 8; ++i) {
+    const PositionChances& a = one.value().lineups[i];
+    EXPECT_EQ(a.chance, two.value().lineups[i].chance) << "the same on any number of threads";
+    EXPECT_NEAR(std::accumulate(a.chance.begin(), a.chance.end(), 0.0), 1.0, 1e-9);
+    for (std::size_t p = 0; p < 8; ++p) byPosition[p] += a.chance[p];
+    EXPECT_GE(a.expectedPoints, LeagueTable(s)[i].Total()) << "points are never taken away";
+  }
+  for (const double total : byPosition) EXPECT_NEAR(total, 1.0, 1e-9);
+  file.value().reset();
+  std::error_code ec;
+  for (const char* suffix : {"", "-wal", "-shm"}) fs::remove(path.string() + suffix, ec);
+}
+
 TEST(SeasonTable, AggregateBonusGoesToTheHigherTotalOverTheTwoLegs) {
   Season s;
   s.lineups = {"Herons", "Lynx"};
@@ -311,6 +335,12 @@ TEST(SeasonFile, NewerDamagedOrForeignFileIsRefusedAndLeftAsItWas) {
       {withSql("PRAGMA user_version = 2"), "newer version"},
       {withSql("UPDATE fixtures SET home = 40 WHERE number = 1"), "damaged"},
       {withSql("PRAGMA application_id = 7"), "not a season file"},
+      {withSql("DELETE FROM lineups WHERE position = 0"), "damaged"},
+      {withSql("UPDATE results SET fixture = 999 WHERE fixture = 1"), "damaged"},
+      {withSql("UPDATE rides SET lineup = 63 WHERE rowid = 1"), "damaged"},
+      {withSql("UPDATE rides SET rides = -1 WHERE rowid = 1"), "damaged"},
+      {withSql("UPDATE season SET win = 1000"), "damaged"},
+      {withSql("DROP TABLE rides"), "damaged"},
       {torn, "damaged"},
       {good.substr(0, good.size() / 2), "damaged"},
       {"Harbour Herons,LGE:7,Neville Tallowmere,8.65\r\n", "damaged"},
