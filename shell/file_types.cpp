@@ -73,53 +73,113 @@ QString DesktopEntryString(const QString& text) {
   return escaped;
 }
 
-QString DesktopEntry(const QString& name, const QString& comment, const QString& program,
-                     const QString& icon, const QString& mimeType) {
+QString DesktopEntry(const QString& name, const QString& genericName, const QString& comment,
+                     const QString& program, const QString& icon, const QString& mimeType,
+                     const QString& keywords) {
   return QStringLiteral(
              "[Desktop Entry]\n"
              "Type=Application\n"
              "Name=%1\n"
-             "Comment=%2\n"
-             "TryExec=%3\n"
-             "Exec=%4 %f\n"
-             "Icon=%5\n"
-             "MimeType=%6;\n"
+             "GenericName=%2\n"
+             "Comment=%3\n"
+             "TryExec=%4\n"
+             "Exec=%5 %f\n"
+             "Icon=%6\n"
+             "MimeType=%7;\n"
              "Terminal=false\n"
-             "Categories=Game;SportsGame;\n")
-      .arg(DesktopEntryString(name), DesktopEntryString(comment), DesktopEntryString(program),
-           DesktopEntryString(QuoteExecArgument(program)), DesktopEntryString(icon), mimeType);
+             "Categories=Game;SportsGame;\n"
+             "Keywords=%8\n")
+      .arg(DesktopEntryString(name), DesktopEntryString(genericName), DesktopEntryString(comment),
+           DesktopEntryString(program), DesktopEntryString(QuoteExecArgument(program)),
+           DesktopEntryString(icon), mimeType, DesktopEntryString(keywords));
 }
 
 FileTypeTargets StandardFileTypeTargets(const QString& programFolder) {
-  return {QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
-          programFolder + QStringLiteral("/corvane"), programFolder + QStringLiteral("/tavrel")};
+  const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+  QStringList systemFolders =
+      QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
+  systemFolders.removeAll(dataHome);
+  return {dataHome, programFolder + QStringLiteral("/corvane"),
+          programFolder + QStringLiteral("/tavrel"), systemFolders};
 }
+
+namespace {
+
+struct RegisteredFile {
+  QString relativePath;       // below a data folder
+  QByteArray content;         // what this program writes there
+  QByteArray earlierContent;  // what versions before this one wrote, or empty
+  QString refreshTool;        // the database that reads the file
+  QString refreshFolder;
+};
+
+// The entries versions before this one wrote lacked the generic name and the keywords.
+QByteArray WithoutExtraKeys(const QString& entry) {
+  QStringList lines = entry.split(QLatin1Char('\n'));
+  lines.removeIf([](const QString& line) {
+    return line.startsWith(QLatin1String("GenericName=")) ||
+           line.startsWith(QLatin1String("Keywords="));
+  });
+  return lines.join(QLatin1Char('\n')).toUtf8();
+}
+
+QList<RegisteredFile> FilesToRegister(const FileTypeTargets& targets) {
+  const QString corvane = DesktopEntry(
+      QStringLiteral("Corvane Meeting"), QStringLiteral("Race Meeting Simulator"),
+      QStringLiteral("Simulate race meetings of motorcycle track racing"), targets.corvaneProgram,
+      QStringLiteral("corvane"), QLatin1String(kMeetingMimeType),
+      QStringLiteral("speedway;racing;league;meeting;simulator;"));
+  const QString tavrel =
+      DesktopEntry(QStringLiteral("Tavrel"), QStringLiteral("Rider Database Editor"),
+                   QStringLiteral("Edit Corvane rider databases"), targets.tavrelProgram,
+                   QStringLiteral("tavrel"), QLatin1String(kRiderDatabaseMimeType),
+                   QStringLiteral("riders;line-ups;database;editor;"));
+  const QString mime = QStringLiteral("mime");
+  const QString applications = QStringLiteral("applications");
+  const QString mimeTool = QStringLiteral("update-mime-database");
+  const QString desktopTool = QStringLiteral("update-desktop-database");
+  return {{QStringLiteral("mime/packages/corvane.xml"), MimePackageXml().toUtf8(),
+           MimePackageXml().toUtf8(), mimeTool, mime},
+          {QStringLiteral("applications/corvane.desktop"), corvane.toUtf8(),
+           WithoutExtraKeys(corvane), desktopTool, applications},
+          {QStringLiteral("applications/tavrel.desktop"), tavrel.toUtf8(), WithoutExtraKeys(tavrel),
+           desktopTool, applications}};
+}
+
+bool ProvidedBySystem(const FileTypeTargets& targets, const QString& relativePath) {
+  for (const QString& folder : targets.systemDataFolders) {
+    if (QFileInfo::exists(folder + QLatin1Char('/') + relativePath)) return true;
+  }
+  return false;
+}
+
+}  // namespace
 
 void RegisterFileTypes(const FileTypeTargets& targets, const DetachedStarter& start) {
   if (targets.dataHome.isEmpty()) return;
-  const QString mimeFolder = targets.dataHome + QStringLiteral("/mime");
-  const QString applications = targets.dataHome + QStringLiteral("/applications");
-
-  if (WriteWhenChanged(mimeFolder + QStringLiteral("/packages/corvane.xml"),
-                       MimePackageXml().toUtf8())) {
-    start(QStringLiteral("update-mime-database"), {mimeFolder});
+  QStringList toRefresh;  // tool, folder, tool, folder, ...
+  const auto refresh = [&](const RegisteredFile& file) {
+    const QString folder = targets.dataHome + QLatin1Char('/') + file.refreshFolder;
+    if (!toRefresh.contains(folder)) toRefresh << file.refreshTool << folder;
+  };
+  for (const RegisteredFile& file : FilesToRegister(targets)) {
+    const QString path = targets.dataHome + QLatin1Char('/') + file.relativePath;
+    if (ProvidedBySystem(targets, file.relativePath)) {
+      // An installed system registers its types itself; a copy in the user's folder would hide
+      // its entries and outlive the package. Only a file this program wrote is taken away.
+      QFile existing(path);
+      if (existing.open(QIODevice::ReadOnly)) {
+        const QByteArray content = existing.readAll();
+        existing.close();
+        if ((content == file.content || content == file.earlierContent) && existing.remove()) {
+          refresh(file);
+        }
+      }
+    } else if (WriteWhenChanged(path, file.content)) {
+      refresh(file);
+    }
   }
-  const bool corvaneChanged = WriteWhenChanged(
-      applications + QStringLiteral("/corvane.desktop"),
-      DesktopEntry(QStringLiteral("Corvane Meeting"),
-                   QStringLiteral("Simulate race meetings of motorcycle track racing"),
-                   targets.corvaneProgram, QStringLiteral("corvane"),
-                   QLatin1String(kMeetingMimeType))
-          .toUtf8());
-  const bool tavrelChanged = WriteWhenChanged(
-      applications + QStringLiteral("/tavrel.desktop"),
-      DesktopEntry(QStringLiteral("Tavrel"), QStringLiteral("Edit Corvane rider databases"),
-                   targets.tavrelProgram, QStringLiteral("tavrel"),
-                   QLatin1String(kRiderDatabaseMimeType))
-          .toUtf8());
-  if (corvaneChanged || tavrelChanged) {
-    start(QStringLiteral("update-desktop-database"), {applications});
-  }
+  for (qsizetype i = 0; i + 1 < toRefresh.size(); i += 2) start(toRefresh[i], {toRefresh[i + 1]});
 }
 
 void StartDetachedIfPresent(const QString& program, const QStringList& arguments) {

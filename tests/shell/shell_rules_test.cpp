@@ -448,8 +448,10 @@ class ShellRulesTest : public QObject {
 
   void fileTypesWrittenOnceAndToolsStarted() {
     QTemporaryDir home;
-    const FileTypeTargets targets{home.path(), QStringLiteral("/opt/corvane $1/corvane"),
-                                  QStringLiteral("/opt/corvane $1/tavrel")};
+    const FileTypeTargets targets{home.path(),
+                                  QStringLiteral("/opt/corvane $1/corvane"),
+                                  QStringLiteral("/opt/corvane $1/tavrel"),
+                                  {}};
     QStringList started;
     const DetachedStarter record = [&started](const QString& program, const QStringList& args) {
       started << program + QLatin1Char(' ') + args.join(QLatin1Char(' '));
@@ -473,8 +475,41 @@ class ShellRulesTest : public QObject {
     // A data folder that cannot be written is passed over.
     QTemporaryDir blocked;
     WriteFile(blocked.filePath(QStringLiteral("mime")), "");  // a file where a folder should be
-    RegisterFileTypes({blocked.path(), QStringLiteral("/c"), QStringLiteral("/t")}, record);
+    RegisterFileTypes({blocked.path(), QStringLiteral("/c"), QStringLiteral("/t"), {}}, record);
     QVERIFY(started.size() == 1 && started[0].startsWith(QStringLiteral("update-desktop")));
+  }
+
+  void fileTypesLeftToAnInstalledSystem() {
+    // The system provides the MIME package and Corvane's entry: the user's folder gets only
+    // Tavrel's, and the copies an earlier version wrote there are taken away; a file the user
+    // wrote is left alone.
+    QTemporaryDir home;
+    QTemporaryDir system;
+    QVERIFY(QDir(system.path()).mkpath(QStringLiteral("mime/packages")));
+    QVERIFY(QDir(system.path()).mkpath(QStringLiteral("applications")));
+    WriteFile(system.filePath(QStringLiteral("mime/packages/corvane.xml")), "x");
+    WriteFile(system.filePath(QStringLiteral("applications/corvane.desktop")), "x");
+    QVERIFY(QDir(home.path()).mkpath(QStringLiteral("mime/packages")));
+    QVERIFY(QDir(home.path()).mkpath(QStringLiteral("applications")));
+    const QString program = QStringLiteral("/usr/games/corvane");
+    const QByteArray earlier =
+        "[Desktop Entry]\nType=Application\nName=Corvane Meeting\nComment=Simulate race meetings "
+        "of motorcycle track racing\nTryExec=/usr/games/corvane\nExec=\"/usr/games/corvane\" "
+        "%f\nIcon=corvane\nMimeType=application/x-corvane-meeting;\nTerminal=false\n"
+        "Categories=Game;SportsGame;\n";
+    WriteFile(home.filePath(QStringLiteral("applications/corvane.desktop")), earlier);
+    WriteFile(home.filePath(QStringLiteral("mime/packages/corvane.xml")), "the user's own");
+    QStringList started;
+    const DetachedStarter record = [&started](const QString& tool, const QStringList&) {
+      started << tool;
+    };
+    RegisterFileTypes({home.path(), program, QStringLiteral("/t/tavrel"), {system.path()}}, record);
+    QVERIFY(!QFileInfo::exists(home.filePath(QStringLiteral("applications/corvane.desktop"))));
+    QCOMPARE(ReadAll(home.filePath(QStringLiteral("mime/packages/corvane.xml"))),
+             QByteArray("the user's own"));
+    QVERIFY(ReadAll(home.filePath(QStringLiteral("applications/tavrel.desktop")))
+                .contains("GenericName=Rider Database Editor\n"));
+    QCOMPARE(started, QStringList{QStringLiteral("update-desktop-database")});
   }
 
   void installedMimePackageMatchesTheUsersOne() {
