@@ -34,6 +34,8 @@ if(CORVANE_BUILD_GUI)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/mimetypes)
 endif()
 
+include(${CMAKE_CURRENT_LIST_DIR}/CorvaneDocsAndIcons.cmake)
+
 # Debian package: cpack -G DEB in a build configured with the prefix /usr (scripts/package.sh).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME corvane)
@@ -42,11 +44,11 @@ set(CPACK_PACKAGE_VENDOR "Corvane Developers")
 set(CPACK_PACKAGE_CONTACT "Corvane Developers <dev@corvane.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "race meeting simulator for motorcycle track racing")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Corvane simulates team leagues, multi-team tournaments and individual meetings of
-motorcycle track racing heat by heat, from competition files that describe the
-regulations and the programme. It comes with corvane, the desktop program,
-tavrel, the rider database editor, and corvane-run, which runs meetings and
-statistics on the command line.")
+    "Corvane simulates team leagues, multi-team tournaments and individual
+meetings of motorcycle track racing heat by heat, from competition files
+that describe the regulations and the programme. It comes with corvane,
+the desktop program, tavrel, the rider database editor, and corvane-run,
+which runs meetings and statistics on the command line.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -22,7 +22,18 @@ set(expected
   ${DATADIR}/corvane/help/index.html
   ${DATADIR}/corvane/help/regulations.html
   ${DATADIR}/corvane/help/control.html
-  ${DATADIR}/corvane/help/tavrel.html)
+  ${DATADIR}/corvane/help/tavrel.html
+  ${DATADIR}/doc/corvane/copyright
+  ${DATADIR}/doc/corvane/changelog.gz)
+if(WITH_MAN_FROM_HELP)
+  list(APPEND expected ${MANDIR}/man6/corvane-run.6.gz)
+endif()
+if(WITH_GUI AND WITH_PNG_ICONS)
+  foreach(size 16 32 48 64 128 256)
+    list(APPEND expected ${DATADIR}/icons/hicolor/${size}x${size}/apps/corvane.png
+                         ${DATADIR}/icons/hicolor/${size}x${size}/mimetypes/application-x-corvane-riderdb.png)
+  endforeach()
+endif()
 if(WITH_GUI)
   list(APPEND expected
     ${BINDIR}/corvane
@@ -33,7 +44,11 @@ if(WITH_GUI)
     ${DATADIR}/icons/hicolor/scalable/apps/corvane.svg
     ${DATADIR}/icons/hicolor/scalable/apps/tavrel.svg
     ${DATADIR}/icons/hicolor/scalable/mimetypes/application-x-corvane-meeting.svg
-    ${DATADIR}/icons/hicolor/scalable/mimetypes/application-x-corvane-riderdb.svg)
+    ${DATADIR}/icons/hicolor/scalable/mimetypes/application-x-corvane-riderdb.svg
+    ${MANDIR}/man6/corvane.6.gz
+    ${MANDIR}/man6/tavrel.6.gz
+    ${DATADIR}/metainfo/org.corvane.corvane.metainfo.xml
+    ${DATADIR}/metainfo/org.corvane.tavrel.metainfo.xml)
 endif()
 foreach(file ${expected})
   if(NOT EXISTS ${root}/${file})
@@ -87,6 +102,15 @@ if(WITH_GUI AND validate)
       fail("${entry}.desktop: ${said}")
     endif()
   endforeach()
+endif()
+find_program(appstreamcli appstreamcli)
+if(WITH_GUI AND appstreamcli)
+  file(GLOB metainfo ${root}/${DATADIR}/metainfo/*.metainfo.xml)
+  execute_process(COMMAND ${appstreamcli} validate --no-net ${metainfo}
+                  RESULT_VARIABLE valid OUTPUT_VARIABLE said ERROR_VARIABLE said)
+  if(NOT valid EQUAL 0)
+    fail("metainfo: ${said}")
+  endif()
 endif()
 find_program(xmllint xmllint)
 if(WITH_GUI AND xmllint)
