@@ -20,8 +20,6 @@ endfunction()
 corvane_compress(${CMAKE_SOURCE_DIR}/cmake/debian/changelog ${corvane_generated}/changelog.gz)
 install(FILES ${corvane_generated}/changelog.gz ${CMAKE_SOURCE_DIR}/cmake/debian/copyright
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/corvane)
-install(FILES ${CMAKE_SOURCE_DIR}/cmake/debian/lintian-overrides
-        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides RENAME corvane)
 
 # corvane-run's page is made from its --help text, so the two cannot drift apart.
 if(CORVANE_HELP2MAN AND NOT CORVANE_FUZZ)
