@@ -80,6 +80,7 @@ std::string FollowLinks(const std::string& name) {
 
 std::string RunUsage() {
   return R"(Usage: corvane-run [options] COMPETITION
+       corvane-run season ACTION FILE [options]   (a league season: season --help)
 
 Runs race meetings without a window, every team steered by the computer.
 
