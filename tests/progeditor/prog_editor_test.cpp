@@ -334,20 +334,6 @@ class ProgEditorTest : public QObject {
     QCOMPARE(m.RiderAverage[1], 0.5f);
     QCOMPARE(m.RiderName[2], std::string("Second"));
     QCOMPARE(m.RiderAverage[14], 0.0f);  // is nobody
-
-    // Started with nobody entered: the first race has no riders, and nothing breaks.
-    HeadlessHost host;
-    host.startMeeting = false;
-    host.fillLineups = [this](Meeting& meeting) {
-      frmProgEditor editor(meeting, Setup(kBundledDatabase));
-      QTest::keyClicks(editor.txtDate->lineEdit(), QStringLiteral("today"));
-      editor.mnuMStart->trigger();
-    };
-    Meeting empty;
-    Pcg32Random random(3);
-    QCOMPARE(NewMeeting(empty, std::nullopt, Preferences{}, kScripts, host, random),
-             SetupOutcome::ScratchReady);
-    QCOMPARE(empty.NumRiders, Integer{0});
   }
 
   // New Meeting to the end of the programme for every bundled competition: line-ups chosen
