@@ -2,14 +2,14 @@
 // prepared heat.
 #include <benchmark/benchmark.h>
 
-#include "engine/headless_host.h"
-#include "engine/heat_preparation.h"
-#include "engine/meeting.h"
-#include "engine/meeting_setup.h"
-#include "engine/preferences.h"
-#include "engine/programme_line.h"
-#include "engine/race_simulation.h"
-#include "engine/random_source.h"
+#include "engine/competition/meeting_setup.h"
+#include "engine/host/headless_host.h"
+#include "engine/programme/programme_line.h"
+#include "engine/race/heat_preparation.h"
+#include "engine/race/race_simulation.h"
+#include "engine/race/random_source.h"
+#include "engine/records/meeting.h"
+#include "engine/records/preferences.h"
 
 namespace {
 

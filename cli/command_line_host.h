@@ -2,8 +2,8 @@
 // computer, and an optional stop once a number of heats has been run.
 #pragma once
 
-#include "engine/headless_host.h"
-#include "engine/meeting.h"
+#include "engine/host/headless_host.h"
+#include "engine/records/meeting.h"
 
 namespace corvane {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/meeting.h"
-#include "engine/preferences.h"
+#include "engine/records/meeting.h"
+#include "engine/records/preferences.h"
 
 namespace corvane {
 
@@ -27,8 +27,8 @@ struct FairnessResult {
 };
 
 // Races the competition `runs` times with the same line-up (averages as the bundled league
-// teams have them, rider by rider) in every team's place, equal starting grid, no home advantage. Teams
-// the programme fills by transfer are counted as the team copied into them.
+// teams have them, rider by rider) in every team's place, equal starting grid, no home advantage.
+// Teams the programme fills by transfer are counted as the team copied into them.
 FairnessResult RaceOneLineupEverywhere(const std::filesystem::path& competition, long runs,
                                        std::uint64_t seed, int threads);
 

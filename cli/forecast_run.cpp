@@ -6,9 +6,9 @@
 
 #include "cli/command_line_host.h"
 #include "cli/meeting_inputs.h"
-#include "engine/file_io.h"
-#include "engine/meeting_runner.h"
-#include "engine/random_source.h"
+#include "engine/io/file_io.h"
+#include "engine/programme/meeting_runner.h"
+#include "engine/race/random_source.h"
 #include "report/meeting_file.h"
 #include "statistics/forecast.h"
 #include "statistics/meeting_tally.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/transfers.h"
+#include "engine/programme/transfers.h"
 #include "riderdb/lineup_choice.h"
 #include "riderdb/lineup_record.h"
 

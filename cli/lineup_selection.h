@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/meeting.h"
-#include "engine/result.h"
+#include "engine/io/result.h"
+#include "engine/records/meeting.h"
 
 namespace corvane {
 

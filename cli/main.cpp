@@ -11,7 +11,7 @@
 #include "cli/run_options.h"
 #include "cli/single_meeting.h"
 #include "cli/statistics_run.h"
-#include "engine/data_folders.h"
+#include "engine/io/data_folders.h"
 #include "season/season_command.h"
 
 #include <unistd.h>

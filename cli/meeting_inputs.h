@@ -5,10 +5,10 @@
 #include <string>
 
 #include "cli/run_options.h"
-#include "engine/competition_file.h"
-#include "engine/meeting.h"
-#include "engine/random_source.h"
-#include "engine/result.h"
+#include "engine/competition/competition_file.h"
+#include "engine/io/result.h"
+#include "engine/race/random_source.h"
+#include "engine/records/meeting.h"
 
 namespace corvane {
 

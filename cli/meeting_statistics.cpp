@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "engine/text_encoding.h"
+#include "engine/io/text_encoding.h"
 
 namespace corvane {
 

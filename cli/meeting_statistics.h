@@ -5,7 +5,7 @@
 #include <string>
 
 #include "cli/run_options.h"
-#include "engine/meeting.h"
+#include "engine/records/meeting.h"
 #include "statistics/meeting_tally.h"
 
 namespace corvane {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/preferences.h"
-#include "engine/result.h"
+#include "engine/io/result.h"
+#include "engine/records/preferences.h"
 
 namespace corvane {
 

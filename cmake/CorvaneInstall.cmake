@@ -1,5 +1,5 @@
 # The installed system and its Debian package. The programs go to bin/, their bundled files
-# to share/corvane/, where a program finds them from its own folder (engine/data_folders).
+# to share/corvane/, where a program finds them from its own folder (engine/io/data_folders).
 
 include(GNUInstallDirs)
 
@@ -11,7 +11,7 @@ if(IS_ABSOLUTE "${CMAKE_INSTALL_BINDIR}" OR IS_ABSOLUTE "${CMAKE_INSTALL_DATADIR
 else()
   file(RELATIVE_PATH corvane_data_from_bin "/${CMAKE_INSTALL_BINDIR}" "/${CORVANE_DATA_DESTINATION}")
 endif()
-set_property(SOURCE ${CMAKE_SOURCE_DIR}/engine/data_folders.cpp APPEND PROPERTY
+set_property(SOURCE ${CMAKE_SOURCE_DIR}/engine/io/data_folders.cpp APPEND PROPERTY
   COMPILE_DEFINITIONS CORVANE_INSTALLED_DATA_FOLDER="${corvane_data_from_bin}")
 
 install(TARGETS corvane-run RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

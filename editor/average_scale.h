@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/conventions.h"
+#include "engine/records/conventions.h"
 
 namespace corvane {
 

@@ -2,7 +2,7 @@
 
 #include <QLocale>
 
-#include "engine/text_encoding.h"
+#include "engine/io/text_encoding.h"
 
 namespace corvane {
 

@@ -1,6 +1,6 @@
 #include "editor/command_line.h"
 
-#include "engine/conventions.h"
+#include "engine/records/conventions.h"
 
 namespace corvane {
 

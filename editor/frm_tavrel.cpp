@@ -27,7 +27,7 @@
 #include "editor/frm_find.h"
 #include "editor/help_window.h"
 #include "editor/user_prompts.h"
-#include "engine/data_folders.h"
+#include "engine/io/data_folders.h"
 
 namespace corvane {
 

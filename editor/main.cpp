@@ -12,7 +12,7 @@
 #include "editor/file_type_registration.h"
 #include "editor/frm_tavrel.h"
 #include "editor/user_prompts.h"
-#include "engine/data_folders.h"
+#include "engine/io/data_folders.h"
 
 int main(int argc, char* argv[]) {
   // Help and version before Qt starts, so they work without a display; unknown options once Qt

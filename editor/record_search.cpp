@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "editor/average_scale.h"
-#include "engine/conventions.h"
+#include "engine/records/conventions.h"
 
 namespace corvane {
 

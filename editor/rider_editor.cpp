@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "editor/average_scale.h"
-#include "engine/conventions.h"
+#include "engine/records/conventions.h"
 
 namespace corvane {
 

@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "editor/edit_history.h"
-#include "engine/result.h"
+#include "engine/io/result.h"
 #include "riderdb/database_arranging.h"
 #include "riderdb/rider_database.h"
 

@@ -4,11 +4,11 @@
 #include <initializer_list>
 #include <set>
 
-#include "engine/competition_file.h"
-#include "engine/heat_entry.h"
-#include "engine/programme_line.h"
-#include "engine/text_encoding.h"
-#include "engine/transfers.h"
+#include "engine/competition/competition_file.h"
+#include "engine/io/text_encoding.h"
+#include "engine/programme/programme_line.h"
+#include "engine/programme/transfers.h"
+#include "engine/race/heat_entry.h"
 
 namespace corvane {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "engine/competition_file.h"
+#include "engine/competition/competition_file.h"
 
 namespace corvane {
 

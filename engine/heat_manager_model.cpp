@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "engine/heat_lineup.h"
-#include "engine/heat_scoring.h"
+#include "engine/race/heat_lineup.h"
+#include "engine/race/heat_scoring.h"
 
 namespace corvane {
 

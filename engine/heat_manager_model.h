@@ -18,7 +18,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/meeting.h"
+#include "engine/records/meeting.h"
 
 namespace corvane {
 

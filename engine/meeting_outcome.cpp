@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/programme_line.h"
+#include "engine/programme/programme_line.h"
 #include "report/report_ranking.h"
 
 namespace corvane {

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "engine/meeting.h"
+#include "engine/records/meeting.h"
 
 namespace corvane {
 

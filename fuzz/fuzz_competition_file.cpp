@@ -8,12 +8,12 @@
 #include <fstream>
 #include <string_view>
 
+#include "engine/competition/competition_file.h"
+#include "engine/competition/meeting_setup.h"
 #include "engine/competition_check.h"
-#include "engine/competition_file.h"
-#include "engine/headless_host.h"
-#include "engine/meeting_runner.h"
-#include "engine/meeting_setup.h"
-#include "engine/random_source.h"
+#include "engine/host/headless_host.h"
+#include "engine/programme/meeting_runner.h"
+#include "engine/race/random_source.h"
 #include "fuzz_meeting_checks.h"
 
 namespace {

@@ -11,11 +11,11 @@
 #include <string>
 #include <string_view>
 
-#include "engine/headless_host.h"
-#include "engine/heat_preparation.h"
-#include "engine/meeting_setup.h"
-#include "engine/programme_commands.h"
-#include "engine/random_source.h"
+#include "engine/competition/meeting_setup.h"
+#include "engine/host/headless_host.h"
+#include "engine/programme/programme_commands.h"
+#include "engine/race/heat_preparation.h"
+#include "engine/race/random_source.h"
 #include "fuzz_meeting_checks.h"
 
 namespace {

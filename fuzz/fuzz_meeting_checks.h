@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/meeting.h"
-#include "engine/meeting_validation.h"
+#include "engine/records/meeting.h"
+#include "engine/records/meeting_validation.h"
 #include "report/meeting_file.h"
 #include "report/results_report.h"
 #include "support/whole_meeting.h"

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "engine/text_encoding.h"
+#include "engine/io/text_encoding.h"
 #include "riderdb/rider_database.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -4,8 +4,8 @@
 
 #include <array>
 
-#include "engine/meeting.h"
-#include "engine/preferences.h"
+#include "engine/records/meeting.h"
+#include "engine/records/preferences.h"
 
 namespace corvane {
 

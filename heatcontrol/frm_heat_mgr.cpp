@@ -14,7 +14,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/text_encoding.h"
+#include "engine/io/text_encoding.h"
 
 namespace corvane {
 

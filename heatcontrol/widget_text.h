@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/text_encoding.h"
+#include "engine/io/text_encoding.h"
 
 namespace corvane {
 

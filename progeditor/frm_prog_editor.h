@@ -13,7 +13,7 @@
 #include <map>
 #include <vector>
 
-#include "engine/preferences.h"
+#include "engine/records/preferences.h"
 #include "heatcontrol/dialog_services.h"
 #include "progeditor/programme_rules.h"
 #include "riderdb/lineup_choice.h"

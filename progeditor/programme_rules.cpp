@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "engine/transfers.h"
+#include "engine/programme/transfers.h"
 #include "heatcontrol/control_model.h"
 
 namespace corvane {

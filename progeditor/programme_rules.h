@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/meeting.h"
-#include "engine/preferences.h"
+#include "engine/records/meeting.h"
+#include "engine/records/preferences.h"
 
 namespace corvane {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/result_text.h"
+#include "engine/race/result_text.h"
 #include "report/text_layout.h"
 
 namespace corvane {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "engine/meeting.h"
+#include "engine/records/meeting.h"
 #include "report/report_ranking.h"
 
 namespace corvane {

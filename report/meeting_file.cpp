@@ -6,7 +6,7 @@
 #include <optional>
 #include <utility>
 
-#include "engine/meeting_validation.h"
+#include "engine/records/meeting_validation.h"
 #include "report/meeting_file_layout.h"
 
 namespace corvane {

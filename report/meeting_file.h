@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "engine/meeting.h"
-#include "engine/result.h"
+#include "engine/io/result.h"
+#include "engine/records/meeting.h"
 
 namespace corvane {
 

@@ -3,8 +3,8 @@
 #include <system_error>
 #include <vector>
 
-#include "engine/file_io.h"
-#include "engine/meeting_host.h"
+#include "engine/host/meeting_host.h"
+#include "engine/io/file_io.h"
 #include "report/meeting_file.h"
 #include "report/results_report.h"
 

@@ -8,7 +8,7 @@
 
 #include <cstddef>
 
-#include "engine/meeting.h"
+#include "engine/records/meeting.h"
 
 namespace corvane::meeting_file {
 

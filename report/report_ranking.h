@@ -2,7 +2,7 @@
 // the meeting's own ScoreOrder and GroupOrder are left as they are.
 #pragma once
 
-#include "engine/meeting.h"
+#include "engine/records/meeting.h"
 
 namespace corvane {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "engine/result_text.h"
-#include "engine/text_encoding.h"
+#include "engine/io/text_encoding.h"
+#include "engine/race/result_text.h"
 #include "report/report_ranking.h"
 
 namespace corvane {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/meeting.h"
+#include "engine/records/meeting.h"
 
 namespace corvane {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "engine/conventions.h"
+#include "engine/records/conventions.h"
 #include "report/report_tables.h"
 
 namespace corvane {

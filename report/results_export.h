@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/meeting.h"
+#include "engine/records/meeting.h"
 
 namespace corvane {
 

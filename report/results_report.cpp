@@ -1,6 +1,6 @@
 #include "report/results_report.h"
 
-#include "engine/meeting_host.h"
+#include "engine/host/meeting_host.h"
 #include "report/heat_table_text.h"
 #include "report/lineup_text.h"
 #include "report/report_ranking.h"

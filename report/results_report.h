@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "engine/meeting.h"
+#include "engine/records/meeting.h"
 
 namespace corvane {
 

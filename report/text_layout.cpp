@@ -1,6 +1,6 @@
 #include "report/text_layout.h"
 
-#include "engine/conventions.h"
+#include "engine/records/conventions.h"
 
 namespace corvane {
 

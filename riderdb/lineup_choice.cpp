@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "engine/file_io.h"
-#include "engine/text_encoding.h"
+#include "engine/io/file_io.h"
+#include "engine/io/text_encoding.h"
 #include "riderdb/database_lines.h"
 #include "riderdb/lineup_record.h"
 #include "riderdb/rider_database.h"

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/conventions.h"
+#include "engine/records/conventions.h"
 
 namespace corvane {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/file_io.h"
-#include "engine/text_encoding.h"
+#include "engine/io/file_io.h"
+#include "engine/io/text_encoding.h"
 #include "riderdb/database_lines.h"
 
 namespace corvane {

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/result.h"
+#include "engine/io/result.h"
 #include "riderdb/lineup_record.h"
 
 namespace corvane {

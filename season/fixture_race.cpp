@@ -1,8 +1,8 @@
 #include "season/fixture_race.h"
 
 #include "cli/meeting_inputs.h"
-#include "engine/random_source.h"
-#include "engine/text_encoding.h"
+#include "engine/io/text_encoding.h"
+#include "engine/race/random_source.h"
 #include "report/results_report.h"
 #include "statistics/meeting_tally.h"
 #include "statistics/silent_host.h"

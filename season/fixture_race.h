@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "engine/meeting.h"
-#include "engine/result.h"
+#include "engine/io/result.h"
+#include "engine/records/meeting.h"
 #include "season/season.h"
 
 namespace corvane {

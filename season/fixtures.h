@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/result.h"
+#include "engine/io/result.h"
 #include "season/season.h"
 
 namespace corvane {

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <map>
 
-#include "engine/text_encoding.h"
+#include "engine/io/text_encoding.h"
 #include "riderdb/rider_database.h"
 
 namespace corvane {

@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "engine/file_io.h"
+#include "engine/io/file_io.h"
 #include "season/fixtures.h"
 #include "season/league_table.h"
 #include "season/rider_figures.h"

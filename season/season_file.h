@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "engine/result.h"
+#include "engine/io/result.h"
 #include "season/season.h"
 
 struct sqlite3;

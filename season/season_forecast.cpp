@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <thread>
 
-#include "engine/preferences.h"
+#include "engine/records/preferences.h"
 #include "season/fixture_race.h"
 #include "statistics/meeting_tally.h"
 #include "statistics/silent_host.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/result.h"
+#include "engine/io/result.h"
 #include "season/league_table.h"
 #include "season/season_setup.h"
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "cli/meeting_inputs.h"
-#include "engine/random_source.h"
-#include "engine/text_encoding.h"
+#include "engine/io/text_encoding.h"
+#include "engine/race/random_source.h"
 #include "riderdb/lineup_choice.h"
 #include "riderdb/rider_database.h"
 #include "season/fixture_race.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/result.h"
+#include "engine/io/result.h"
 #include "season/season.h"
 
 namespace corvane {

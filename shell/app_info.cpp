@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 
-#include "engine/data_folders.h"
+#include "engine/io/data_folders.h"
 
 namespace corvane {
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "engine/meeting.h"
+#include "engine/records/meeting.h"
 #include "statistics/forecast.h"
 
 class QChartView;

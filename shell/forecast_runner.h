@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "engine/meeting.h"
+#include "engine/records/meeting.h"
 #include "statistics/forecast.h"
 
 namespace corvane {

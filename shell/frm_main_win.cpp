@@ -15,8 +15,8 @@
 #include <QStatusBar>
 #include <QTextCursor>
 
-#include "engine/data_folders.h"
-#include "engine/file_io.h"
+#include "engine/io/data_folders.h"
+#include "engine/io/file_io.h"
 #include "heatcontrol/frm_heat_mgr.h"
 #include "progeditor/frm_prog_editor.h"
 #include "report/results_export.h"

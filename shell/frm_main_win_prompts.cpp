@@ -2,7 +2,7 @@
 // and a file name completed to one that already exists.
 #include <QFileInfo>
 
-#include "engine/data_folders.h"
+#include "engine/io/data_folders.h"
 #include "shell/frm_main_win.h"
 #include "shell/qt_text.h"
 #include "shell/user_dialogs.h"

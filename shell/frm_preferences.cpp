@@ -16,7 +16,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "engine/meeting.h"
+#include "engine/records/meeting.h"
 #include "shell/help_window.h"
 #include "shell/qt_text.h"
 #include "shell/user_dialogs.h"

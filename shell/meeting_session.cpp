@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "engine/meeting_host.h"
-#include "engine/meeting_runner.h"
+#include "engine/host/meeting_host.h"
+#include "engine/programme/meeting_runner.h"
 
 namespace corvane {
 

@@ -8,12 +8,12 @@
 #include <optional>
 #include <string>
 
-#include "engine/competition_file.h"
-#include "engine/meeting.h"
-#include "engine/meeting_setup.h"
-#include "engine/preferences.h"
-#include "engine/random_source.h"
-#include "engine/result.h"
+#include "engine/competition/competition_file.h"
+#include "engine/competition/meeting_setup.h"
+#include "engine/io/result.h"
+#include "engine/race/random_source.h"
+#include "engine/records/meeting.h"
+#include "engine/records/preferences.h"
 #include "report/meeting_file.h"
 
 namespace corvane {

@@ -1,6 +1,6 @@
 #include "shell/menu_layout.h"
 
-#include "engine/conventions.h"
+#include "engine/records/conventions.h"
 
 namespace corvane {
 

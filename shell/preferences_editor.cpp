@@ -2,11 +2,11 @@
 
 #include <utility>
 
+#include "engine/competition/competition_file.h"
 #include "engine/competition_check.h"
-#include "engine/competition_file.h"
-#include "engine/conventions.h"
-#include "engine/file_io.h"
-#include "engine/meeting.h"
+#include "engine/io/file_io.h"
+#include "engine/records/conventions.h"
+#include "engine/records/meeting.h"
 
 namespace corvane {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/preferences.h"
+#include "engine/records/preferences.h"
 #include "shell/settings_values.h"
 
 namespace corvane {

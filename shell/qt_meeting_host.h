@@ -6,7 +6,7 @@
 #include <QString>
 #include <functional>
 
-#include "engine/meeting_host.h"
+#include "engine/host/meeting_host.h"
 
 class QAction;
 class QLabel;

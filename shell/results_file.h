@@ -5,7 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "engine/result.h"
+#include "engine/io/result.h"
 
 namespace corvane {
 

@@ -3,7 +3,7 @@
 
 #include <QString>
 
-#include "engine/result.h"
+#include "engine/io/result.h"
 
 class QPrinter;
 

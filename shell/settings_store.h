@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "engine/result.h"
+#include "engine/io/result.h"
 #include "shell/settings_values.h"
 
 class QSettings;

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <cstdio>
 
-#include "engine/conventions.h"
-#include "engine/meeting.h"
-#include "engine/text_encoding.h"
+#include "engine/io/text_encoding.h"
+#include "engine/records/conventions.h"
+#include "engine/records/meeting.h"
 
 namespace corvane {
 

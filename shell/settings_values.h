@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/preferences.h"
+#include "engine/records/preferences.h"
 
 namespace corvane {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "engine/meeting.h"
+#include "engine/records/meeting.h"
 #include "riderdb/lineup_choice.h"
 
 namespace corvane {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
-#include "engine/preferences.h"
-#include "engine/text_encoding.h"
+#include "engine/io/text_encoding.h"
+#include "engine/records/preferences.h"
 #include "statistics/meeting_tally.h"
 
 namespace corvane {

@@ -4,11 +4,11 @@
 #include <thread>
 #include <vector>
 
+#include "engine/competition/meeting_setup.h"
 #include "engine/meeting_outcome.h"
-#include "engine/meeting_runner.h"
-#include "engine/meeting_setup.h"
-#include "engine/random_source.h"
-#include "engine/transfers.h"
+#include "engine/programme/meeting_runner.h"
+#include "engine/programme/transfers.h"
+#include "engine/race/random_source.h"
 #include "report/report_ranking.h"
 #include "statistics/silent_host.h"
 

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/meeting.h"
-#include "engine/preferences.h"
+#include "engine/records/meeting.h"
+#include "engine/records/preferences.h"
 
 namespace corvane {
 

@@ -2,8 +2,8 @@
 // nor reports, and no team is steered by a player.
 #pragma once
 
-#include "engine/meeting.h"
-#include "engine/meeting_host.h"
+#include "engine/host/meeting_host.h"
+#include "engine/records/meeting.h"
 
 namespace corvane {
 

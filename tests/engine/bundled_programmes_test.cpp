@@ -7,7 +7,7 @@
 #include <set>
 #include <sstream>
 
-#include "engine/competition_file.h"
+#include "engine/competition/competition_file.h"
 
 namespace corvane {
 namespace {

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "engine/competition_file.h"
+#include "engine/competition/competition_file.h"
 
 namespace corvane {
 namespace {

@@ -1,4 +1,4 @@
-#include "engine/competition_file.h"
+#include "engine/competition/competition_file.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <fstream>
 #include <vector>
 
-#include "engine/headless_host.h"
+#include "engine/host/headless_host.h"
 
 namespace corvane {
 namespace {

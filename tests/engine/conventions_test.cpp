@@ -1,4 +1,4 @@
-#include "engine/conventions.h"
+#include "engine/records/conventions.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/text_encoding.h"
+#include "engine/io/text_encoding.h"
 
 namespace corvane {
 namespace {

@@ -1,4 +1,4 @@
-#include "engine/data_folders.h"
+#include "engine/io/data_folders.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
-#include "engine/heat_preparation.h"
+#include "engine/race/heat_preparation.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <vector>
 
-#include "engine/headless_host.h"
-#include "engine/random_source.h"
+#include "engine/host/headless_host.h"
+#include "engine/race/random_source.h"
 #include "support/meeting_builder.h"
 
 namespace corvane {

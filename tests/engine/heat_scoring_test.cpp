@@ -1,4 +1,4 @@
-#include "engine/heat_scoring.h"
+#include "engine/race/heat_scoring.h"
 
 #include <gtest/gtest.h>
 

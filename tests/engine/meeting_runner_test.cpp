@@ -1,4 +1,4 @@
-#include "engine/meeting_runner.h"
+#include "engine/programme/meeting_runner.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "engine/meeting_setup.h"
+#include "engine/competition/meeting_setup.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "engine/headless_host.h"
-#include "engine/random_source.h"
+#include "engine/host/headless_host.h"
+#include "engine/race/random_source.h"
 #include "support/meeting_builder.h"
 
 namespace corvane {

@@ -1,4 +1,4 @@
-#include "engine/meeting_validation.h"
+#include "engine/records/meeting_validation.h"
 
 #include <gtest/gtest.h>
 

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "engine/heat_entry.h"
 #include "engine/heat_manager_model.h"
-#include "engine/programme_line.h"
+#include "engine/programme/programme_line.h"
+#include "engine/race/heat_entry.h"
 #include "support/meeting_builder.h"
 
 namespace corvane {

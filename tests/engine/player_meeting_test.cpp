@@ -4,10 +4,10 @@
 
 #include <vector>
 
+#include "engine/competition/meeting_setup.h"
 #include "engine/heat_manager_model.h"
-#include "engine/meeting_host.h"
-#include "engine/meeting_runner.h"
-#include "engine/meeting_setup.h"
+#include "engine/host/meeting_host.h"
+#include "engine/programme/meeting_runner.h"
 #include "report/meeting_file.h"
 #include "support/meeting_builder.h"
 

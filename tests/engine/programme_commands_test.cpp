@@ -1,10 +1,10 @@
-#include "engine/programme_commands.h"
+#include "engine/programme/programme_commands.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "engine/meeting_runner.h"
+#include "engine/programme/meeting_runner.h"
 #include "support/meeting_builder.h"
 
 namespace corvane {

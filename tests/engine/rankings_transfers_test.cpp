@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "engine/rankings.h"
-#include "engine/transfers.h"
+#include "engine/programme/rankings.h"
+#include "engine/programme/transfers.h"
 #include "support/meeting_builder.h"
 
 namespace corvane {

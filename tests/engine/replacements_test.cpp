@@ -1,13 +1,13 @@
-#include "engine/replacements.h"
+#include "engine/race/replacements.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "engine/headless_host.h"
-#include "engine/meeting_setup.h"
-#include "engine/race_simulation.h"
-#include "engine/random_source.h"
+#include "engine/competition/meeting_setup.h"
+#include "engine/host/headless_host.h"
+#include "engine/race/race_simulation.h"
+#include "engine/race/random_source.h"
 #include "support/meeting_builder.h"
 
 namespace corvane {

@@ -1,13 +1,13 @@
-#include "engine/runoffs.h"
+#include "engine/programme/runoffs.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <vector>
 
-#include "engine/rankings.h"
-#include "engine/runoff_lineup.h"
-#include "engine/runoff_start.h"
+#include "engine/programme/rankings.h"
+#include "engine/programme/runoff_lineup.h"
+#include "engine/programme/runoff_start.h"
 #include "support/meeting_builder.h"
 
 namespace corvane {

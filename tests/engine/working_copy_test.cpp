@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/heat_preparation.h"
+#include "engine/race/heat_preparation.h"
 #include "support/meeting_builder.h"
 
 namespace corvane {

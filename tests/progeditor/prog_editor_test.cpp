@@ -17,10 +17,10 @@
 #include <QtTest>
 #include <tuple>
 
-#include "engine/headless_host.h"
-#include "engine/meeting_runner.h"
-#include "engine/meeting_setup.h"
-#include "engine/random_source.h"
+#include "engine/competition/meeting_setup.h"
+#include "engine/host/headless_host.h"
+#include "engine/programme/meeting_runner.h"
+#include "engine/race/random_source.h"
 #include "heatcontrol/frm_control.h"
 #include "heatcontrol/frm_regulations.h"
 #include "progeditor/frm_prog_editor.h"

@@ -11,8 +11,8 @@
 #include <iterator>
 #include <vector>
 
-#include "engine/file_io.h"
-#include "engine/headless_host.h"
+#include "engine/host/headless_host.h"
+#include "engine/io/file_io.h"
 #include "report/results_report.h"
 #include "tests/report/report_fixtures.h"
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "engine/preferences.h"
-#include "engine/result_text.h"
+#include "engine/race/result_text.h"
+#include "engine/records/preferences.h"
 
 namespace corvane::test {
 

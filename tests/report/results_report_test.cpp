@@ -5,8 +5,8 @@
 #include <functional>
 #include <vector>
 
-#include "engine/headless_host.h"
-#include "engine/preferences.h"
+#include "engine/host/headless_host.h"
+#include "engine/records/preferences.h"
 #include "tests/report/report_fixtures.h"
 
 namespace corvane {

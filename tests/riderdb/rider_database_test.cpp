@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "engine/random_source.h"
+#include "engine/race/random_source.h"
 
 namespace corvane {
 namespace {

@@ -16,8 +16,8 @@
 #include <set>
 #include <sstream>
 
-#include "engine/conventions.h"
-#include "engine/file_io.h"
+#include "engine/io/file_io.h"
+#include "engine/records/conventions.h"
 #include "riderdb/rider_database.h"
 #include "season/fixtures.h"
 #include "season/league_table.h"

@@ -24,7 +24,7 @@
 
 #include <unistd.h>
 
-#include "engine/meeting.h"
+#include "engine/records/meeting.h"
 #include "heatcontrol/frm_heat_mgr.h"
 #include "helpviewer/help_pane.h"
 #include "progeditor/frm_prog_editor.h"

@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "engine/programme_line.h"
+#include "engine/programme/programme_line.h"
 #include "support/whole_meeting.h"
 
 namespace corvane::testing {

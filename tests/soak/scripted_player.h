@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "engine/meeting.h"
-#include "engine/random_source.h"
+#include "engine/race/random_source.h"
+#include "engine/records/meeting.h"
 
 namespace corvane::testing {
 

@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/random_source.h"
+#include "engine/race/random_source.h"
 #include "soak/awkward_competitions.h"
 #include "soak/scripted_player.h"
 #include "support/whole_meeting.h"

@@ -10,7 +10,7 @@
 
 #include "cli/command_line_host.h"
 #include "cli/meeting_inputs.h"
-#include "engine/meeting_runner.h"
+#include "engine/programme/meeting_runner.h"
 #include "report/meeting_file.h"
 
 namespace corvane {

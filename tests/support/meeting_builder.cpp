@@ -2,9 +2,9 @@
 
 #include <numeric>
 
-#include "engine/heat_preparation.h"
-#include "engine/meeting_setup.h"
-#include "engine/preferences.h"
+#include "engine/competition/meeting_setup.h"
+#include "engine/race/heat_preparation.h"
+#include "engine/records/preferences.h"
 
 namespace corvane::testing {
 

@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "engine/headless_host.h"
-#include "engine/meeting.h"
-#include "engine/random_source.h"
+#include "engine/host/headless_host.h"
+#include "engine/race/random_source.h"
+#include "engine/records/meeting.h"
 
 namespace corvane::testing {
 

@@ -5,7 +5,7 @@
 #include <numeric>
 #include <vector>
 
-#include "engine/rankings.h"
+#include "engine/programme/rankings.h"
 #include "report/report_ranking.h"
 
 namespace corvane::testing {

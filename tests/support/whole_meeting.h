@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/meeting.h"
-#include "engine/preferences.h"
-#include "engine/random_source.h"
+#include "engine/race/random_source.h"
+#include "engine/records/meeting.h"
+#include "engine/records/preferences.h"
 
 namespace corvane::testing {
 
