@@ -3,13 +3,13 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/competition/meeting_setup.h"
-#include "engine/host/headless_host.h"
 #include "engine/programme/programme_line.h"
 #include "engine/race/heat_preparation.h"
 #include "engine/race/race_simulation.h"
 #include "engine/race/random_source.h"
 #include "engine/records/meeting.h"
 #include "engine/records/preferences.h"
+#include "report/headless_host.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // computer, and an optional stop once a number of heats has been run.
 #pragma once
 
-#include "engine/host/headless_host.h"
 #include "engine/records/meeting.h"
+#include "report/headless_host.h"
 
 namespace corvane {
 

@@ -10,11 +10,11 @@
 #include "cli/meeting_inputs.h"
 #include "engine/competition/meeting_setup.h"
 #include "engine/competition_check.h"
-#include "engine/host/headless_host.h"
 #include "engine/io/file_io.h"
 #include "engine/meeting_outcome.h"
 #include "engine/programme/transfers.h"
 #include "engine/race/random_source.h"
+#include "report/headless_host.h"
 #include "statistics/meeting_tally.h"
 #include "statistics/silent_host.h"
 

@@ -5,10 +5,10 @@
 #include "cli/lineup_selection.h"
 #include "engine/competition/meeting_setup.h"
 #include "engine/competition_check.h"
-#include "engine/host/headless_host.h"
 #include "engine/io/data_folders.h"
 #include "engine/io/file_io.h"
 #include "engine/io/text_encoding.h"
+#include "report/headless_host.h"
 #include "riderdb/database_lines.h"
 #include "riderdb/rider_database.h"
 

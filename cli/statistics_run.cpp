@@ -6,9 +6,9 @@
 
 #include "cli/meeting_inputs.h"
 #include "cli/meeting_statistics.h"
-#include "engine/host/headless_host.h"
 #include "engine/io/file_io.h"
 #include "engine/race/random_source.h"
+#include "report/headless_host.h"
 #include "report/meeting_file.h"
 #include "statistics/forecast.h"
 

@@ -11,10 +11,10 @@
 #include "engine/competition/competition_file.h"
 #include "engine/competition/meeting_setup.h"
 #include "engine/competition_check.h"
-#include "engine/host/headless_host.h"
 #include "engine/programme/meeting_runner.h"
 #include "engine/race/random_source.h"
 #include "fuzz_meeting_checks.h"
+#include "report/headless_host.h"
 
 namespace {
 

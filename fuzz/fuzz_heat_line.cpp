@@ -12,11 +12,11 @@
 #include <string_view>
 
 #include "engine/competition/meeting_setup.h"
-#include "engine/host/headless_host.h"
 #include "engine/programme/programme_commands.h"
 #include "engine/race/heat_preparation.h"
 #include "engine/race/random_source.h"
 #include "fuzz_meeting_checks.h"
+#include "report/headless_host.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "engine/host/headless_host.h"
 #include "engine/programme/meeting_runner.h"
 #include "engine/race/random_source.h"
 #include "engine/records/meeting_validation.h"
+#include "report/headless_host.h"
 #include "report/meeting_file.h"
 #include "report/results_report.h"
 

@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 
+#include "report/results_report.h"
 #include "shell/qt_text.h"
 #include "shell/stand_in_dialogs.h"
 #include "shell/user_dialogs.h"
@@ -58,6 +59,10 @@ void QtMeetingHost::PublishResults(std::string_view text) {
 
 void QtMeetingHost::SetMeetingMenu(const MeetingMenu& menu) {
   ApplyMeetingMenu(menu_, menu);
+}
+
+void QtMeetingHost::ResultsChanged(const Meeting& m) {
+  RefreshResults(m, *this);
 }
 
 void QtMeetingHost::ShowWarning(std::string_view message, std::string_view title) {

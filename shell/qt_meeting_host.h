@@ -50,6 +50,7 @@ class QtMeetingHost final : public MeetingHost {
   void SetStatusText(std::string_view text) override;
   void PublishResults(std::string_view text) override;
   void SetMeetingMenu(const MeetingMenu& menu) override;
+  void ResultsChanged(const Meeting& m) override;
   void ShowWarning(std::string_view message, std::string_view title) override;
 
  private:

@@ -1,6 +1,7 @@
 // How the engine reaches the world: dialogs, the status bar, the report window and the Meeting
-// menu. The desktop program implements it with real windows; the command-line runner and the
-// tests without any.
+// menu. The engine only says that the results changed; the host, which sits above the report,
+// rebuilds it if it shows one. The desktop program implements it with real windows; the
+// command-line runner and the tests without any.
 #pragma once
 
 #include <string_view>
@@ -46,6 +47,11 @@ class MeetingHost {
 
   // The Meeting menu's items.
   virtual void SetMeetingMenu(const MeetingMenu& menu) = 0;
+
+  // The meeting's results changed (a heat decided, the meeting over, a stage started). A host
+  // that shows the report rebuilds it here (RefreshResults); by default only the Meeting menu
+  // follows the meeting's state.
+  virtual void ResultsChanged(const Meeting& m) { SetMeetingMenu(MeetingMenuFor(m)); }
 
   // A warning message box with the exclamation icon and an OK button.
   virtual void ShowWarning(std::string_view message, std::string_view title) = 0;

@@ -7,7 +7,6 @@
 #include "engine/programme/runoffs.h"
 #include "engine/race/heat_preparation.h"
 #include "engine/race/race_simulation.h"
-#include "report/results_report.h"
 
 namespace corvane {
 
@@ -17,7 +16,7 @@ void EndMeeting(Meeting& m, MeetingHost& host) {
   if (m.MainHeats == 0) m.MainHeats = m.HeatCount;
   m.MeetingState = kMeetingOver;
   m.SupportMode = false;
-  RefreshResults(m, host);
+  host.ResultsChanged(m);
 }
 
 // Carries out the line at ProgLine. Returns false when there is no such line: the programme has
@@ -53,12 +52,12 @@ void RunProgramme(Meeting& m, MeetingHost& host, RandomSource& random) {
     }
 
     if (m.RunoffsPending > 0 && m.MeetingState == kHeatDecided) {
-      RefreshResults(m, host);  // the next runoff heat waits for Continue
+      host.ResultsChanged(m);  // the next runoff heat waits for Continue
       return;
     }
     if (m.ProgLine < m.ProgrammeLineCount() && m.HeatCount < kMaxHeats) {
       if (m.MeetingState == kHeatDecided) {
-        RefreshResults(m, host);
+        host.ResultsChanged(m);
         ++m.ProgLine;
       } else if (m.MeetingState != kWaitForUser) {
         ++m.ProgLine;
@@ -83,7 +82,7 @@ void RunSingleRace(Meeting& m, MeetingHost& host, RandomSource& random) {
   RunHeat(m, host, random);
   if (m.MeetingState == kHeatDecided) {
     if (m.MainHeats > 0 || meetingOver) m.MeetingState = kMeetingOver;
-    RefreshResults(m, host);
+    host.ResultsChanged(m);
   }
   // A race after the meeting, even one called off in the heat manager, leaves it over.
   if (meetingOver) m.MeetingState = kMeetingOver;

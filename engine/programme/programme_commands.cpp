@@ -5,11 +5,11 @@
 #include <string>
 #include <utility>
 
+#include "engine/host/meeting_host.h"
 #include "engine/programme/programme_line.h"
 #include "engine/programme/rankings.h"
 #include "engine/programme/runoff_start.h"
 #include "engine/programme/transfers.h"
-#include "report/results_report.h"
 
 namespace corvane {
 
@@ -51,7 +51,7 @@ void StartSupportPart(Meeting& m, MeetingHost& host, const std::string& argument
   m.SupportMode = true;
   m.MinRides = 0;
   m.MeetingState = kMeetingOver;
-  RefreshResults(m, host);
+  host.ResultsChanged(m);
 }
 
 void SetNominatedRiders(Meeting& m, const std::string& argument) {

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <vector>
 
-#include "engine/host/headless_host.h"
+#include "report/headless_host.h"
 
 namespace corvane {
 namespace {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/host/headless_host.h"
 #include "engine/race/race_simulation.h"
 #include "engine/race/random_source.h"
+#include "report/headless_host.h"
 #include "support/meeting_builder.h"
 
 namespace corvane {

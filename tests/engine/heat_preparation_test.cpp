@@ -5,8 +5,8 @@
 #include <array>
 #include <vector>
 
-#include "engine/host/headless_host.h"
 #include "engine/race/random_source.h"
+#include "report/headless_host.h"
 #include "support/meeting_builder.h"
 
 namespace corvane {

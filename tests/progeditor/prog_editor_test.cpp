@@ -18,13 +18,13 @@
 #include <tuple>
 
 #include "engine/competition/meeting_setup.h"
-#include "engine/host/headless_host.h"
 #include "engine/programme/meeting_runner.h"
 #include "engine/race/random_source.h"
 #include "heatcontrol/frm_control.h"
 #include "heatcontrol/frm_regulations.h"
 #include "progeditor/frm_prog_editor.h"
 #include "progeditor/programme_rules.h"
+#include "report/headless_host.h"
 
 namespace corvane {
 

@@ -11,8 +11,8 @@
 #include <iterator>
 #include <vector>
 
-#include "engine/host/headless_host.h"
 #include "engine/io/file_io.h"
+#include "report/headless_host.h"
 #include "report/results_report.h"
 #include "tests/report/report_fixtures.h"
 

@@ -5,8 +5,8 @@
 #include <functional>
 #include <vector>
 
-#include "engine/host/headless_host.h"
 #include "engine/records/preferences.h"
+#include "report/headless_host.h"
 #include "tests/report/report_fixtures.h"
 
 namespace corvane {

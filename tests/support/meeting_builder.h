@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "engine/host/headless_host.h"
 #include "engine/race/random_source.h"
 #include "engine/records/meeting.h"
+#include "report/headless_host.h"
 
 namespace corvane::testing {
 

@@ -4,7 +4,6 @@
 #include <string_view>
 
 #include "engine/competition/meeting_setup.h"
-#include "engine/host/headless_host.h"
 #include "engine/host/meeting_host.h"
 #include "engine/io/file_io.h"
 #include "engine/programme/meeting_runner.h"
@@ -13,6 +12,7 @@
 #include "engine/race/random_source.h"
 #include "engine/records/conventions.h"
 #include "engine/records/meeting_validation.h"
+#include "report/headless_host.h"
 #include "report/meeting_file.h"
 #include "report/results_report.h"
 #include "riderdb/lineup_choice.h"

@@ -1,6 +1,7 @@
-#include "engine/host/headless_host.h"
+#include "report/headless_host.h"
 
 #include "engine/records/meeting.h"
+#include "report/results_report.h"
 
 namespace corvane {
 
@@ -43,6 +44,10 @@ void HeadlessHost::PublishResults(std::string_view text) {
 
 void HeadlessHost::SetMeetingMenu(const MeetingMenu& newMenu) {
   menu = newMenu;
+}
+
+void HeadlessHost::ResultsChanged(const Meeting& m) {
+  RefreshResults(m, *this);
 }
 
 void HeadlessHost::ShowWarning(std::string_view message, std::string_view /*title*/) {

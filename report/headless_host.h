@@ -1,5 +1,5 @@
 // A host without windows, for the command-line runner and the tests: it keeps what the engine
-// shows, fills the line-ups through a callback and starts the meeting.
+// shows and the rebuilt report, fills the line-ups through a callback and starts the meeting.
 #pragma once
 
 #include <functional>
@@ -30,6 +30,7 @@ class HeadlessHost : public MeetingHost {
   void SetStatusText(std::string_view text) override;
   void PublishResults(std::string_view text) override;
   void SetMeetingMenu(const MeetingMenu& menu) override;
+  void ResultsChanged(const Meeting& m) override;
   void ShowWarning(std::string_view message, std::string_view title) override;
 
   std::string statusText;
