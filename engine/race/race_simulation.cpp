@@ -1,7 +1,6 @@
 #include "engine/race/race_simulation.h"
 
 #include <algorithm>
-#include <typeinfo>
 
 #include "engine/host/meeting_host.h"
 #include "engine/race/heat_lineup.h"
@@ -53,8 +52,7 @@ Integer& StatusOf(Meeting& m, int rider) {
 
 // The start of the rider in starting place SlotCursor. Replacement routines and the heat manager
 // may change the place and step SlotCursor back so that the place is started again.
-template <class Random>
-void StartPlace(Meeting& m, MeetingHost& host, Random& random, RacePositions& positions) {
+void StartPlace(Meeting& m, MeetingHost& host, RandomSource& random, RacePositions& positions) {
   const int place = m.SlotCursor;
   auto& row = m.HeatGrid[static_cast<std::size_t>(place)];
   int rider = RiderInPlace(m, place);
@@ -118,8 +116,7 @@ void StartPlace(Meeting& m, MeetingHost& host, Random& random, RacePositions& po
 }
 
 // Draws every start of a run, place by place.
-template <class Random>
-void StartRiders(Meeting& m, MeetingHost& host, Random& random, RacePositions& positions) {
+void StartRiders(Meeting& m, MeetingHost& host, RandomSource& random, RacePositions& positions) {
   m.SlotCursor = 1;
   while (m.SlotCursor >= 1 && m.SlotCursor <= HeatPlaces(m)) {
     StartPlace(m, host, random, positions);
@@ -128,8 +125,8 @@ void StartRiders(Meeting& m, MeetingHost& host, Random& random, RacePositions& p
 }
 
 // The consequences of a fall by the rider in starting place `place` on `lap`.
-template <class Random>
-void ResolveFall(Meeting& m, Random& random, const RacePositions& positions, int place, int lap) {
+void ResolveFall(Meeting& m, RandomSource& random, const RacePositions& positions, int place,
+                 int lap) {
   if (place < 1 || place > kMaxEntries) return;
   const auto faller = static_cast<std::size_t>(RiderInPlace(m, place));
   if (WholePart(random.Next() * 6.0f + 1.0f) == 1) {  // the faller is hurt: out of the meeting
@@ -154,8 +151,7 @@ void ResolveFall(Meeting& m, Random& random, const RacePositions& positions, int
 }
 
 // Four laps. Returns true when the race was stopped and has to be re-run.
-template <class Random>
-bool RunLaps(Meeting& m, Random& random, RacePositions& positions) {
+bool RunLaps(Meeting& m, RandomSource& random, RacePositions& positions) {
   const int places = HeatPlaces(m);
   std::array<int, kMaxEntries + 1> riders{};  // nobody changes places during the laps
   for (int place = 1; place <= places; ++place) {
@@ -187,8 +183,8 @@ bool RunLaps(Meeting& m, Random& random, RacePositions& positions) {
 }
 
 // Starts and laps, again from the tapes whenever the race is stopped.
-template <class Random>
-void RaceUntilFinished(Meeting& m, MeetingHost& host, Random& random, RacePositions& positions) {
+void RaceUntilFinished(Meeting& m, MeetingHost& host, RandomSource& random,
+                       RacePositions& positions) {
   do {
     positions.fill(0);
     StartRiders(m, host, random, positions);
@@ -310,17 +306,11 @@ void RunHeat(Meeting& m, MeetingHost& host, RandomSource& random) {
   if (m.TacSubUse == 2 && m.TacSubsNow > 0) ChooseTacticalSubstitute(m);
 
   RacePositions positions{};
-  // The usual source is drawn from directly, so that its draws are inlined into the laps, and
-  // from a copy, whose state stays in a register instead of going through memory every draw.
-  // Nothing else draws from it during the race: the host's dialogs are modal.
-  if (typeid(random) == typeid(Pcg32Random)) {
-    auto& source = static_cast<Pcg32Random&>(random);
-    Pcg32Random draws = source;
-    RaceUntilFinished(m, host, draws, positions);
-    source = draws;
-  } else {
-    RaceUntilFinished(m, host, random, positions);
-  }
+  // The race draws from a copy, whose state stays in registers instead of going through memory
+  // every draw. Nothing else draws from the source during the race: the host's dialogs are modal.
+  RandomSource draws = random;
+  RaceUntilFinished(m, host, draws, positions);
+  random = draws;
 
   m.HeatCount = static_cast<Integer>(m.HeatCount + 1);
   if (m.RunoffsPending == 0 && m.ControlMode != 2) {

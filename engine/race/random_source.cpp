@@ -4,20 +4,23 @@
 
 namespace corvane {
 
-Pcg32Random::Pcg32Random(std::uint64_t seed, std::uint64_t stream)
+RandomSource::RandomSource(std::uint64_t seed, std::uint64_t stream)
     : increment_((stream << 1u) | 1u) {
   NextBits();
   state_ += seed;
   NextBits();
 }
 
-ScriptedRandom::ScriptedRandom(std::vector<Single> draws, Single fallback)
-    : draws_(std::move(draws)), fallback_(fallback) {}
+Single RandomSource::ScriptedNext() {
+  Script& script = *script_;
+  if (script.next < script.draws.size()) return script.draws[script.next++];
+  ++script.overrun;
+  return script.fallback;
+}
 
-Single ScriptedRandom::Next() {
-  if (next_ < draws_.size()) return draws_[next_++];
-  ++overrun_;
-  return fallback_;
+ScriptedRandom::ScriptedRandom(std::vector<Single> draws, Single fallback)
+    : RandomSource(0), script_{std::move(draws), fallback} {
+  Follow(script_);
 }
 
 }  // namespace corvane

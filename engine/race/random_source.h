@@ -9,20 +9,18 @@
 
 namespace corvane {
 
+// Draws from a PCG32 generator (permuted congruential generator), or, for tests, replays a
+// script of given draws. One concrete type, so that every draw is inlined where it is made.
 class RandomSource {
  public:
-  virtual ~RandomSource() = default;
-  // A uniform draw in [0, 1).
-  virtual Single Next() = 0;
-};
+  // The float is built from the top 24 bits of each output, so the same seed gives the same
+  // draws on every machine and compiler.
+  explicit RandomSource(std::uint64_t seed, std::uint64_t stream = 0x853c49e6748fea9bULL);
 
-// PCG32 (permuted congruential generator). The float is built from the top 24 bits of each
-// output, so the same seed gives the same draws on every machine and compiler.
-class Pcg32Random final : public RandomSource {
- public:
-  explicit Pcg32Random(std::uint64_t seed, std::uint64_t stream = 0x853c49e6748fea9bULL);
-  // Defined here so that a caller holding a Pcg32Random draws without a call.
-  Single Next() override {
+  // A uniform draw in [0, 1).
+  Single Next() {
+    if (script_ != nullptr) [[unlikely]]
+      return ScriptedNext();
     // 24 bits fill a float's significand exactly: the result is k / 2^24, never 1.
     return static_cast<Single>(NextBits() >> 8) * (1.0f / 16777216.0f);
   }
@@ -34,27 +32,43 @@ class Pcg32Random final : public RandomSource {
     return (xorshifted >> rot) | (xorshifted << ((32u - rot) & 31u));
   }
 
+ protected:
+  // Given draws in order; after them `fallback`, counting the extra draws.
+  struct Script {
+    std::vector<Single> draws;
+    Single fallback = 0.5f;
+    std::size_t next = 0;
+    std::size_t overrun = 0;
+  };
+  // From now on the draws come from `script`, which outlives the source and its copies.
+  void Follow(Script& script) { script_ = &script; }
+
  private:
+  Single ScriptedNext();
+
   std::uint64_t state_ = 0;
   std::uint64_t increment_ = 0;
+  Script* script_ = nullptr;
 };
+
+// The usual source.
+using Pcg32Random = RandomSource;
 
 // Replays given draws in order, so tests can pin every random decision. After the script runs
 // out it returns `fallback` and counts the extra draws.
 class ScriptedRandom final : public RandomSource {
  public:
   explicit ScriptedRandom(std::vector<Single> draws, Single fallback = 0.5f);
-  Single Next() override;
+  // A copy would draw from this script, not its own.
+  ScriptedRandom(const ScriptedRandom&) = delete;
+  ScriptedRandom& operator=(const ScriptedRandom&) = delete;
 
-  std::size_t Used() const { return next_; }
-  std::size_t Overrun() const { return overrun_; }
-  bool Exhausted() const { return next_ >= draws_.size(); }
+  std::size_t Used() const { return script_.next; }
+  std::size_t Overrun() const { return script_.overrun; }
+  bool Exhausted() const { return script_.next >= script_.draws.size(); }
 
  private:
-  std::vector<Single> draws_;
-  Single fallback_;
-  std::size_t next_ = 0;
-  std::size_t overrun_ = 0;
+  Script script_;
 };
 
 }  // namespace corvane
