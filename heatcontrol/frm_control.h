@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <array>
 
-#include "heatcontrol/control_model.h"
+#include "dialogmodels/control_model.h"
 #include "heatcontrol/dialog_services.h"
 
 class QGroupBox;

@@ -5,8 +5,8 @@
 #include <QDialog>
 #include <array>
 
+#include "dialogmodels/regulations_model.h"
 #include "heatcontrol/dialog_services.h"
-#include "heatcontrol/regulations_model.h"
 
 class QCheckBox;
 class QGroupBox;

@@ -13,9 +13,9 @@
 #include <map>
 #include <vector>
 
+#include "dialogmodels/programme_rules.h"
 #include "engine/records/preferences.h"
 #include "heatcontrol/dialog_services.h"
-#include "progeditor/programme_rules.h"
 #include "riderdb/lineup_choice.h"
 
 class QAction;

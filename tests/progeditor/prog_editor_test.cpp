@@ -17,13 +17,13 @@
 #include <QtTest>
 #include <tuple>
 
+#include "dialogmodels/programme_rules.h"
 #include "engine/competition/meeting_setup.h"
 #include "engine/programme/meeting_runner.h"
 #include "engine/race/random_source.h"
 #include "heatcontrol/frm_control.h"
 #include "heatcontrol/frm_regulations.h"
 #include "progeditor/frm_prog_editor.h"
-#include "progeditor/programme_rules.h"
 #include "report/headless_host.h"
 
 namespace corvane {

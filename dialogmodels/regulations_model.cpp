@@ -1,4 +1,4 @@
-#include "heatcontrol/regulations_model.h"
+#include "dialogmodels/regulations_model.h"
 
 namespace corvane {
 

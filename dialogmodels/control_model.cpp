@@ -1,4 +1,4 @@
-#include "heatcontrol/control_model.h"
+#include "dialogmodels/control_model.h"
 
 #include <algorithm>
 

@@ -1,12 +1,12 @@
-#include "progeditor/programme_rules.h"
+#include "dialogmodels/programme_rules.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
 
+#include "dialogmodels/control_model.h"
 #include "engine/programme/transfers.h"
-#include "heatcontrol/control_model.h"
 
 namespace corvane {
 
