@@ -1,12 +1,12 @@
 // The heat manager window: the player's say in a heat, before the start or for one rider during
-// it. Every decision is the model's (engine/heat_manager_model.h); the window shows its state
+// it. Every decision is the model's (dialogmodels/heat_manager_model.h); the window shows its state
 // and passes the player's clicks and keys on.
 #pragma once
 
 #include <QDialog>
 #include <array>
 
-#include "engine/heat_manager_model.h"
+#include "dialogmodels/heat_manager_model.h"
 
 class QComboBox;
 class QGroupBox;

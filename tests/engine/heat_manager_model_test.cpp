@@ -1,4 +1,4 @@
-#include "engine/heat_manager_model.h"
+#include "dialogmodels/heat_manager_model.h"
 
 #include <gtest/gtest.h>
 

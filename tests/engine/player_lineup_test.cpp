@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "engine/heat_manager_model.h"
+#include "dialogmodels/heat_manager_model.h"
 #include "engine/programme/programme_line.h"
 #include "engine/race/heat_entry.h"
 #include "support/meeting_builder.h"

@@ -4,8 +4,8 @@
 
 #include <vector>
 
+#include "dialogmodels/heat_manager_model.h"
 #include "engine/competition/meeting_setup.h"
-#include "engine/heat_manager_model.h"
 #include "engine/host/meeting_host.h"
 #include "engine/programme/meeting_runner.h"
 #include "report/meeting_file.h"

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "engine/heat_manager_model.h"
+#include "dialogmodels/heat_manager_model.h"
 
 namespace corvane::testing {
 namespace {
