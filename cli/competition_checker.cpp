@@ -8,13 +8,13 @@
 #include <thread>
 
 #include "cli/meeting_inputs.h"
+#include "engine/competition/competition_check.h"
 #include "engine/competition/meeting_setup.h"
-#include "engine/competition_check.h"
 #include "engine/io/file_io.h"
-#include "engine/meeting_outcome.h"
 #include "engine/programme/transfers.h"
 #include "engine/race/random_source.h"
 #include "report/headless_host.h"
+#include "report/meeting_outcome.h"
 #include "statistics/meeting_tally.h"
 #include "statistics/silent_host.h"
 

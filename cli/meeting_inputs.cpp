@@ -3,8 +3,8 @@
 #include <ctime>
 
 #include "cli/lineup_selection.h"
+#include "engine/competition/competition_check.h"
 #include "engine/competition/meeting_setup.h"
-#include "engine/competition_check.h"
 #include "engine/io/data_folders.h"
 #include "engine/io/file_io.h"
 #include "engine/io/text_encoding.h"

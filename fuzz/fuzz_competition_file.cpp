@@ -8,9 +8,9 @@
 #include <fstream>
 #include <string_view>
 
+#include "engine/competition/competition_check.h"
 #include "engine/competition/competition_file.h"
 #include "engine/competition/meeting_setup.h"
-#include "engine/competition_check.h"
 #include "engine/programme/meeting_runner.h"
 #include "engine/race/random_source.h"
 #include "fuzz_meeting_checks.h"

@@ -2,8 +2,8 @@
 
 #include <utility>
 
+#include "engine/competition/competition_check.h"
 #include "engine/competition/competition_file.h"
-#include "engine/competition_check.h"
 #include "engine/io/file_io.h"
 #include "engine/records/conventions.h"
 #include "engine/records/meeting.h"

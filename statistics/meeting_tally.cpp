@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "engine/competition/meeting_setup.h"
-#include "engine/meeting_outcome.h"
 #include "engine/programme/meeting_runner.h"
 #include "engine/programme/transfers.h"
 #include "engine/race/random_source.h"
+#include "report/meeting_outcome.h"
 #include "report/report_ranking.h"
 #include "statistics/silent_host.h"
 

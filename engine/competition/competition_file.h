@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/competition_notes.h"
+#include "engine/competition/competition_notes.h"
 #include "engine/records/conventions.h"
 #include "engine/records/meeting.h"
 

@@ -1,4 +1,4 @@
-#include "engine/competition_check.h"
+#include "engine/competition/competition_check.h"
 
 #include <gtest/gtest.h>
 

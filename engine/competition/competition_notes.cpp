@@ -1,4 +1,4 @@
-#include "engine/competition_notes.h"
+#include "engine/competition/competition_notes.h"
 
 #include <algorithm>
 #include <iterator>

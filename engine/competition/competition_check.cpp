@@ -1,4 +1,4 @@
-#include "engine/competition_check.h"
+#include "engine/competition/competition_check.h"
 
 #include <algorithm>
 #include <initializer_list>

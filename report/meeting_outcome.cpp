@@ -1,4 +1,4 @@
-#include "engine/meeting_outcome.h"
+#include "report/meeting_outcome.h"
 
 #include <algorithm>
 
