@@ -50,7 +50,7 @@ Result<MeetingInputs> ReadMeetingInputs(const RunOptions& options,
     return Error{competition.string() + ": " + why};
   }
   std::string caption = CompetitionTitleLine(cfg.value());
-  if (caption.empty()) caption = Utf8ToCp1252(competition.stem().string());
+  if (caption.empty()) caption = ValidUtf8(competition.stem().string());
   inputs.competition =
       CompetitionChoice{std::filesystem::absolute(competition, ec).string(), caption};
 
@@ -79,22 +79,22 @@ Result<Meeting> SetUpCommandLineMeeting(const RunOptions& options, const Meeting
   HeadlessHost host;
   std::string error;
   host.fillLineups = [&](Meeting& m) {
-    m.DateLines = Utf8ToCp1252(options.date.value_or(TodayShortDate()));
-    if (options.venue) m.VenueLines = Utf8ToCp1252(*options.venue);
+    m.DateLines = ValidUtf8(options.date.value_or(TodayShortDate()));
+    if (options.venue) m.VenueLines = ValidUtf8(*options.venue);
     std::vector<std::string> names;
-    for (const std::string& name : options.teams) names.push_back(Utf8ToCp1252(name));
+    for (const std::string& name : options.teams) names.push_back(ValidUtf8(name));
     const Status filled = FillLineups(m, names, inputs.database);
     if (!filled) {
       error = filled.error();
       host.startMeeting = false;
     }
     // An individual meeting's title comes from its line-up unless one is given.
-    if (options.title) m.TitleLines = Utf8ToCp1252(*options.title);
+    if (options.title) m.TitleLines = ValidUtf8(*options.title);
   };
   Meeting meeting;
   const SetupOutcome outcome = SetUpMeeting(meeting, inputs.competition, options.prefs,
                                             std::filesystem::path(), host, random);
-  if (!error.empty()) return Error{Cp1252ToUtf8(error)};
+  if (!error.empty()) return Error{error};
   if (outcome != SetupOutcome::ReadyToRun) {
     return Error{std::string(kCompetitionFileNotFound) + ": " + inputs.competition.fileName};
   }

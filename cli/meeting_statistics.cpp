@@ -90,8 +90,7 @@ struct RiderLine {
 
 std::string TeamName(const Meeting& m, int g) {
   const std::string& title = m.GroupTitle[static_cast<std::size_t>(g)];
-  return title.empty() ? "Team " + std::string(1, static_cast<char>('A' + g - 1))
-                       : Cp1252ToUtf8(title);
+  return title.empty() ? "Team " + std::string(1, static_cast<char>('A' + g - 1)) : title;
 }
 
 struct StatisticsTable {
@@ -111,7 +110,7 @@ struct StatisticsTable {
 
 StatisticsTable TableOf(const Meeting& m, const MeetingTally& tally) {
   StatisticsTable table;
-  table.title = Cp1252ToUtf8(m.CompetitionTitle);
+  table.title = m.CompetitionTitle;
   table.teamMeeting = m.NumTeams > 1;
   table.bonus = m.BonusPts > 0;
   for (int g = 1; g <= kMaxGroups; ++g)
@@ -164,7 +163,7 @@ StatisticsTable TableOf(const Meeting& m, const MeetingTally& tally) {
     if (IsGroup(m.RiderTeam[i]) && tally.filledByTransfer[static_cast<std::size_t>(m.RiderTeam[i])])
       continue;
     RiderLine line;
-    line.name = Cp1252ToUtf8(m.RiderName[i]);
+    line.name = m.RiderName[i];
     const int team = m.RiderTeam[i];
     line.team = table.teamMeeting && IsGroup(team) ? TeamName(m, team) : "";
     line.points = static_cast<double>(tally.riderPoints[i]) / runs;

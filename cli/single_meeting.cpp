@@ -48,7 +48,7 @@ Status RunToEnd(Meeting& m, CommandLineHost& host, RandomSource& random, const s
       }
     };
     StartSupportCompetition(m, host, random);
-    if (!error.empty()) return Error{Cp1252ToUtf8(error)};
+    if (!error.empty()) return Error{error};
   }
   return Done{};
 }
@@ -62,7 +62,7 @@ bool HasSupportCompetition(const Meeting& m) {
 }
 
 std::string ReportForTerminal(const Meeting& m) {
-  std::string text = Cp1252ToUtf8(WriteResults(m));
+  std::string text = WriteResults(m);
   std::erase(text, '\r');
   return text;
 }
@@ -78,7 +78,7 @@ std::string ReportFileText(const Meeting& m, const std::string& fileName) {
     case ExportFormat::Text:
       break;
   }
-  return Cp1252ToUtf8(WriteResults(m)) + "\r\n\r\n";
+  return WriteResults(m) + "\r\n\r\n";
 }
 
 }  // namespace
@@ -115,7 +115,7 @@ int RunSingleMeeting(const RunOptions& options, std::uint64_t seed,
     return Fail(err, "--support: this competition has no support competition");
   }
   if (options.suspendAfter) host.stopAfterHeats = *options.suspendAfter;
-  const Status ran = RunToEnd(meeting, host, random, Utf8ToCp1252(options.support), database);
+  const Status ran = RunToEnd(meeting, host, random, ValidUtf8(options.support), database);
   if (!ran) return Fail(err, ran.error());
   if (options.suspendAfter && meeting.HeatCount < *options.suspendAfter) {
     return Fail(err, "--suspend-after " + std::to_string(*options.suspendAfter) +

@@ -5,6 +5,7 @@
 
 #include "engine/race/heat_lineup.h"
 #include "engine/race/heat_scoring.h"
+#include "engine/records/characters.h"
 
 namespace corvane {
 
@@ -126,7 +127,7 @@ void HeatManagerModel::AppendInfo(int place, std::string& text, int team) const 
   if (team != 0 && m_.NumTeams >= 2) {
     if (!text.empty()) text += ' ';
     const std::string& title = IsGroup(team) ? m_.GroupTitle[Index(team)] : std::string();
-    text += title.size() >= 2 ? "[" + title.substr(0, 2) + "]" : "[T" + Dec(team) + "]";
+    text += CharacterCount(title) >= 2 ? "[" + Left(title, 2) + "]" : "[T" + Dec(team) + "]";
   }
   const auto& row = m_.HeatGrid[Index(place)];
   if (m_.RiderName[r].empty()) {

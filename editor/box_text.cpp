@@ -1,5 +1,6 @@
 #include "editor/box_text.h"
 
+#include <QLineEdit>
 #include <QLocale>
 
 #include "engine/io/text_encoding.h"
@@ -8,14 +9,12 @@ namespace corvane {
 
 QString EditorDecimalSeparator() {
   const QString separator = QLocale().decimalPoint();
-  const std::string inFile = EngineText(separator);
-  const bool usable =
-      inFile.size() == 1 && inFile != "?" && separator.size() == 1 && !separator.front().isDigit();
+  const bool usable = separator.size() == 1 && !separator.front().isDigit();
   return usable ? separator : QStringLiteral(".");
 }
 
-FieldTextValidator::FieldTextValidator(bool refuseColon, QObject* parent)
-    : QValidator(parent), refuseColon_(refuseColon) {}
+FieldTextValidator::FieldTextValidator(bool refuseColon, int maxCharacters, QObject* parent)
+    : QValidator(parent), refuseColon_(refuseColon), maxCharacters_(maxCharacters) {}
 
 QValidator::State FieldTextValidator::validate(QString& input, int& pos) const {
   QString kept;
@@ -31,9 +30,24 @@ QValidator::State FieldTextValidator::validate(QString& input, int& pos) const {
       --keptPos;
     }
   }
+  // Beyond the room, the characters just before the caret (the end of what was typed or
+  // pasted) go, as a box's maximum length cuts an insertion.
+  const int caret = CharactersBefore(kept, keptPos);
+  const int excess = CharactersBefore(kept, static_cast<int>(kept.size())) - maxCharacters_;
+  if (excess > 0) {
+    const int from = std::max(0, caret - excess);
+    const int start = PlaceOfCharacter(kept, from);
+    kept.remove(start, PlaceOfCharacter(kept, from + excess) - start);
+    keptPos = start;
+  }
   input = kept;
   pos = keptPos;
   return Acceptable;
+}
+
+void LimitToCharacters(QLineEdit* box, bool refuseColon, int maxCharacters) {
+  box->setMaxLength(2 * maxCharacters);  // room for characters that take two UTF-16 units
+  box->setValidator(new FieldTextValidator(refuseColon, maxCharacters, box));
 }
 
 AverageTextValidator::AverageTextValidator(QString decimalSeparator, QObject* parent)

@@ -28,6 +28,7 @@
 #include "editor/help_window.h"
 #include "editor/user_prompts.h"
 #include "engine/io/data_folders.h"
+#include "engine/records/characters.h"
 
 namespace corvane {
 
@@ -546,8 +547,8 @@ SearchPlace FrmTavrel::SearchStart() const {
     start.field = field;
     // Just after the first selected character, so a match already selected is not found
     // again; from the caret when nothing is selected.
-    start.character =
-        box->hasSelectedText() ? box->selectionStart() + 2 : box->cursorPosition() + 1;
+    const int place = box->hasSelectedText() ? box->selectionStart() + 1 : box->cursorPosition();
+    start.character = CharactersBefore(box->text(), place) + 1;
     break;
   }
   return start;
@@ -574,9 +575,13 @@ void FrmTavrel::SearchRecords() {
   // shown text then replaces, so the selection falls on the text that was searched.
   QLineEdit* box = BoxOfField(match->field);
   box->setFocus(Qt::OtherFocusReason);
-  box->setText(WidgetText(SearchedFieldText(editor_.Database(), match->entry, match->field,
-                                            editor_.MaxAverage(), editor_.DecimalSeparator())));
-  box->setSelection(match->character - 1, static_cast<int>(lastSearch_.text.size()));
+  const QString shown =
+      WidgetText(SearchedFieldText(editor_.Database(), match->entry, match->field,
+                                   editor_.MaxAverage(), editor_.DecimalSeparator()));
+  box->setText(shown);
+  const int first = PlaceOfCharacter(shown, match->character - 1);
+  const int length = static_cast<int>(CharacterCount(lastSearch_.text));
+  box->setSelection(first, PlaceOfCharacter(shown, match->character - 1 + length) - first);
   rowsArea_->ensureWidgetVisible(box);
   // The window may not be active (the find dialog is), so its box gets no focus event yet.
   sbrHelpline->showMessage(HelpLineFor(box));

@@ -166,8 +166,7 @@ QWidget* FrmTavrel::BuildRow(int row) {
 
   txtRdrName[i] = new QLineEdit(line);
   txtRdrName[i]->setObjectName(QStringLiteral("txtRdrName_%1").arg(row));
-  txtRdrName[i]->setMaxLength(static_cast<int>(kRiderNameLength));
-  txtRdrName[i]->setValidator(new FieldTextValidator(false, txtRdrName[i]));
+  LimitToCharacters(txtRdrName[i], false, static_cast<int>(kRiderNameLength));
   txtRdrName[i]->installEventFilter(this);
   layout->addWidget(txtRdrName[i], 1);
 
@@ -191,12 +190,10 @@ QWidget* FrmTavrel::BuildPanel() {
   auto* header = new QGridLayout;
   txtLineupName = new QLineEdit;
   txtLineupName->setObjectName(QStringLiteral("txtLineupName"));
-  txtLineupName->setMaxLength(static_cast<int>(kLineupNameLength));
-  txtLineupName->setValidator(new FieldTextValidator(false, txtLineupName));
+  LimitToCharacters(txtLineupName, false, static_cast<int>(kLineupNameLength));
   txtCompID = new QLineEdit;
   txtCompID->setObjectName(QStringLiteral("txtCompID"));
-  txtCompID->setMaxLength(static_cast<int>(kCompIdLength));
-  txtCompID->setValidator(new FieldTextValidator(true, txtCompID));
+  LimitToCharacters(txtCompID, true, static_cast<int>(kCompIdLength));
   txtCompID->setFixedWidth(90);
   txtMaxAvge = new QLineEdit;
   txtMaxAvge->setObjectName(QStringLiteral("txtMaxAvge"));

@@ -4,6 +4,7 @@
 
 #include "editor/average_scale.h"
 #include "engine/records/conventions.h"
+#include "engine/io/utf8.h"
 
 namespace corvane {
 
@@ -20,15 +21,34 @@ std::string SearchedFieldText(const RiderDatabase& db, int entry, int field, int
   return ShownAverage(record->riderAverages[slot], maxAverage, decimalSeparator);
 }
 
+namespace {
+
+// The text one character an element, so places count characters ("\u0141ukasz" is six long).
+std::u32string Characters(std::string_view text) {
+  std::u32string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    char32_t cp = 0;
+    const std::size_t len = utf8::Decode(text, i, cp);
+    out += len == 0 ? char32_t{0xFFFD} : cp;
+    i += len == 0 ? 1 : len;
+  }
+  return out;
+}
+
+}  // namespace
+
 bool FindString(const SearchSettings& settings, std::string_view fieldText, int& ptr) {
-  const std::string field = settings.matchCase ? std::string(fieldText) : UpperCase(fieldText);
-  const std::string wanted = settings.matchCase ? settings.text : UpperCase(settings.text);
+  const std::u32string field =
+      Characters(settings.matchCase ? std::string(fieldText) : UpperCase(fieldText));
+  const std::u32string wanted =
+      Characters(settings.matchCase ? settings.text : UpperCase(settings.text));
   std::size_t from = ptr >= 1 ? static_cast<std::size_t>(ptr - 1) : 0;
   ptr = 1;
   if (wanted.empty()) return false;
   while (from <= field.size()) {
     const std::size_t at = field.find(wanted, from);
-    if (at == std::string::npos) return false;
+    if (at == std::u32string::npos) return false;
     const std::size_t end = at + wanted.size();
     const bool alone =
         (at == 0 || field[at - 1] == ' ') && (end == field.size() || field[end] == ' ');

@@ -11,7 +11,7 @@
 namespace corvane {
 
 struct SearchSettings {
-  std::string text;  // Windows-1252
+  std::string text;
   bool wholeWords = false;
   bool matchCase = false;
 };
@@ -36,7 +36,8 @@ std::string SearchedFieldText(const RiderDatabase& db, int entry, int field, int
                               std::string_view decimalSeparator);
 
 // Looks for the search text in `fieldText` from character `ptr` on. On a match `ptr` becomes
-// the character where it begins; otherwise it becomes 1. With whole words an occurrence counts
+// the character where it begins; otherwise it becomes 1. Without match case, letters compare by
+// their upper case ("\u0142ukasz" finds "\u0141ukasz"). With whole words an occurrence counts
 // only where it stands alone between the field's ends and single spaces ("Rider" is found in
 // "A Rider" but not in "Riders" or "Rider-X"); a later occurrence in the field is tried when
 // an earlier one does not stand alone.

@@ -2,7 +2,7 @@
 // and their list, the line-up being shown, the file they came from, whether there are unsaved
 // changes, the order of the list and the scale on which averages are shown and typed.
 //
-// Text is Windows-1252 here, as in the file; the window converts at its boxes.
+// Text is UTF-8 here, as in the engine; the window converts at its boxes.
 #pragma once
 
 #include <filesystem>

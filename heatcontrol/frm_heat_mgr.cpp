@@ -21,7 +21,7 @@ namespace corvane {
 namespace {
 
 QString Shown(const std::string& text) {
-  return QString::fromStdString(Cp1252ToUtf8(text));
+  return QString::fromStdString(text);
 }
 
 // The user's decimal separator, when it is one character of the engine's text.

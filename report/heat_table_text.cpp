@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/race/result_text.h"
+#include "engine/records/characters.h"
 #include "report/text_layout.h"
 
 namespace corvane {
@@ -24,8 +25,8 @@ int ScoreWidth(int largest) {
 // shorter name), right-aligned over its column.
 std::string TeamCell(const Meeting& m, int team, int largest) {
   const std::string& title = m.GroupTitle[static_cast<std::size_t>(team)];
-  const std::string label = title.size() >= 2 ? title.substr(0, 2) : "T" + Dec(team);
-  return Spaces(ScoreWidth(largest) - 2) + label;
+  const std::string label = CharacterCount(title) >= 2 ? Left(title, 2) : "T" + Dec(team);
+  return Spaces(ScoreWidth(largest) - DisplayWidth(label)) + label;
 }
 
 void AppendHeading(std::string& text, const Meeting& m) {

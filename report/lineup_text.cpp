@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/records/characters.h"
 #include "report/text_layout.h"
 
 namespace corvane {
@@ -22,7 +23,7 @@ void AppendScorecard(std::string& text, const Meeting& m, std::size_t r) {
   for (int k = 1; k <= m.MaxRides; ++k) {
     const auto ride = static_cast<std::size_t>(k);
     const std::string cell = ride < row.size() && !row[ride].empty() ? row[ride] : "-";
-    text += cell + Spaces(kCellWidth - static_cast<int>(cell.size()));
+    text += cell + Spaces(kCellWidth - DisplayWidth(cell));
   }
   const int totalWidth = m.MaxRiderPoints > 99 ? DecimalWidth(m.MaxRiderPoints) : 2;
   text += RightAligned(Dec(m.RiderPoints[r]), totalWidth);
@@ -66,7 +67,7 @@ void AppendRiderLine(std::string& text, const Meeting& m, int r, int j, int n, i
       }
       break;
   }
-  text += name + Dots(kNameWidth - static_cast<int>(name.size())) + " ";
+  text += name + Dots(kNameWidth - DisplayWidth(name)) + " ";
   if (r == m.GroupReplacement[static_cast<std::size_t>(g)][1]) {
     text += "Rider replacement";
   } else if (m.RidesTaken[slot] == 0 && m.MainHeats > 0) {

@@ -15,8 +15,11 @@ namespace {
 
 constexpr std::size_t kMaxTextLength = std::numeric_limits<std::uint16_t>::max();
 
+// Texts go out in Windows-1252 or in UTF-8, the same for the whole file (see EncodeMeeting).
 class FileWriter {
  public:
+  explicit FileWriter(bool inCp1252) : inCp1252_(inCp1252) {}
+
   void Section(const char* /*label*/) {}
 
   void Int(Integer value) { Put16(static_cast<std::uint16_t>(value)); }
@@ -29,13 +32,22 @@ class FileWriter {
   }
 
   void Text(const std::string& text) {
-    if (text.size() > kMaxTextLength) {
-      if (!problem_) problem_ = "a text is longer than 65535 characters";
+    std::optional<std::string> stored = inCp1252_ ? Cp1252Form(text) : ValidUtf8(text);
+    if (!stored) {
+      fitsCp1252_ = false;
       return;
     }
-    Put16(static_cast<std::uint16_t>(text.size()));
-    bytes_ += text;
+    evidence_.Add(*stored);
+    if (stored->size() > kMaxTextLength) {
+      if (!problem_) problem_ = "a text is longer than 65535 bytes";
+      return;
+    }
+    Put16(static_cast<std::uint16_t>(stored->size()));
+    bytes_ += *stored;
   }
+
+  // Windows-1252 serves when every text fitted and the file will not read back as UTF-8.
+  bool Cp1252Served() const { return fitsCp1252_ && !evidence_.LooksLikeUtf8(); }
 
   // Rows shorter than the scorecard's width write empty cells.
   void Cell(const std::vector<std::string>& row, std::size_t ride) {
@@ -53,13 +65,16 @@ class FileWriter {
 
   std::string bytes_;
   std::optional<std::string> problem_;
+  bool inCp1252_;
+  bool fitsCp1252_ = true;
+  Utf8Evidence evidence_;
 };
 
 // Reads values in order; the first read past the end marks the reader as failed, names the
 // section it happened in and makes every later read a no-op.
 class FileReader {
  public:
-  explicit FileReader(std::string_view bytes) : bytes_(bytes) {}
+  FileReader(std::string_view bytes, bool fromCp1252) : bytes_(bytes), fromCp1252_(fromCp1252) {}
 
   void Section(const char* label) { section_ = label; }
 
@@ -86,7 +101,9 @@ class FileReader {
       Fail();
       return;
     }
-    text.assign(bytes_.substr(offset_, *length));
+    const std::string_view stored = bytes_.substr(offset_, *length);
+    evidence_.Add(stored);
+    text = fromCp1252_ ? Cp1252ToUtf8(stored) : std::string(stored);
     offset_ += *length;
   }
 
@@ -94,6 +111,7 @@ class FileReader {
 
   bool failed() const { return failed_; }
   const char* section() const { return section_; }
+  const Utf8Evidence& evidence() const { return evidence_; }
 
  private:
   std::optional<std::uint16_t> Get16() {
@@ -110,6 +128,8 @@ class FileReader {
   void Fail() { failed_ = true; }
 
   std::string_view bytes_;
+  bool fromCp1252_;
+  Utf8Evidence evidence_;
   std::size_t offset_ = 0;
   bool failed_ = false;
   const char* section_ = "the line count";
@@ -129,16 +149,24 @@ Result<std::string> EncodeMeeting(const Meeting& m) {
   if (m.MaxRides < 0) {
     return Error{"The meeting cannot be written: MaxRides is " + Dec(m.MaxRides) + "."};
   }
-  FileWriter writer;
-  writer.Int(static_cast<Integer>(lines));
-  writer.Int(m.MaxRides);
-  meeting_file::TransferRecords(writer, m);
-  if (writer.problem()) return Error{"The meeting cannot be written: " + *writer.problem() + "."};
-  return std::move(writer.bytes());
+  // Windows-1252 first, as earlier versions wrote; UTF-8 when some text needs it.
+  for (const bool inCp1252 : {true, false}) {
+    FileWriter writer(inCp1252);
+    writer.Int(static_cast<Integer>(lines));
+    writer.Int(m.MaxRides);
+    meeting_file::TransferRecords(writer, m);
+    if (inCp1252 && !writer.Cp1252Served()) continue;
+    if (writer.problem()) return Error{"The meeting cannot be written: " + *writer.problem() + "."};
+    return std::move(writer.bytes());
+  }
+  return Error{"The meeting cannot be written."};  // not reached: UTF-8 holds every text
 }
 
-Result<Meeting> DecodeMeeting(std::string_view bytes, const Meeting& current) {
-  FileReader reader(bytes);
+namespace {
+
+Result<Meeting> DecodeTexts(std::string_view bytes, const Meeting& current, bool fromCp1252,
+                            bool& cp1252File) {
+  FileReader reader(bytes, fromCp1252);
   Integer lines = 0;
   Meeting loaded;
   reader.Int(lines);
@@ -154,6 +182,8 @@ Result<Meeting> DecodeMeeting(std::string_view bytes, const Meeting& current) {
   meeting_file::TransferRecords(reader, loaded);
   if (reader.failed())
     return Unreadable(std::string("the file ends early, in ") + reader.section());
+  cp1252File = reader.evidence().AnyNonAscii() && !reader.evidence().LooksLikeUtf8();
+  if (cp1252File && !fromCp1252) return loaded;  // read again as Windows-1252 first
 
   loaded.CompetitionTitle = current.CompetitionTitle;
   loaded.SpclRaceName = current.SpclRaceName;
@@ -163,6 +193,17 @@ Result<Meeting> DecodeMeeting(std::string_view bytes, const Meeting& current) {
 
   if (const auto problem = MeetingProblem(loaded)) return Unreadable(*problem);
   return loaded;
+}
+
+}  // namespace
+
+// A file is UTF-8 when all its texts together are (see LooksLikeUtf8); otherwise its texts are
+// read again as Windows-1252.
+Result<Meeting> DecodeMeeting(std::string_view bytes, const Meeting& current) {
+  bool cp1252File = false;
+  Result<Meeting> loaded = DecodeTexts(bytes, current, false, cp1252File);
+  if (!loaded || !cp1252File) return loaded;
+  return DecodeTexts(bytes, current, true, cp1252File);
 }
 
 }  // namespace corvane

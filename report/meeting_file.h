@@ -1,8 +1,8 @@
 // The meeting file (.mtg): the meeting records in a fixed order, little-endian, without header
 // or checksum. Integers and flags take 2 bytes (true is -1), averages 4 bytes (IEEE single),
-// texts a 2-byte length and their Windows-1252 bytes; arrays are written element by element
-// with the first index varying fastest. The file is 6,058 bytes plus 2 bytes and the
-// characters of every text.
+// texts a 2-byte length and their bytes, all in Windows-1252 when every text fits it and all in
+// UTF-8 otherwise; arrays are written element by element with the first index varying fastest.
+// The file is 6,058 bytes plus 2 bytes and the bytes of every text.
 #pragma once
 
 #include <cstddef>

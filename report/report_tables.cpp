@@ -17,7 +17,7 @@ std::size_t At(int i) {
 RiderRow RowFor(const Meeting& m, int slot, int group, std::string number) {
   RiderRow row;
   row.number = std::move(number);
-  row.name = Cp1252ToUtf8(m.RiderName[At(slot)]);
+  row.name = m.RiderName[At(slot)];
   if (slot == m.GroupReplacement[At(group)][1]) {
     row.note = "Rider replacement";
     return row;
@@ -29,7 +29,7 @@ RiderRow RowFor(const Meeting& m, int slot, int group, std::string number) {
   const auto& card = m.Scorecard[At(slot)];
   for (int k = 1; k <= m.MaxRides; ++k) {
     const bool taken = At(k) < card.size() && !card[At(k)].empty();
-    row.rides.push_back(taken ? Cp1252ToUtf8(card[At(k)]) : "-");
+    row.rides.push_back(taken ? card[At(k)] : "-");
   }
   row.points = m.RiderPoints[At(slot)];
   row.bonus = m.RiderBonus[At(slot)];
@@ -42,7 +42,7 @@ RiderRow RowFor(const Meeting& m, int slot, int group, std::string number) {
 GroupTable GroupFor(const Meeting& m, const ReportOrder& order, int i) {
   const int g = order.group[At(i)];
   GroupTable table;
-  table.title = Cp1252ToUtf8(m.GroupTitle[At(g)]);
+  table.title = m.GroupTitle[At(g)];
   table.scored = !(m.NumTeams == 1 && m.NumGroups >= 2);
   table.points = m.GroupPoints[At(g)];
   table.extra = m.GroupExtra[At(g)];
@@ -81,7 +81,7 @@ HeatRow HeatFor(const Meeting& m, int h, bool scoreColumns) {
     const auto& entry = heat[At(e)];
     if (!IsSlot(entry[1]) || m.RiderName[At(entry[1])].empty()) continue;
     row.finishers.push_back(
-        Cp1252ToUtf8(m.RiderName[At(entry[1])] + ResultBracket(m, entry[2], entry[3])));
+        m.RiderName[At(entry[1])] + ResultBracket(m, entry[2], entry[3]));
   }
   if (scores[0] == 0 && scoreColumns) {
     if (m.NumTeams == 2) row.heatPoints = {scores[3], scores[4]};
@@ -94,9 +94,9 @@ HeatRow HeatFor(const Meeting& m, int h, bool scoreColumns) {
 
 ResultTables TabulateResults(const Meeting& m) {
   ResultTables tables;
-  tables.date = Cp1252ToUtf8(m.DateLines);
-  tables.venue = Cp1252ToUtf8(m.VenueLines);
-  tables.title = Cp1252ToUtf8(m.TitleLines);
+  tables.date = m.DateLines;
+  tables.venue = m.VenueLines;
+  tables.title = m.TitleLines;
   tables.rides = std::max<int>(m.MaxRides, 0);
   if (m.MaxRides > 0) {
     const ReportOrder order = RankForReport(m);
@@ -113,7 +113,7 @@ ResultTables TabulateResults(const Meeting& m) {
       const std::string& title = m.GroupTitle[At(t)];
       tables.teams.push_back(title.empty()
                                  ? "Team " + std::string(1, static_cast<char>('A' + t - 1))
-                                 : Cp1252ToUtf8(title));
+                                 : title);
     }
   }
   const int heats = std::clamp<int>(m.HeatCount, 0, kMaxHeats);

@@ -9,7 +9,7 @@ namespace corvane {
 
 class MeetingHost;
 
-// The whole report, CRLF line ends, Windows-1252.
+// The whole report, CRLF line ends.
 std::string WriteResults(const Meeting& m);
 
 // Rebuilds the report, hands it to the host and refreshes the Meeting menu.

@@ -1,6 +1,7 @@
 #include "report/text_layout.h"
 
 #include "engine/records/conventions.h"
+#include "engine/records/characters.h"
 
 namespace corvane {
 
@@ -13,7 +14,7 @@ std::string Dots(int n) {
 }
 
 std::string RightAligned(std::string_view text, int width) {
-  return Spaces(width - static_cast<int>(text.size())) + std::string(text);
+  return Spaces(width - DisplayWidth(text)) + std::string(text);
 }
 
 int DecimalWidth(long value) {

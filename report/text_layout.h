@@ -14,7 +14,7 @@ std::string Spaces(int n);
 // n full stops; none when n is 0 or less.
 std::string Dots(int n);
 
-// Text padded with blanks on the left to `width` characters; longer text is kept whole.
+// Text padded with blanks on the left to `width` columns; longer text is kept whole.
 std::string RightAligned(std::string_view text, int width);
 
 // Number of characters of a whole number written in decimal, sign included.

@@ -71,7 +71,7 @@ bool CompIdMatches(std::string_view lineupId, const std::array<std::string, 9>& 
 
 Result<std::vector<OfferedLineup>> OfferLineups(std::string_view databaseBytes, const Meeting& m,
                                                 bool allLineups) {
-  const std::string text = FileTextToCp1252(databaseBytes);
+  const std::string text = FileTextToUtf8(databaseBytes);
   const std::vector<DatabaseLine> lines = NonEmptyLines(text);
   if (lines.size() > static_cast<std::size_t>(kMaxLineups)) {
     return Error{"The rider database holds more than " + Dec(kMaxLineups) + " line-ups"};
@@ -94,7 +94,7 @@ Result<std::vector<OfferedLineup>> OfferLineupsFromFile(const std::filesystem::p
 
 Result<std::vector<std::string>> ReadOfferedLineup(std::string_view databaseBytes, const Meeting& m,
                                                    const OfferedLineup& chosen) {
-  const std::string text = FileTextToCp1252(databaseBytes);
+  const std::string text = FileTextToUtf8(databaseBytes);
   const std::string_view line = LineAt(text, chosen.position);
   // The database may have been edited since the list was made: a position that no longer
   // starts the same line-up would load somebody else's riders.

@@ -38,7 +38,7 @@ ListEntry EntryFor(const LineupRecord& record, int number) {
 }
 
 Status ReadDatabaseText(RiderDatabase& db, std::string_view bytes) {
-  const std::string text = FileTextToCp1252(bytes);
+  const std::string text = FileTextToUtf8(bytes);
   const std::vector<DatabaseLine> lines = NonEmptyLines(text);
   const int room = std::max(0, kMaxLineups - db.RecordCount());
   if (lines.size() > static_cast<std::size_t>(room)) {
@@ -71,7 +71,7 @@ std::string DatabaseText(const RiderDatabase& db) {
 }
 
 Status WriteDatabaseFile(const RiderDatabase& db, const std::filesystem::path& path) {
-  return WriteFileAtomically(path, DatabaseText(db));
+  return WriteFileAtomically(path, FileBytesOf(DatabaseText(db)));
 }
 
 namespace {

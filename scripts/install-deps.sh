@@ -3,7 +3,7 @@
 # those packages instead.
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev libsqlite3-dev help2man librsvg2-bin)
+  qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev libsqlite3-dev help2man librsvg2-bin libicu-dev)
 if [ "$#" -gt 0 ]; then packages=("$@"); fi
 missing=()
 for p in "${packages[@]}"; do

@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # dpkg-dev and file let CPack work out the package's library dependencies.
-./scripts/install-deps.sh cmake ninja-build g++ libsqlite3-dev qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev dpkg-dev \
+./scripts/install-deps.sh cmake ninja-build g++ libsqlite3-dev qt6-base-dev libicu-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev dpkg-dev \
   file desktop-file-utils appstream help2man librsvg2-bin lintian
 BUILD_DIR=${BUILD_DIR:-build-package}
 # Build errors are on standard output: show them when the build fails.

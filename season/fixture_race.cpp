@@ -25,7 +25,7 @@ Result<Meeting> SetUpFixture(const Season& season, const Fixture& fixture) {
   options.date = "Round " + std::to_string(fixture.round);
   MeetingInputs inputs;
   inputs.competition.fileName = season.competition;
-  inputs.competition.caption = Utf8ToCp1252(season.competition);
+  inputs.competition.caption = ValidUtf8(season.competition);
   inputs.database = season.database;
   Pcg32Random random(FixtureSeed(season, fixture.number));
   Result<Meeting> meeting = SetUpCommandLineMeeting(options, inputs, random);
@@ -40,7 +40,7 @@ FixtureResult ResultOfMeeting(const Fixture& fixture, const Meeting& m) {
   result.fixture = fixture.number;
   result.homeScore = m.GroupPoints[1];
   result.awayScore = m.GroupPoints[2];
-  result.report = Cp1252ToUtf8(WriteResults(m));
+  result.report = WriteResults(m);
   std::erase(result.report, '\r');
   for (int group = 1; group <= 2; ++group) {
     for (int rider = 1; rider <= m.NumRiders; ++rider) {
@@ -50,7 +50,7 @@ FixtureResult ResultOfMeeting(const Fixture& fixture, const Meeting& m) {
       if (m.RiderName[s].empty()) continue;
       RiderRides rides;
       rides.lineup = group == 1 ? fixture.home : fixture.away;
-      rides.rider = Cp1252ToUtf8(m.RiderName[s]);
+      rides.rider = m.RiderName[s];
       rides.rides = m.RidesTaken[s];
       rides.points = m.RiderPoints[s];
       rides.bonus = m.RiderBonus[s];

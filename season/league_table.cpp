@@ -1,4 +1,5 @@
 #include "season/league_table.h"
+#include "engine/records/characters.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -203,9 +204,9 @@ std::string TableText(const std::vector<TableRow>& table, TableFormat format) {
   out = line;
   for (std::size_t i = 0; i < table.size(); ++i) {
     const TableRow& r = table[i];
-    std::snprintf(line, sizeof line, "%-3zu %-28s %3d %3d %3d %3d %5d %5d %4d %3d %4d\n", i + 1,
-                  r.name.c_str(), r.played, r.won, r.drawn, r.lost, r.pointsFor, r.pointsAgainst,
-                  r.matchPoints, r.bonusPoints, r.Total());
+    std::snprintf(line, sizeof line, "%-3zu %s %3d %3d %3d %3d %5d %5d %4d %3d %4d\n", i + 1,
+                  PaddedToWidth(r.name, 28).c_str(), r.played, r.won, r.drawn, r.lost, r.pointsFor,
+                  r.pointsAgainst, r.matchPoints, r.bonusPoints, r.Total());
     out += line;
   }
   return out;

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "engine/io/text_encoding.h"
+#include "engine/records/characters.h"
 #include "riderdb/rider_database.h"
 
 namespace corvane {
@@ -91,8 +92,9 @@ std::string RiderFiguresText(const Season& season, const std::vector<RiderFigure
                     "Bonus", "Average");
       out += line;
     }
-    std::snprintf(line, sizeof line, "  %-26s %3d %5d %5d %5d %7s\n", f.rider.c_str(), f.meetings,
-                  f.rides, f.points, f.bonus, average(f).c_str());
+    std::snprintf(line, sizeof line, "  %s %3d %5d %5d %5d %7s\n",
+                  PaddedToWidth(f.rider, 26).c_str(), f.meetings, f.rides, f.points, f.bonus,
+                  average(f).c_str());
     out += line;
   }
   return out;
@@ -104,12 +106,12 @@ Result<std::string> DatabaseWithSeasonAverages(const Season& season) {
   if (!read) return Error{read.error()};
   const std::vector<RiderFigures> riders = SeasonRiderFigures(season);
   for (LineupRecord& record : db.records) {
-    const std::string lineup = Cp1252ToUtf8(record.name);
+    const std::string lineup = record.name;
     const auto at = std::find(season.lineups.begin(), season.lineups.end(), lineup);
     if (at == season.lineups.end()) continue;
     const int index = static_cast<int>(at - season.lineups.begin());
     for (int slot = 1; slot <= kLineupRiders; ++slot) {
-      const std::string name = Cp1252ToUtf8(record.riderNames[static_cast<std::size_t>(slot)]);
+      const std::string name = record.riderNames[static_cast<std::size_t>(slot)];
       if (name.empty()) continue;
       for (const RiderFigures& f : riders) {
         if (f.lineup != index || f.rider != name) continue;

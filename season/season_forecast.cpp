@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "engine/records/preferences.h"
+#include "engine/records/characters.h"
 #include "season/fixture_race.h"
 #include "statistics/meeting_tally.h"
 #include "statistics/silent_host.h"
@@ -95,7 +96,7 @@ Result<SeasonForecast> ForecastSeason(const Season& season, long runs, int threa
 
 std::string SeasonForecastText(const SeasonForecast& forecast, TableFormat format) {
   std::string out;
-  char cell[64];
+  char cell[256];
   const std::size_t n = forecast.lineups.size();
   if (format == TableFormat::Html) {
     std::vector<std::string> header = {"Line-up", "Expected points"};
@@ -153,7 +154,8 @@ std::string SeasonForecastText(const SeasonForecast& forecast, TableFormat forma
   }
   out += "\n";
   for (const PositionChances& l : forecast.lineups) {
-    std::snprintf(cell, sizeof cell, "%-28s %6.1f", l.name.c_str(), l.expectedPoints);
+    std::snprintf(cell, sizeof cell, "%s %6.1f", PaddedToWidth(l.name, 28).c_str(),
+                  l.expectedPoints);
     out += cell;
     for (const double c : l.chance) {
       std::snprintf(cell, sizeof cell, " %5.1f", c * 100.0);

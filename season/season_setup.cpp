@@ -37,7 +37,7 @@ Result<Season> NewSeason(const SeasonRequest& request, const std::filesystem::pa
     if (!offered) return Error{offered.error()};
     for (const OfferedLineup& o : offered.value()) wanted.push_back(o.text);
   } else {
-    for (const std::string& name : request.lineups) wanted.push_back(Utf8ToCp1252(name));
+    for (const std::string& name : request.lineups) wanted.push_back(ValidUtf8(name));
   }
   // Each line-up by its name in the database, whatever case it was asked for in.
   for (const std::string& name : wanted) {
@@ -45,9 +45,9 @@ Result<Season> NewSeason(const SeasonRequest& request, const std::filesystem::pa
         std::find_if(db.records.begin(), db.records.end(),
                      [&](const LineupRecord& r) { return UpperCase(r.name) == UpperCase(name); });
     if (record == db.records.end()) {
-      return Error{"no line-up \"" + Cp1252ToUtf8(name) + "\" in the rider database"};
+      return Error{"no line-up \"" + name + "\" in the rider database"};
     }
-    season.lineups.push_back(Cp1252ToUtf8(record->name));
+    season.lineups.push_back(record->name);
   }
   for (std::size_t i = 0; i < season.lineups.size(); ++i) {
     if (std::find(season.lineups.begin(), season.lineups.begin() + static_cast<long>(i),

@@ -15,7 +15,7 @@ namespace corvane {
 
 inline constexpr char kNewCompetitionCaption[] = "<New Meeting>";
 
-// Reads a configuration file's title line (Windows-1252); nothing when the file cannot be read
+// Reads a configuration file's title line; nothing when the file cannot be read
 // or has none.
 std::optional<std::string> ReadCompetitionTitle(const std::filesystem::path& file);
 
@@ -71,8 +71,7 @@ class CompetitionListEditor {
   int selected_ = -1;
 };
 
-// The preferences dialog's working copy. Text from and to the boxes is Windows-1252 for marks
-// and UTF-8 for file names.
+// The preferences dialog's working copy. Text from and to the boxes is UTF-8.
 class PreferencesEditor {
  public:
   PreferencesEditor(const Preferences& prefs, std::vector<CompetitionEntry> competitions);

@@ -59,7 +59,7 @@ std::vector<CompetitionEntry> ReadCompetitions(const SettingsValues& values) {
     std::string fileName;
     const std::vector<std::string> fields = SplitFields(text, ",", 1, &fileName);
     if (fields[1].empty() || fields[1] == "-") continue;
-    entries.push_back({Left(Utf8ToCp1252(fields[1]), kCompetitionCaptionLength), Trim(fileName)});
+    entries.push_back({Left(fields[1], kCompetitionCaptionLength), Trim(fileName)});
     if (entries.size() == static_cast<std::size_t>(kMaxCompetitions)) break;
   }
   return entries;
@@ -115,7 +115,7 @@ ShellSettings ReadShellSettings(const SettingsValues& values, ScreenTwips screen
   }
 
   const std::vector<std::string> marking =
-      SplitFields(Utf8ToCp1252(ValueOf(values, "DefProgMarking")), ",", kMarkCount + 1);
+      SplitFields(ValueOf(values, "DefProgMarking"), ",", kMarkCount + 1);
   const auto defaults = Preferences::DefaultMarks();
   for (std::size_t i = 1; i <= kMarkCount; ++i) {
     prefs.PrefMarks[i] = marking[i].empty() ? defaults[i] : Left(marking[i], kMarkLength);
@@ -130,7 +130,7 @@ SettingsValues WriteShellSettings(const ShellSettings& settings, std::string_vie
   for (std::size_t i = 0; i < competitions.size() && i < kMaxCompetitions; ++i) {
     char name[32];
     std::snprintf(name, sizeof name, "Competitions/MenuPos%02zu", i + 1);
-    std::string text = WithoutCommas(Cp1252ToUtf8(competitions[i].caption));
+    std::string text = WithoutCommas(competitions[i].caption);
     if (!competitions[i].fileName.empty()) text += ", " + competitions[i].fileName;
     values.emplace_back(name, text);
   }
@@ -158,7 +158,7 @@ SettingsValues WriteShellSettings(const ShellSettings& settings, std::string_vie
 
   std::string marking;
   for (std::size_t i = 1; i <= kMarkCount; ++i) {
-    marking += WithoutCommas(Cp1252ToUtf8(prefs.PrefMarks[i])) + ",";
+    marking += WithoutCommas(prefs.PrefMarks[i]) + ",";
   }
   marking += Dec(prefs.PrefTeamScoring);
   values.emplace_back("DefProgMarking", marking);

@@ -18,7 +18,7 @@ inline constexpr std::size_t kMarkLength = 2;
 
 // One item of the New Meeting menu.
 struct CompetitionEntry {
-  std::string caption;   // Windows-1252
+  std::string caption;
   std::string fileName;  // configuration file: a name in the Scripts folder, or a full path
 
   bool operator==(const CompetitionEntry&) const = default;

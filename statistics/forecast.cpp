@@ -14,7 +14,7 @@ namespace {
 std::string TeamName(const Meeting& m, int g) {
   const std::string& title = m.GroupTitle[static_cast<std::size_t>(g)];
   return title.empty() ? "Team " + std::string(1, static_cast<char>('A' + g - 1))
-                       : Cp1252ToUtf8(title);
+                       : title;
 }
 
 std::string Lower(std::string text) {
@@ -123,7 +123,7 @@ Forecast ForecastMeeting(const Meeting& m, const ForecastSettings& settings) {
     if (m.RiderName[i].empty()) continue;
     RiderForecast rider;
     rider.slot = s;
-    rider.name = Cp1252ToUtf8(m.RiderName[i]);
+    rider.name = m.RiderName[i];
     rider.points = m.RiderPoints[i] + m.RiderBonus[i];
     const auto& places = tally.riderPlaces[i];
     rider.winChance = Share(places[1], runs);

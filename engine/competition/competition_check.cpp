@@ -173,7 +173,7 @@ struct ProgrammeChecker {
       }
       case CommandWord::kPoints:
         for (const std::string& mark : SplitFields(argument, ",", 8)) {
-          if (mark.size() > 2) Note("POINTS: " + Quoted(mark) + " is cut to 2 characters");
+          if (CharacterCount(mark) > 2) Note("POINTS: " + Quoted(mark) + " is cut to 2 characters");
         }
         break;
       case CommandWord::kRankRiderScores:
@@ -294,16 +294,16 @@ CompetitionCheck CheckCompetitionText(std::string_view bytes, Integer prefMaxAve
     }
   }
   if (!check.readable && !notes.notes.empty()) {
-    check.failure = Cp1252ToUtf8(notes.notes.back().message);
+    check.failure = notes.notes.back().message;
   }
   for (const CompetitionNote& note : notes.notes) {
     CheckFinding finding;
     const auto at = static_cast<std::size_t>(note.programmeLine);
     if (note.programmeLine > 0 && at < notes.fileLine.size()) {
       finding.fileLine = notes.fileLine[at];
-      finding.lineText = Cp1252ToUtf8(m.ProgrammeLines[at]);
+      finding.lineText = m.ProgrammeLines[at];
     }
-    finding.message = Cp1252ToUtf8(note.message);
+    finding.message = note.message;
     check.findings.push_back(std::move(finding));
   }
   std::stable_sort(check.findings.begin(), check.findings.end(),

@@ -267,12 +267,13 @@ void ApplyKeyword(Reader& r, const std::string& key, const std::string& value,
              Dec(m.SpclRaceMode) + " stays");
     }
     m.SpclRaceName = Left(items[2], 18);
-    if (items[2].size() > 18) r.Note("SPCLRACES: the name is cut to " + Quoted(m.SpclRaceName));
+    if (CharacterCount(items[2]) > 18)
+      r.Note("SPCLRACES: the name is cut to " + Quoted(m.SpclRaceName));
   } else if (key == "GROUPTITLE") {
     const auto items = r.Items(value, 2, key);
     if (!items[1].empty() && items[1][0] >= 'A' && items[1][0] <= 'I') {
       m.GroupTitle[static_cast<std::size_t>(items[1][0] - 'A' + 1)] = UpperCase(Left(items[2], 32));
-      if (items[2].size() > 32) r.Note("GROUPTITLE: the title is cut to 32 characters");
+      if (CharacterCount(items[2]) > 32) r.Note("GROUPTITLE: the title is cut to 32 characters");
     } else {
       r.Note("GROUPTITLE needs a line-up letter A to I (upper case) first: the line is ignored");
     }
@@ -298,7 +299,7 @@ void ApplyKeyword(Reader& r, const std::string& key, const std::string& value,
     const auto items = r.Items(value, 8, key);
     for (std::size_t i = 1; i <= 8; ++i) {
       m.CompIds[i] = UpperCase(Left(items[i], 6));
-      if (items[i].size() > 6) {
+      if (CharacterCount(items[i]) > 6) {
         r.Note("COMPID: " + Quoted(items[i]) + " is cut to 6 characters: " + Quoted(m.CompIds[i]));
       }
     }
@@ -473,7 +474,7 @@ bool LoadCompetitionText(Meeting& m, std::string_view bytes, Integer prefMaxAver
       reader.Note("the file is empty, so a meeting cannot read it");
       throw ReadFailure{};
     }
-    KeepLines(reader, FileTextToCp1252(bytes));
+    KeepLines(reader, FileTextToUtf8(bytes));
     ReadKeywords(reader, prefMaxAverage);
     CheckRegulations(reader);
     CountPlannedRides(reader);
@@ -493,7 +494,7 @@ bool IsKeywordLine(std::string_view line) {
 }
 
 std::string CompetitionTitleLine(std::string_view bytes) {
-  const std::string text = FileTextToCp1252(bytes);
+  const std::string text = FileTextToUtf8(bytes);
   for (std::string_view raw : SplitLines(text)) {
     const std::string line = Trim(raw);
     if (line.empty() || line[0] == '#') continue;

@@ -18,7 +18,7 @@ class MeetingHost;
 // A competition as the New Meeting menu names it: the entry's tag and caption.
 struct CompetitionChoice {
   std::string fileName;  // a plain name is looked for in the Scripts folder; a full path works
-  std::string caption;   // Windows-1252
+  std::string caption;
 };
 
 inline constexpr std::size_t kMaxCompetitionFileBytes = 16u << 20;

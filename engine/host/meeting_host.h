@@ -39,10 +39,10 @@ class MeetingHost {
   // SlotCursor during the start. Stopping there sets MeetingState to 2.
   virtual void ShowHeatManager(Meeting& m) = 0;
 
-  // Text of the status bar (Windows-1252).
+  // Text of the status bar.
   virtual void SetStatusText(std::string_view text) = 0;
 
-  // The rebuilt results report (Windows-1252, CRLF line ends), replacing the previous one.
+  // The rebuilt results report (CRLF line ends), replacing the previous one.
   virtual void PublishResults(std::string_view text) = 0;
 
   // The Meeting menu's items.

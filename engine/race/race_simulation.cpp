@@ -9,6 +9,7 @@
 #include "engine/race/random_source.h"
 #include "engine/race/replacements.h"
 #include "engine/race/result_text.h"
+#include "engine/records/characters.h"
 
 namespace corvane {
 
@@ -282,9 +283,10 @@ void RecordHeat(Meeting& m, const PlaceTable& entries) {
     if (!name.empty()) {
       // ", " is counted for every rider, the first too: the recorded length is the length of
       // the result text plus 2.
-      const std::size_t bracket =
-          code >= kRacing && metres <= 0 ? 0 : ResultBracket(m, code, metres).size();
-      length += static_cast<long>(name.size() + 2 + bracket);
+      // Columns, not bytes: the report pads this line by what it takes on screen.
+      const int bracket =
+          code >= kRacing && metres <= 0 ? 0 : DisplayWidth(ResultBracket(m, code, metres));
+      length += static_cast<long>(DisplayWidth(name)) + 2 + bracket;
       ++named;
     }
   }

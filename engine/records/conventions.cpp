@@ -105,25 +105,6 @@ std::vector<std::string> SplitFields(std::string_view text, std::string_view sep
   return parts;
 }
 
-std::string UpperCase(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    const auto b = static_cast<unsigned char>(c);
-    if ((b >= 'a' && b <= 'z') || (b >= 0xE0 && b <= 0xFE && b != 0xF7)) {
-      c = static_cast<char>(b - 0x20);
-    } else if (b == 0x9A || b == 0x9C || b == 0x9E) {  // s, oe, z with caron / ligature
-      c = static_cast<char>(b - 0x10);
-    } else if (b == 0xFF) {  // y with diaeresis
-      c = static_cast<char>(0x9F);
-    }
-  }
-  return out;
-}
-
-std::string Left(std::string_view text, std::size_t n) {
-  return std::string(text.substr(0, n));
-}
-
 std::string Dec(long value) {
   return std::to_string(value);
 }

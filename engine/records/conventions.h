@@ -35,10 +35,13 @@ std::vector<std::string> SplitFields(std::string_view text, std::string_view sep
 // Blanks (spaces and tabs) removed from both ends.
 std::string Trim(std::string_view text);
 
-// Upper case of Windows-1252 text (ASCII and the accented letters of the code page).
+// Upper case, letter by letter, by the Unicode case mapping (l with stroke to L with stroke,
+// s acute to S acute, ...). Each character maps to one character, so counts are kept.
 std::string UpperCase(std::string_view text);
 
-// The first n characters (the whole text when it is shorter).
+// The first n characters (the whole text when it is shorter). The cut never splits a character,
+// nor parts a letter from the accents that follow it: then the letter goes too. Every length
+// rule counts characters; see engine/records/characters.h for counting and display width.
 std::string Left(std::string_view text, std::size_t n);
 
 // Decimal text of a whole number, with a minus sign when negative.

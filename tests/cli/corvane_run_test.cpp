@@ -6,9 +6,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "engine/records/characters.h"
 
 namespace {
 
@@ -118,6 +121,60 @@ TEST_F(CorvaneRun, SuspendedMeetingsResumeToTheEnd) {
     return heats;
   };
   EXPECT_EQ(firstHeats(resumed.out), firstHeats(suspended.out + "  7: "));
+}
+
+// Names from the languages the sport is raced in go through racing, the report, suspending and
+// resuming unchanged, and the report's columns line up on screen whatever the letters.
+TEST_F(CorvaneRun, NamesInEveryLanguageSurviveAndLineUp) {
+  const std::string names[] = {
+      "Bart\u0142omiej Zmarzlak",
+      "Pawe\u0142 Przedpe\u0142ski",
+      "Szymon Wo\u017Aniak",
+      "Ale\u0161 D\u0159ev\u016F",
+      "Zolt\u00E1n \u0150ri",
+      "S\u00F8ren \u00C6rlund",
+      "\u0410\u0440\u0442\u0451\u043C \u041B\u0430\u0433\u0443\u0442\u0430",
+      "Jan Kv\u011Bch",
+      "Norbert Magos\u0171",
+      "Mikkel Bj\u00F8rn",
+      "Vadim Tarasenko",
+      "\u0141ukasz \u017B\u0105\u0107",
+      "Ji\u0159\u00ED \u0160\u0165astn\u00FD",
+      "Kenneth Hansen"};
+  std::string db;
+  for (int team = 0; team < 2; ++team) {
+    db += team == 0 ? "Gda\u0144sk Wybrze\u017Ce,LGE:7" : "\u0160pindler\u016Fv Ml\u00FDn,LGE:7";
+    for (int r = 0; r < 7; ++r) db += "," + names[team * 7 + r] + ",7.00";
+    db += "\r\n";
+  }
+  std::ofstream(folder_ / "names.rdb", std::ios::binary) << db;
+  const fs::path file = folder_ / "m.mtg";
+  const std::string lineups = "-l " + (folder_ / "names.rdb").string() + " -s 4 --date 01/05/27 ";
+  const Outcome suspended =
+      Run(lineups + "--suspend-after 6 " + file.string() + " league-match.cfg");
+  ASSERT_EQ(suspended.status, 0) << suspended.err;
+  const Outcome resumed = Run("-s 4 --resume " + file.string());
+  ASSERT_EQ(resumed.status, 0) << resumed.err;
+  EXPECT_NE(resumed.out.find("GDA\u0143SK WYBRZE\u017BE"), std::string::npos) << resumed.out;
+  EXPECT_NE(resumed.out.find("\u0160PINDLER\u016EV ML\u00DDN"), std::string::npos);
+  // Columns count characters as they show, not their bytes: every rider line has its dots end
+  // in the same column, and every heat line is as wide as the others.
+  std::istringstream lines(resumed.out);
+  std::set<int> dotsEnd, heatWidth;
+  int named = 0;
+  for (std::string line; std::getline(lines, line);) {
+    for (const std::string& name : names) {
+      if (line.find(". " + name + ".") == std::string::npos) continue;
+      ++named;
+      dotsEnd.insert(corvane::DisplayWidth(line.substr(0, line.find_last_of('.') + 1)));
+    }
+    if (line.size() > 4 && line[3] == ':' && line.find(", ") != std::string::npos) {
+      heatWidth.insert(corvane::DisplayWidth(line));
+    }
+  }
+  EXPECT_EQ(named, 14) << resumed.out;
+  EXPECT_EQ(dotsEnd.size(), 1u) << resumed.out;
+  EXPECT_EQ(heatWidth.size(), 1u) << resumed.out;
 }
 
 TEST_F(CorvaneRun, StatisticsDoNotDependOnThreads) {

@@ -252,6 +252,29 @@ class FrmTavrelTest : public QObject {
     QVERIFY(browser->toPlainText().contains(QStringLiteral("Manual page")));
   }
 
+  // Names in any alphabet: boxes count characters, not UTF-16 units; Find without match case
+  // takes a small letter for its capital.
+  void namesInAnyAlphabet() {
+    QVERIFY(window_->OpenFile(
+        WriteFile(QStringLiteral("pl.rdb"), "Gda\u0144sk,LGE:7,\u017Bak \u0141ukasz,7.40\r\n")));
+    const int most = static_cast<int>(kRiderNameLength);
+    Box("txtRdrName_2")->setFocus();
+    for (int k = 0; k < 30; ++k) Box("txtRdrName_2")->insert(QString(QChar(0x0142)));
+    QCOMPARE(Box("txtRdrName_2")->text(), QString(most, QChar(0x0142)));
+    QLineEdit* wide = Box("txtRdrName_3");
+    QApplication::clipboard()->setText(QString::fromUtf8("\U0001F3CD").repeated(30));
+    wide->setFocus();
+    Item("mnuEPaste")->trigger();
+    QCOMPARE(wide->text(), QString::fromUtf8("\U0001F3CD").repeated(most));
+    QCOMPARE(window_->Editor().SelectedRecord()->riderNames[3],
+             QString::fromUtf8("\U0001F3CD").repeated(most).toStdString());
+
+    Find<QTreeWidget>("lvRecords")->setFocus();
+    window_->ShowFind();
+    FindNext(QString::fromUtf8("\u0142ukasz"), false);
+    QCOMPARE(Selected(), QString::fromUtf8("txtRdrName_1 \u0141ukasz"));
+  }
+
   // Each Find Next goes on from the last match, round from the last line-up; averages are
   // searched as shown; Cancel hides the dialog, which keeps what was asked.
   void findNextGoesOnFromTheLastMatch() {

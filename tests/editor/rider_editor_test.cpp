@@ -69,7 +69,12 @@ TEST(FindString, WholeWordsCaseAndStartingPoint) {
     EXPECT_EQ(Found("Rider", field, true, false, 1), found) << field;
   EXPECT_EQ(Found("A Rid", "A Rider", true, false, 1), -1);
   EXPECT_EQ(Found("rider", "A Rider", false, true, 1), -1);
-  EXPECT_EQ(Found("\xE9LAN", "\xC9lan", false, false, 1), 1) << "accented letters ignore case too";
+  EXPECT_EQ(Found("\u00E9LAN", "\u00C9lan", false, false, 1), 1)
+      << "accented letters ignore case too";
+  // Places count characters: "\u0141" is the fifth, though the sixth byte.
+  EXPECT_EQ(Found("\u0142ukasz", "\u017Bak \u0141ukasz", false, false, 1), 5);
+  EXPECT_EQ(Found("\u0142ukasz", "\u017Bak \u0141ukasz", false, true, 1), -1);
+  EXPECT_EQ(Found("\u0410", "\u0430\u0430", false, false, 2), 2);
   EXPECT_EQ(Found("an", "Ann Dan", false, false, 2), 6);
   EXPECT_EQ(Found("an", "Ann Dan", false, false, 7), -1);
   EXPECT_EQ(Found("", "Ann", false, false, 1), -1) << "an empty text is never searched for";

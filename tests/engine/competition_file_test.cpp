@@ -147,7 +147,7 @@ TEST(CompetitionFile, ListValuesTakeTheirItemsCutToTheirLengths) {
   m = Load(
       "GROUPTITLE=A,J\xC3\xB8rgensen\nGROUPTITLE=B,Tigers of the north and south and east\n"
       "GROUPTITLE=J,Nobody\nGROUPTITLE=a,Lions\n");
-  EXPECT_EQ(m.GroupTitle[1], "J\xD8RGENSEN");
+  EXPECT_EQ(m.GroupTitle[1], "J\xC3\x98RGENSEN");
   EXPECT_EQ(m.GroupTitle[2], "TIGERS OF THE NORTH AND SOUTH AN");
   for (std::size_t g = 3; g <= 9; ++g) EXPECT_EQ(m.GroupTitle[g], "");
 }

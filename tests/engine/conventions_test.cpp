@@ -51,17 +51,6 @@ TEST(RoundToInteger, RoundsHalfToEvenAndDetectsSixteenBitOverflow) {
   EXPECT_EQ(IntFloor(3.0), 3);
 }
 
-TEST(TextEncoding, ConvertsBetweenWindows1252AndUtf8) {
-  const std::string cp = "Na\xEFve \x80 \x9A";
-  const std::string utf8 = Cp1252ToUtf8(cp);
-  EXPECT_EQ(utf8, "Na\xC3\xAFve \xE2\x82\xAC \xC5\xA1");
-  EXPECT_EQ(Utf8ToCp1252(utf8), cp);
-  EXPECT_EQ(Utf8ToCp1252("\xE4\xB8\xAD"), "?");  // no Windows-1252 form
-  EXPECT_EQ(Utf8ToCp1252("\xC3"), "?");          // truncated sequence
-  // e-acute, o-slash, s-caron and y-umlaut have capitals; the division sign has none.
-  EXPECT_EQ(UpperCase("lions\xE9\xF8\x9A\xFF\xF7"), "LIONS\xC9\xD8\x8A\x9F\xF7");
-}
-
 TEST(SplitFields, AtMostCountTrimmedFieldsAtExactSeparators) {
   const struct {
     const char *text, *separator;

@@ -210,6 +210,34 @@ TEST(MeetingFile, ValuesOutsideTheirArraysAreRejected) {
   EXPECT_FALSE(DecodeMeeting(Encoded(m), {}).ok());
 }
 
+// Texts that all fit Windows-1252 are written in it, as earlier versions wrote them; one that
+// does not puts the whole file in UTF-8. Either way every text reads back as it was.
+TEST(MeetingFile, TextsGoInWindows1252WhenTheyAllFitAndInUtf8Otherwise) {
+  const struct {
+    std::string name, title;
+    bool cp1252;
+  } cases[] = {
+      {"S\u00F8ren \u20AC", "J\u00D8RGENSEN", true},
+      {"Bart\u0142omiej \u0416", "J\u00D8RGENSEN", false},
+      {"\u00C3\u00A9", "LIONS", false},  // in Windows-1252 the file would read back as UTF-8
+      {"\u00C3\u00A9", "J\u00D8RGENSEN", true},  // ... unless another text shows it is not
+  };
+  for (const auto& c : cases) {
+    Meeting m = test::TwoTeamMatch();
+    m.RiderName[1] = c.name;
+    m.GroupTitle[2] = c.title;
+    const std::string bytes = Encoded(m);
+    for (const std::string& text : {c.name, c.title}) {
+      EXPECT_NE(bytes.find(c.cp1252 ? *Cp1252Form(text) : text), std::string::npos) << text;
+    }
+    const Result<Meeting> back = DecodeMeeting(bytes, m);
+    ASSERT_TRUE(back.ok()) << back.error();
+    EXPECT_EQ(back.value().RiderName[1], c.name);
+    EXPECT_EQ(back.value().GroupTitle[2], c.title);
+    EXPECT_EQ(Encoded(back.value()), bytes);
+  }
+}
+
 TEST(MeetingFile, ProposedNameTakesDayMonthAndYearFromTheDate) {
   // A date with one-digit parts keeps its separators and blanks out of the name; a date with an
   // English month name gives its numbers.

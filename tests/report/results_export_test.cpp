@@ -37,21 +37,21 @@ TEST(ResultsExport, CsvHasARowPerRiderAndAPerHeat) {
             }));
 }
 
-// Names come from rider databases: quotes, commas and markup are written as data, and the
-// engine's Windows-1252 text becomes UTF-8.
+// Names come from rider databases: quotes, commas and markup are written as data, and names in
+// any language stay as they are.
 TEST(ResultsExport, NamesAreQuotedEscapedAndUtf8) {
   Meeting m = test::TwoTeamMatch();
   m.RiderName[1] = "Al \"Ace\", <b>&";
-  m.RiderName[4] = "Ren\xE9";
+  m.RiderName[4] = "Ren\u00E9 \u0141";
   m.RiderName[5] = "=HYPERLINK(\"x\")";
   const std::string csv = ResultsCsv(m);
   EXPECT_NE(csv.find("Brayton,2,\"'=HYPERLINK(\"\"x\"\")\",0,R"), std::string::npos) << csv;
   EXPECT_NE(csv.find("Ashford,1,\"Al \"\"Ace\"\", <b>&\",3,2"), std::string::npos) << csv;
-  EXPECT_NE(csv.find("Brayton,1,Ren\xC3\xA9,"), std::string::npos) << csv;
+  EXPECT_NE(csv.find("Brayton,1,Ren\u00E9 \u0141,"), std::string::npos) << csv;
   const std::string html = ResultsHtml(m);
   EXPECT_NE(html.find("<td>Al &quot;Ace&quot;, &lt;b&gt;&amp;</td>"), std::string::npos);
   EXPECT_EQ(html.find("<b>"), std::string::npos);
-  EXPECT_NE(html.find("Ren\xC3\xA9"), std::string::npos);
+  EXPECT_NE(html.find("Ren\u00E9 \u0141"), std::string::npos);
 }
 
 TEST(ResultsExport, HtmlHasAScorecardPerTeamAndAHeatTable) {

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "engine/race/random_source.h"
 
@@ -51,7 +52,7 @@ TEST(RiderDatabase, Utf8AndWindows1252FilesReadAlike) {
   ASSERT_TRUE(ReadDatabaseText(fromUtf8, "\xEF\xBB\xBFS\xC3\xB8nner,X:2,J\xC3\xB6rg,6").ok());
   ASSERT_TRUE(ReadDatabaseText(fromCp1252, "S\xF8nner,X:2,J\xF6rg,6").ok());
   EXPECT_EQ(fromUtf8.records, fromCp1252.records);
-  EXPECT_EQ(fromUtf8.records[0].riderNames[1], "J\xF6rg");
+  EXPECT_EQ(fromUtf8.records[0].riderNames[1], "J\xC3\xB6rg");
 }
 
 TEST(RiderDatabase, AFailedReadLeavesTheRecordsAsTheyWere) {
@@ -108,19 +109,39 @@ TEST(RiderDatabase, AFailedSaveLeavesTheOldFileAndSaysWhy) {
   EXPECT_EQ(FileText(good), "New,LGE:7,,,,,,,,,,,,,,\r\n");
 }
 
-// Random records of what the file can hold: written and read back, they are the same records.
+// A file of an earlier version (Windows-1252) and one with names beyond it (UTF-8), read and
+// saved with nothing changed, keep their bytes.
+TEST(RiderDatabase, SavedFilesKeepTheirBytesInEitherEncoding) {
+  TempFolder folder;
+  const std::string files[] = {
+      "S\xF8nner \x80,LGE:2,J\xF6rg \x8A\xE9,6.00,Ren\xE9 \x81,7.50\r\nx,SUP:2,y,,z,5.00\r\n",
+      "Gda\u0144sk,LGE:2,Bart\u0142omiej Zmarzlak,6.00,\u0410\u0440\u0442\u0451\u043C,7.50\r\n"};
+  for (const std::string& bytes : files) {
+    const fs::path path = folder.path / "db.rdb";
+    std::ofstream(path, std::ios::binary) << bytes;
+    RiderDatabase db;
+    ASSERT_TRUE(ReadDatabaseFile(db, path).ok());
+    ASSERT_TRUE(WriteDatabaseFile(db, path).ok());
+    EXPECT_EQ(FileText(path), bytes);
+  }
+}
+
+// Random records of what the file can hold, in either encoding: written and read back, they are
+// the same records.
 TEST(RiderDatabase, WrittenRecordsReadBackUnchanged) {
   Pcg32Random random(20240611);
   const auto below = [&](int n) {
     return static_cast<int>(random.NextBits() % static_cast<unsigned>(n));
   };
-  const std::string alphabet = "ABCdef xyz'-.\xE9\xD6:;";
+  const std::vector<std::string> alphabet = {
+      "A", "B", "C",      "d",      "e", "f", " ",      "x",      "y",      "z",     "'",
+      "-", ".", "\u00E9", "\u00D6", ":", ";", "\u0142", "\u0416", "\u0151", "\u20AC"};
   const auto text = [&](std::size_t most, bool colonAllowed) {
     std::string s;
     const int length = below(static_cast<int>(most) + 1);
     for (int i = 0; i < length; ++i) {
-      char c = alphabet[static_cast<std::size_t>(below(static_cast<int>(alphabet.size())))];
-      if (c == ':' && !colonAllowed) c = 'q';
+      std::string c = alphabet[static_cast<std::size_t>(below(static_cast<int>(alphabet.size())))];
+      if (c == ":" && !colonAllowed) c = "q";
       s += c;
     }
     return Trim(s);
@@ -143,7 +164,7 @@ TEST(RiderDatabase, WrittenRecordsReadBackUnchanged) {
     AddRecord(db, r);
   }
   RiderDatabase back;
-  ASSERT_TRUE(ReadDatabaseText(back, DatabaseText(db)).ok());
+  ASSERT_TRUE(ReadDatabaseText(back, FileBytesOf(DatabaseText(db))).ok());
   ASSERT_EQ(back.RecordCount(), db.RecordCount());
   for (int k = 1; k <= db.RecordCount(); ++k) {
     EXPECT_EQ(*back.Record(k), *db.Record(k)) << "record " << k;

@@ -90,9 +90,9 @@ class ShellRulesTest : public QObject {
     QCOMPARE(marks.prefs.PrefMarks[3], std::string("N2"));  // empty: its default
     QCOMPARE(marks.prefs.PrefMarks[4], std::string("Ex"));  // cut to two characters
     QVERIFY(marks.prefs.PrefMarks[17] == "+" && marks.prefs.PrefTeamScoring == 1);
-    // Non-ASCII marks are kept as Windows-1252 characters, counted as characters.
-    QCOMPARE(Read({{"DefProgMarking", "\xc3\xa9\xc3\xa8\xc3\xa0"}}).prefs.PrefMarks[1],
-             std::string("\xe9\xe8"));
+    // Non-ASCII marks are counted as characters.
+    QCOMPARE(Read({{"DefProgMarking", "\u00e9\u0142\u00e0"}}).prefs.PrefMarks[1],
+             std::string("\u00e9\u0142"));
   }
 
   void competitions() {
@@ -167,8 +167,9 @@ class ShellRulesTest : public QObject {
     s.prefs.PrefStartGrid = 2;
     s.prefs.PrefRiderDbFile = "/home/me/teams.rdb";
     s.prefs.PrefPlayers[9] = 1;
-    s.prefs.PrefMarks[17] = "\xb0";  // a Windows-1252 degree sign
-    s.competitions = {{"Caf\xe9 Cup", "cafe.cfg"}, {"League Match", "league-match.cfg"}};
+    s.prefs.PrefMarks[17] = "\u00b0";
+    s.competitions = {{"Caf\u00e9 \u0141\u00f3d\u017a Cup", "cafe.cfg"},
+                      {"League Match", "league-match.cfg"}};
     s.window = {150, 300, 6000, 8000, 0};
     QVERIFY(SaveSettings(store, s, QStringLiteral("0.1")).ok());
 
@@ -412,7 +413,7 @@ class ShellRulesTest : public QObject {
     QTemporaryDir folder;
     WriteFile(folder.filePath(QStringLiteral("c.cfg")), "t~Caf\xc3\xa9 Trophy\n");  // UTF-8
     QCOMPARE(ReadCompetitionTitle(folder.filePath(QStringLiteral("c.cfg")).toStdString()),
-             std::optional<std::string>("Caf\xe9 Trophy"));
+             std::optional<std::string>("Caf\u00e9 Trophy"));
     QCOMPARE(ReadCompetitionTitle(folder.filePath(QStringLiteral("none.cfg")).toStdString()),
              std::nullopt);
   }
