@@ -1,7 +1,8 @@
 #include "shell/results_file.h"
 
 #include <QFile>
-#include <QSaveFile>
+
+#include "engine/file_io.h"
 
 namespace corvane {
 
@@ -38,11 +39,11 @@ Status AppendResultsFile(const QString& path, const QString& text) {
 }
 
 Status WriteResultsFile(const QString& path, const QString& text) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return Failure("Cannot save", path, file.errorString());
-  file.write(ResultsFileBytes(text));
-  if (!file.commit()) return Failure("Cannot save", path, file.errorString());
-  return Done{};
+  // As every other save: through a link to the file behind it, and lasting once it returns.
+  const QByteArray bytes = ResultsFileBytes(text);
+  return WriteFileAtomically(
+      path.toStdString(),
+      std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 }  // namespace corvane

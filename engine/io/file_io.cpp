@@ -53,19 +53,75 @@ Result<std::string> ReadWholeFile(const std::filesystem::path& path, std::size_t
   return bytes;
 }
 
+namespace {
+
+namespace fs = std::filesystem;
+
+// The file a save writes: a symbolic link is followed to the file it points to (which need not
+// exist yet), so the link stays and the file behind it gets the new contents.
+Result<fs::path> SavedFile(const fs::path& path) {
+  fs::path file = path;
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat link {};
+    if (::lstat(file.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return file;
+    std::error_code ec;
+    const fs::path next = fs::read_symlink(file, ec);
+    if (ec) return FileFailure(path, "Cannot save", ec.value());
+    file = next.is_absolute() ? next : file.parent_path() / next;
+  }
+  return FileFailure(path, "Cannot save", ELOOP);
+}
+
+// A rename is only lasting once the folder that holds the name is on disk too. Best effort:
+// some file systems cannot sync a folder, and the file itself is saved by then.
+void SyncFolder(const fs::path& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+// For a folder that takes no new file (a shared folder) holding a file the user may write: the
+// file is rewritten where it is. Its room is taken first, so a full disk leaves it unchanged.
+Status SaveInPlace(const fs::path& shown, const fs::path& file, std::string_view bytes) {
+  const int fd = ::open(file.c_str(), O_WRONLY | O_CLOEXEC);
+  if (fd < 0) return FileFailure(shown, "Cannot save", errno);
+  const auto size = static_cast<off_t>(bytes.size());
+  int err = size > 0 ? ::posix_fallocate(fd, 0, size) : 0;
+  if (err == EOPNOTSUPP || err == EINVAL) err = 0;  // the file system cannot reserve room
+  if (err == 0) {
+    const bool written = ::lseek(fd, 0, SEEK_SET) == 0 && WriteAll(fd, bytes) &&
+                         ::ftruncate(fd, size) == 0 && ::fsync(fd) == 0;
+    err = written ? 0 : errno;
+  }
+  if (::close(fd) != 0 && err == 0) err = errno;
+  if (err != 0) return FileFailure(shown, "Cannot save", err);
+  return Done{};
+}
+
+}  // namespace
+
 Status WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
-  const std::filesystem::path folder =
-      path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
-  // A hidden temporary beside the target: ".name.XXXXXX", the X's filled in by mkstemp.
-  std::string hidden = path.filename().string();
+  const Result<fs::path> saved = SavedFile(path);
+  if (!saved) return Error{saved.error()};
+  const fs::path& file = saved.value();
+  const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
+  // A hidden temporary beside the file: ".name.XXXXXX", the X's filled in by mkstemp.
+  std::string hidden = file.filename().string();
   hidden.insert(hidden.begin(), '.');
   hidden.append(".XXXXXX");
   std::string tempName = (folder / hidden).string();
   const int fd = ::mkstemp(tempName.data());
-  if (fd < 0) return FileFailure(path, "Cannot save", errno);
+  if (fd < 0) {
+    const int err = errno;
+    if ((err == EACCES || err == EPERM) && ::access(file.c_str(), W_OK) == 0) {
+      return SaveInPlace(path, file, bytes);
+    }
+    return FileFailure(path, "Cannot save", err);
+  }
   // Keep the permissions an existing file had; new files get the usual 0644 less the umask.
   struct stat existing {};
-  if (::stat(path.c_str(), &existing) == 0) {
+  if (::stat(file.c_str(), &existing) == 0) {
     ::fchmod(fd, existing.st_mode & 07777);
   } else {
     const mode_t mask = ::umask(0);
@@ -79,11 +135,12 @@ Status WriteFileAtomically(const std::filesystem::path& path, std::string_view b
     ::unlink(tempName.c_str());
     return FileFailure(path, "Cannot save", err);
   }
-  if (::rename(tempName.c_str(), path.c_str()) != 0) {
+  if (::rename(tempName.c_str(), file.c_str()) != 0) {
     const int err = errno;
     ::unlink(tempName.c_str());
     return FileFailure(path, "Cannot save", err);
   }
+  SyncFolder(folder);
   return Done{};
 }
 

@@ -15,7 +15,10 @@ namespace corvane {
 Result<std::string> ReadWholeFile(const std::filesystem::path& path, std::size_t maxBytes);
 
 // Writes bytes to a temporary file in the target's folder and renames it over the target: the
-// target is replaced whole, and a failed write leaves the previous file as it was.
+// target is replaced whole, and a failed write leaves the previous file as it was. A symbolic
+// link is followed: the file it points to is saved, in its own folder, and the link stays. The
+// folder is synced after the rename. Where the folder takes no new file but the file itself is
+// writable, the file is rewritten in place (its room reserved first).
 Status WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 // Appends bytes to the file, creating it when needed.
