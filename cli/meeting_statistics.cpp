@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "engine/io/text_encoding.h"
+#include "engine/records/characters.h"
 
 namespace corvane {
 
@@ -77,9 +77,7 @@ double StandardError(long count, long runs) {
 
 // Characters on screen of UTF-8 text: every byte but continuation bytes.
 std::size_t Width(const std::string& text) {
-  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  }));
+  return static_cast<std::size_t>(DisplayWidth(text));  // columns on screen, not bytes
 }
 
 struct RiderLine {

@@ -80,8 +80,7 @@ HeatRow HeatFor(const Meeting& m, int h, bool scoreColumns) {
   for (int e = 1; row.held && e <= kMaxEntries; ++e) {
     const auto& entry = heat[At(e)];
     if (!IsSlot(entry[1]) || m.RiderName[At(entry[1])].empty()) continue;
-    row.finishers.push_back(
-        m.RiderName[At(entry[1])] + ResultBracket(m, entry[2], entry[3]));
+    row.finishers.push_back(m.RiderName[At(entry[1])] + ResultBracket(m, entry[2], entry[3]));
   }
   if (scores[0] == 0 && scoreColumns) {
     if (m.NumTeams == 2) row.heatPoints = {scores[3], scores[4]};
@@ -111,9 +110,8 @@ ResultTables TabulateResults(const Meeting& m) {
   if (scoreColumns) {
     for (int t = 1; t <= m.NumTeams; ++t) {
       const std::string& title = m.GroupTitle[At(t)];
-      tables.teams.push_back(title.empty()
-                                 ? "Team " + std::string(1, static_cast<char>('A' + t - 1))
-                                 : title);
+      tables.teams.push_back(
+          title.empty() ? "Team " + std::string(1, static_cast<char>('A' + t - 1)) : title);
     }
   }
   const int heats = std::clamp<int>(m.HeatCount, 0, kMaxHeats);

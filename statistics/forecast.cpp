@@ -13,8 +13,7 @@ namespace {
 
 std::string TeamName(const Meeting& m, int g) {
   const std::string& title = m.GroupTitle[static_cast<std::size_t>(g)];
-  return title.empty() ? "Team " + std::string(1, static_cast<char>('A' + g - 1))
-                       : title;
+  return title.empty() ? "Team " + std::string(1, static_cast<char>('A' + g - 1)) : title;
 }
 
 std::string Lower(std::string text) {

@@ -31,8 +31,8 @@ template <typename F>
 void ForEachCharacter(std::string_view text, F&& f) {
   std::size_t i = 0;
   while (i < text.size()) {
-    char32_t cp = 0;
-    std::size_t len = utf8::Decode(text, i, cp);
+    char32_t cp = static_cast<unsigned char>(text[i]);
+    std::size_t len = cp < 0x80 ? 1 : utf8::Decode(text, i, cp);
     if (len == 0) len = 1, cp = 0xFFFD;
     if (!f(i, len, cp)) return;
     i += len;
@@ -49,10 +49,8 @@ bool IsAscii(std::string_view text) {
 }  // namespace
 
 std::size_t CharacterCount(std::string_view text) {
+  if (IsAscii(text)) return text.size();
   std::size_t count = 0;
-  for (const char c : text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
-  if (IsAscii(text)) return count;
-  count = 0;
   ForEachCharacter(text, [&](std::size_t, std::size_t, char32_t) { return ++count, true; });
   return count;
 }
@@ -94,6 +92,13 @@ std::string PaddedToWidth(std::string_view text, int width) {
 }
 
 std::string UpperCase(std::string_view text) {
+  if (IsAscii(text)) {  // programme lines and keywords, read at every heat
+    std::string out(text);
+    for (char& c : out) {
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 0x20);
+    }
+    return out;
+  }
   std::string out;
   out.reserve(text.size());
   ForEachCharacter(text, [&](std::size_t at, std::size_t len, char32_t cp) {
