@@ -9,8 +9,6 @@
 #include <utility>
 #include <vector>
 
-#include "engine/io/text_encoding.h"
-
 namespace corvane {
 namespace {
 
