@@ -1,9 +1,10 @@
 #include "season/league_table.h"
-#include "engine/records/characters.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <map>
+
+#include "engine/records/characters.h"
 
 namespace corvane {
 

@@ -2,7 +2,7 @@
 
 #include <QFile>
 
-#include "engine/file_io.h"
+#include "engine/io/file_io.h"
 
 namespace corvane {
 

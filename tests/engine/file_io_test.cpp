@@ -1,5 +1,5 @@
 // Saves land in the user's file: through symbolic links, and in folders that take no new file.
-#include "engine/file_io.h"
+#include "engine/io/file_io.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
