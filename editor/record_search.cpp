@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "editor/average_scale.h"
-#include "engine/records/conventions.h"
 #include "engine/io/utf8.h"
+#include "engine/records/conventions.h"
 
 namespace corvane {
 

@@ -6,6 +6,7 @@
 #include <optional>
 #include <utility>
 
+#include "engine/io/text_encoding.h"
 #include "engine/records/meeting_validation.h"
 #include "report/meeting_file_layout.h"
 

@@ -1,7 +1,7 @@
 #include "report/text_layout.h"
 
-#include "engine/records/conventions.h"
 #include "engine/records/characters.h"
+#include "engine/records/conventions.h"
 
 namespace corvane {
 

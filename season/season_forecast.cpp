@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <thread>
 
-#include "engine/records/preferences.h"
 #include "engine/records/characters.h"
+#include "engine/records/preferences.h"
 #include "season/fixture_race.h"
 #include "statistics/meeting_tally.h"
 #include "statistics/silent_host.h"

@@ -9,6 +9,7 @@
 #include "engine/programme/programme_line.h"
 #include "engine/programme/transfers.h"
 #include "engine/race/heat_entry.h"
+#include "engine/records/characters.h"
 
 namespace corvane {
 

@@ -10,6 +10,7 @@
 #include "engine/io/file_io.h"
 #include "engine/io/text_encoding.h"
 #include "engine/programme/programme_line.h"
+#include "engine/records/characters.h"
 
 namespace corvane {
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/io/file_io.h"
+#include "engine/io/text_encoding.h"
 #include "report/headless_host.h"
 #include "report/results_report.h"
 #include "tests/report/report_fixtures.h"

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <vector>
 
+#include "engine/io/text_encoding.h"
 #include "engine/race/random_source.h"
 
 namespace corvane {

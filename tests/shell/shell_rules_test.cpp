@@ -2,9 +2,9 @@
 // competitions list, menu columns, the command line, competition titles, paths in the data
 // folders, the results file and the desktop file types.
 #include <QCheckBox>
-#include <QLabel>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
