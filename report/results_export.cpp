@@ -42,34 +42,10 @@ std::string GroupHeading(const GroupTable& group) {
 
 // --- HTML ---
 
-std::string Escaped(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (const char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
-
 std::string Cell(std::string_view tag, std::string_view text, std::string_view attributes = {}) {
   std::string out = "<" + std::string(tag);
   if (!attributes.empty()) out += " " + std::string(attributes);
-  return out + ">" + Escaped(text) + "</" + std::string(tag) + ">";
+  return out + ">" + HtmlEscaped(text) + "</" + std::string(tag) + ">";
 }
 
 std::string Number(long value) {
@@ -168,6 +144,30 @@ void AppendRow(std::string& csv, const std::vector<std::string>& fields) {
 }
 
 }  // namespace
+
+std::string HtmlEscaped(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
 
 ExportFormat ExportFormatForFile(std::string_view fileName) {
   if (EndsWithNoCase(fileName, ".html") || EndsWithNoCase(fileName, ".htm")) {

@@ -23,4 +23,7 @@ std::string ResultsHtml(const Meeting& m);
 // empty line, then a row per heat (number, riders in finishing order, scores, note). CRLF ends.
 std::string ResultsCsv(const Meeting& m);
 
+// Text with the characters HTML gives a meaning (& < > ") written as entities.
+std::string HtmlEscaped(std::string_view text);
+
 }  // namespace corvane

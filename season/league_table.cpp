@@ -5,6 +5,7 @@
 #include <map>
 
 #include "engine/records/characters.h"
+#include "report/results_export.h"
 
 namespace corvane {
 
@@ -112,33 +113,6 @@ std::string CsvField(const std::string& text) {
   }
   return out + "\"";
 }
-
-namespace {
-
-std::string HtmlEscaped(const std::string& text) {
-  std::string out;
-  for (const char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
-
-}  // namespace
 
 std::string HtmlPage(const std::string& title, const std::vector<std::string>& header,
                      const std::vector<std::vector<std::string>>& rows) {
