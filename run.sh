@@ -3,7 +3,7 @@
 # Arguments are passed to corvane-run. ./test.sh builds and checks everything else.
 set -euo pipefail
 cd "$(dirname "$0")"
-./scripts/install-deps.sh cmake ninja-build g++ libsqlite3-dev
+./scripts/install-deps.sh cmake ninja-build g++ libsqlite3-dev libicu-dev
 BUILD_DIR=${BUILD_DIR:-build-run}
 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_BUILD_GUI=OFF \
   -DCORVANE_BUILD_TESTS=OFF -DCORVANE_BUILD_BENCHMARKS=OFF >/dev/null
