@@ -4,7 +4,9 @@
 
 #include <bit>
 #include <cstring>
+#include <map>
 #include <set>
+#include <utility>
 
 #include "riderdb/rider_database.h"
 #include "season/fixtures.h"
@@ -18,6 +20,7 @@ constexpr int kMaxTextBytes = 64 << 20;
 constexpr int kMaxLineupsInSeason = 64;
 constexpr int kMaxRidersInResult = 2 * 40;
 constexpr int kMaxScore = 100000;
+constexpr std::int64_t kMaxSeasonTotal = std::int64_t{kMaxScore} * kMaxFixtures;
 
 constexpr const char* kSchema = R"(
 CREATE TABLE season(id INTEGER PRIMARY KEY CHECK (id = 1), competition TEXT NOT NULL,
@@ -242,6 +245,9 @@ Status SeasonFile::Load() {
     Statement q(db_, "SELECT fixture, home_score, away_score, report FROM results ORDER BY raced");
     Statement r(db_, "SELECT lineup, rider, rides, points, bonus FROM rides WHERE fixture = ?1");
     std::set<std::int64_t> seen;
+    // A rider's season figures add up his rows; however many rows a file holds, the sums must
+    // stay within what the figures can hold.
+    std::map<std::pair<std::int64_t, std::string>, std::int64_t> seasonPoints, seasonBonus;
     int rc;
     while ((rc = q.Step()) == SQLITE_ROW) {
       if (!InRange(q.Int(0), 1, fixtures) || !seen.insert(q.Int(0)).second ||
@@ -259,6 +265,10 @@ Status SeasonFile::Load() {
         if ((r.Int(0) != f.home && r.Int(0) != f.away) || !InRange(r.Int(2), 0, 1000) ||
             !InRange(r.Int(3), -kMaxScore, kMaxScore) || !InRange(r.Int(4), 0, kMaxScore) ||
             result.riders.size() >= kMaxRidersInResult)
+          return damaged;
+        const std::pair<std::int64_t, std::string> rider{r.Int(0), r.Text(1)};
+        if (!InRange(seasonPoints[rider] += r.Int(3), -kMaxSeasonTotal, kMaxSeasonTotal) ||
+            !InRange(seasonBonus[rider] += r.Int(4), 0, kMaxSeasonTotal))
           return damaged;
         result.riders.push_back(RiderRides{static_cast<int>(r.Int(0)), r.Text(1),
                                            static_cast<int>(r.Int(2)), static_cast<int>(r.Int(3)),

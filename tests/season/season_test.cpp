@@ -341,6 +341,15 @@ TEST(SeasonFile, NewerDamagedOrForeignFileIsRefusedAndLeftAsItWas) {
       {withSql("UPDATE rides SET rides = -1 WHERE rowid = 1"), "damaged"},
       {withSql("UPDATE season SET win = 1000"), "damaged"},
       {withSql("DROP TABLE rides"), "damaged"},
+      // One rider's rows adding up past what his season figures can hold.
+      {withSql("WITH RECURSIVE n(k) AS (SELECT 57 UNION ALL SELECT k + 1 FROM n WHERE k < 330) "
+               "INSERT INTO fixtures SELECT k, 99, 0, 1 FROM n; "
+               "INSERT INTO results SELECT number, number, 0, 0, '' FROM fixtures "
+               "WHERE number > 56; "
+               "WITH RECURSIVE n(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM n WHERE k < 79) "
+               "INSERT INTO rides SELECT number, 0, 'Twin', 1, 100000, 0 FROM fixtures, n "
+               "WHERE number > 56"),
+       "damaged"},
       {torn, "damaged"},
       {good.substr(0, good.size() / 2), "damaged"},
       {"Harbour Herons,LGE:7,Neville Tallowmere,8.65\r\n", "damaged"},
