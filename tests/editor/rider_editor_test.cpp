@@ -5,14 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "editor/average_scale.h"
 #include "editor/command_line.h"
 #include "editor/record_search.h"
 #include "riderdb/database_arranging.h"
 #include "riderdb/lineup_record.h"
+#include "support/test_files.h"
 
 namespace corvane {
 namespace {
@@ -112,25 +111,9 @@ TEST_F(SearchRecordsTest, FieldsInFileOrderRoundFromTheLastEntryFollowingTheList
 
 class RiderEditorTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ =
-        fs::temp_directory_path() /
-        ("tavrel-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
   fs::path Write(const std::string& name, const std::string& text) {
-    const fs::path path = folder_ / name;
-    std::ofstream(path, std::ios::binary) << text;
-    return path;
-  }
-  static std::string Read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
+    testing::WriteText(folder_ / name, text);
+    return folder_ / name;
   }
   static std::vector<std::string> Keys(const RiderEditor& editor) {
     std::vector<std::string> keys;
@@ -138,7 +121,8 @@ class RiderEditorTest : public ::testing::Test {
     return keys;
   }
 
-  fs::path folder_;
+  const testing::TempFolder temp_{"tavrel"};
+  const std::filesystem::path& folder_ = temp_.path();
 };
 
 TEST_F(RiderEditorTest, DeletingTheLastEntriesLeavesNoneSelected) {
@@ -177,7 +161,7 @@ TEST_F(RiderEditorTest, AddAndDuplicateGoAtTheEndUntilTheNextSortOrSave) {
   const fs::path saved = folder_ / "saved.rdb";
   ASSERT_TRUE(editor.Save(saved).ok());
   RiderDatabase back;
-  ASSERT_TRUE(ReadDatabaseText(back, Read(saved)).ok());
+  ASSERT_TRUE(ReadDatabaseText(back, testing::FileText(saved)).ok());
   std::vector<std::string> written;
   for (const ListEntry& entry : back.entries) written.push_back(entry.text);
   EXPECT_EQ(written, (std::vector<std::string>{"Blues", "Reds", "Aces", "Reds"}))
@@ -199,7 +183,8 @@ TEST_F(RiderEditorTest, DirtyFlagAndFailedFileCommands) {
   const fs::path path = folder_ / "ok.rdb";
   ASSERT_TRUE(editor.Save(path).ok());
   EXPECT_FALSE(editor.Dirty());
-  EXPECT_EQ(Read(path).substr(0, 10), ",LGE 1:7,,") << "the colon cannot end the ID in the file";
+  EXPECT_EQ(testing::FileText(path).substr(0, 10), ",LGE 1:7,,")
+      << "the colon cannot end the ID in the file";
 
   ASSERT_TRUE(editor.Merge(Write("more.rdb", "Reds,LGE:7\r\n")).ok());
   EXPECT_TRUE(editor.Dirty());

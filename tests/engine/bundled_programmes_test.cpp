@@ -3,24 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <set>
-#include <sstream>
 
 #include "engine/competition/competition_file.h"
-
-namespace corvane {
-namespace {
-
-std::string Bundled(const std::string& name) {
-  std::ifstream in(std::filesystem::path(CORVANE_SOURCE_DIR) / "Scripts" / name, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-}  // namespace
-}  // namespace corvane
+#include "support/test_files.h"
 
 namespace corvane {
 namespace {
@@ -31,7 +17,7 @@ namespace {
 TEST(BundledProgrammes, TwoTeamHeatsMatchEachRiderNumberOnBothSides) {
   for (const std::string name : {"league-match.cfg", "league-with-support.cfg"}) {
     Meeting m;
-    ASSERT_TRUE(LoadCompetitionText(m, Bundled(name), 12));
+    ASSERT_TRUE(LoadCompetitionText(m, testing::ScriptText(name), 12));
     ASSERT_EQ(m.NumTeams, 2);
     int heats = 0;
     for (int i = 1; i <= m.ProgrammeLineCount(); ++i) {

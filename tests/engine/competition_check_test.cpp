@@ -3,22 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "engine/competition/competition_file.h"
+#include "support/test_files.h"
 
 namespace corvane {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Bundled(const std::string& name) {
-  std::ifstream in(fs::path(CORVANE_SOURCE_DIR) / "Scripts" / name, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 // Replaces the whole line `from` of the text by `to`.
 std::string WithLine(std::string text, const std::string& from, const std::string& to) {
@@ -42,7 +34,8 @@ bool Finds(const CompetitionCheck& check, int fileLine, const std::string& words
 
 TEST(CompetitionCheck, BundledCompetitionsHaveNoFindings) {
   for (const auto& file : fs::directory_iterator(fs::path(CORVANE_SOURCE_DIR) / "Scripts")) {
-    const CompetitionCheck check = CheckCompetitionText(Bundled(file.path().filename()));
+    const CompetitionCheck check =
+        CheckCompetitionText(testing::ScriptText(file.path().filename()));
     EXPECT_TRUE(check.readable && check.holdsCompetition) << file.path();
     for (const CheckFinding& f : check.findings) {
       ADD_FAILURE() << file.path().filename() << ":" << f.fileLine << ": " << f.message;
@@ -52,7 +45,7 @@ TEST(CompetitionCheck, BundledCompetitionsHaveNoFindings) {
 }
 
 TEST(CompetitionCheck, FindsEachMistakeOnItsLine) {
-  const std::string league = Bundled("league-match.cfg");
+  const std::string league = testing::ScriptText("league-match.cfg");
   const struct {
     std::string line, mistake, words;
   } cases[] = {
@@ -118,8 +111,8 @@ TEST(CompetitionCheck, ProgrammesPastFortyHeatsAndUnreadableFiles) {
 
 TEST(CompetitionCheck, NotesChangeNothingRead) {
   for (const std::string& text :
-       {Bundled("group-stages.cfg"),
-        WithLine(Bundled("league-match.cfg"), "NUMTEAMS=2", "NUMTEAMS=banana")}) {
+       {testing::ScriptText("group-stages.cfg"),
+        WithLine(testing::ScriptText("league-match.cfg"), "NUMTEAMS=2", "NUMTEAMS=banana")}) {
     Meeting plain, noted;
     CompetitionNotes notes;
     ASSERT_TRUE(LoadCompetitionText(plain, text, 12));

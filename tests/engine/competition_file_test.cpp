@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "report/headless_host.h"
+#include "support/test_files.h"
 
 namespace corvane {
 namespace {
@@ -173,10 +174,8 @@ TEST(CompetitionFile, CountsPlannedRidesOfMainMeetingHeats) {
 // Read from the Scripts folder without changing the working folder; a missing or empty file
 // (or a folder) warns and shows no editor.
 TEST(CompetitionFolder, ReadsTheFileOrWarns) {
-  const auto folder =
-      std::filesystem::temp_directory_path() /
-      ("corvane-cfg-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-  std::filesystem::create_directories(folder);
+  const testing::TempFolder temp("cfg");
+  const std::filesystem::path& folder = temp.path();
   std::ofstream(folder / "cup.cfg", std::ios::binary) << "Competition~Cup\nNUMTEAMS=2\n";
   std::ofstream(folder / "empty.cfg", std::ios::binary) << "";
   const auto cwd = std::filesystem::current_path();
@@ -193,7 +192,6 @@ TEST(CompetitionFolder, ReadsTheFileOrWarns) {
     EXPECT_EQ(refused.warnings, std::vector<std::string>{"Configuration file not found"}) << name;
     EXPECT_EQ(refused.editorShown, 0);
   }
-  std::filesystem::remove_all(folder);
 }
 
 TEST(CompetitionFile, TitleLineCaptionIsTheSecondFieldCutToForty) {

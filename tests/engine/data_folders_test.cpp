@@ -1,4 +1,5 @@
 #include "engine/io/data_folders.h"
+#include "support/test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -12,16 +13,12 @@ namespace fs = std::filesystem;
 
 class DataFolders : public ::testing::Test {
  protected:
-  void SetUp() override { fs::create_directories(root_); }
-  void TearDown() override { fs::remove_all(root_); }
   void Touch(const fs::path& file) {
     fs::create_directories(file.parent_path());
     std::ofstream(file) << "x";
   }
-  const fs::path root_ =
-      fs::temp_directory_path() /
-      ("corvane-data-folders-" +
-       std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+  const testing::TempFolder folder_{"data-folders"};
+  const fs::path& root_ = folder_.path();
 };
 
 TEST_F(DataFolders, BuildTreeKeepsItsFilesBesideTheProgramInstalledUnderShare) {

@@ -1,5 +1,6 @@
 // Saves land in the user's file: through symbolic links, and in folders that take no new file.
 #include "engine/io/file_io.h"
+#include "support/test_files.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -7,7 +8,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace corvane {
 namespace {
@@ -15,21 +15,13 @@ namespace {
 namespace fs = std::filesystem;
 
 struct Folder {
-  fs::path path = fs::temp_directory_path() / ("corvane-file-io-" + std::to_string(::getpid()));
-  Folder() { fs::create_directories(path); }
+  testing::TempFolder temp{"file-io"};
+  const fs::path& path = temp.path();
   ~Folder() {
     std::error_code ec;
     fs::permissions(path / "shared", fs::perms::owner_all, ec);
-    fs::remove_all(path, ec);
   }
 };
-
-std::string Contents(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 TEST(FileIo, SavesThroughALinkUpdateTheFileBehindItAndKeepTheLink) {
   Folder folder;
@@ -45,11 +37,11 @@ TEST(FileIo, SavesThroughALinkUpdateTheFileBehindItAndKeepTheLink) {
   ASSERT_TRUE(WriteFileAtomically(folder.path / "data" / "link.mtg", "new").ok());
   EXPECT_TRUE(fs::is_symlink(folder.path / "data" / "link.mtg"));
   EXPECT_TRUE(fs::is_symlink(folder.path / "data" / "first.mtg"));
-  EXPECT_EQ(Contents(folder.path / "real" / "m.mtg"), "new");
+  EXPECT_EQ(testing::FileText(folder.path / "real" / "m.mtg"), "new");
 
   ASSERT_TRUE(WriteFileAtomically(folder.path / "data" / "dangling.rdb", "made").ok());
   EXPECT_TRUE(fs::is_symlink(folder.path / "data" / "dangling.rdb"));
-  EXPECT_EQ(Contents(folder.path / "real" / "new.rdb"), "made");
+  EXPECT_EQ(testing::FileText(folder.path / "real" / "new.rdb"), "made");
 
   const Status loop = WriteFileAtomically(folder.path / "data" / "loop", "x");
   ASSERT_FALSE(loop.ok());
@@ -70,7 +62,7 @@ TEST(FileIo, AFolderThatTakesNoNewFileStillSavesAWritableFileInPlace) {
   fs::permissions(shared, fs::perms::owner_read | fs::perms::owner_exec);
 
   ASSERT_TRUE(WriteFileAtomically(shared / "lineups.rdb", "new").ok());
-  EXPECT_EQ(Contents(shared / "lineups.rdb"), "new");
+  EXPECT_EQ(testing::FileText(shared / "lineups.rdb"), "new");
   EXPECT_FALSE(WriteFileAtomically(shared / "other.rdb", "x").ok());  // no file to rewrite
 }
 

@@ -10,6 +10,7 @@
 #include "engine/race/random_source.h"
 #include "report/headless_host.h"
 #include "support/meeting_builder.h"
+#include "support/test_files.h"
 
 namespace corvane {
 namespace {
@@ -17,14 +18,6 @@ namespace {
 // A competition file in a folder of its own for the length of one test.
 class SetupTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("corvane-setup-" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::create_directories(folder_);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-
   // The set-up alone, or with `race` the whole meeting as New Meeting runs it.
   SetupOutcome Run(const std::string& cfg, RandomSource& random, bool race = false) {
     std::ofstream(folder_ / "c.cfg", std::ios::binary) << cfg;
@@ -33,7 +26,8 @@ class SetupTest : public ::testing::Test {
                 : SetUpMeeting(meeting_, choice, prefs_, folder_, host_, random);
   }
 
-  std::filesystem::path folder_;
+  const testing::TempFolder temp_{"setup"};
+  const std::filesystem::path& folder_ = temp_.path();
   Meeting meeting_;
   Preferences prefs_;
   HeadlessHost host_;

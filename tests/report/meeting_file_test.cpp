@@ -8,13 +8,13 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "engine/io/file_io.h"
 #include "engine/io/text_encoding.h"
 #include "report/headless_host.h"
 #include "report/results_report.h"
+#include "support/test_files.h"
 #include "tests/report/report_fixtures.h"
 
 namespace corvane {
@@ -147,9 +147,8 @@ Meeting GoldenMeeting() {
 // The committed file was written once by the writer and checked against the layout: the
 // offsets below are worked out by hand from it (every text here is 4 bytes long).
 TEST(MeetingFile, WriterGivesTheGoldenFileByteForByte) {
-  std::ifstream in(std::string(CORVANE_SOURCE_DIR) + "/tests/report/golden_meeting.mtg",
-                   std::ios::binary);
-  const std::string golden((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::string golden =
+      testing::FileText(std::string(CORVANE_SOURCE_DIR) + "/tests/report/golden_meeting.mtg");
   ASSERT_EQ(golden.size(), 6058u + 208 * 4);
   const std::pair<std::size_t, int> whole[] = {
       {0, 3},       {2, 2},       {20, 100},    {54, 117},    {144, 126},   {184, 128},
@@ -260,37 +259,22 @@ TEST(MeetingFile, ProposedNameTakesDayMonthAndYearFromTheDate) {
 // A folder of its own for each test, removed afterwards.
 class MeetingFileOnDisk : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "corvane-mtg-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-  }
-  void TearDown() override {
-    ::chmod(folder_.c_str(), 0700);
-    fs::remove_all(folder_);
-  }
-
-  static std::string Contents(const fs::path& path) {
-    const Result<std::string> bytes = ReadWholeFile(path, kMaxMeetingFileBytes);
-    return bytes.ok() ? bytes.value() : std::string("<unreadable>");
-  }
-  static void Put(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-  }
-
-  fs::path folder_;
+  const testing::TempFolder temp_{"mtg"};
+  const std::filesystem::path& folder_ = temp_.path();
 };
 
 // Suspended, resumed and suspended again: the same bytes and the same report. Records a meeting
 // file does not hold come from the meeting in memory; the race in hand is not carried over.
 TEST_F(MeetingFileOnDisk, SuspendResumeAndSuspendAgainGiveTheSameFileAndReport) {
   const fs::path first = folder_ / "120524.mtg";
-  Put(first, std::string(20000, 'x'));  // a longer file is replaced, not overwritten in part
+  testing::WriteText(
+      first, std::string(20000, 'x'));  // a longer file is replaced, not overwritten in part
   const Meeting original = test::TwoTeamMatch();
   ASSERT_TRUE(SuspendMeeting(original, first).ok());
-  const std::string bytes = Contents(first);
+  const std::string bytes = testing::FileText(first);
   EXPECT_EQ(bytes, Encoded(original));
-  Put(first, bytes + std::string(300, '\x7F'));  // bytes after the last record are ignored
+  testing::WriteText(first,
+                     bytes + std::string(300, '\x7F'));  // bytes after the last record are ignored
 
   Meeting m;
   m.CompetitionTitle = "Another Competition";
@@ -314,7 +298,7 @@ TEST_F(MeetingFileOnDisk, SuspendResumeAndSuspendAgainGiveTheSameFileAndReport) 
   EXPECT_TRUE(m.RaceStatus == SlotArray<Integer>{} && m.ReplacedNow == SlotArray<Integer>{});
 
   ASSERT_TRUE(SuspendMeeting(m, folder_ / "again.mtg").ok());
-  EXPECT_EQ(Contents(folder_ / "again.mtg"), bytes);
+  EXPECT_EQ(testing::FileText(folder_ / "again.mtg"), bytes);
 }
 
 // A missing file does nothing; a rejected one (corrupt, cut short, empty, a folder) says which
@@ -337,7 +321,7 @@ TEST_F(MeetingFileOnDisk, MissingOrRejectedFileLeavesTheMeetingUntouched) {
   };
   EXPECT_EQ(resume(folder_ / "none.mtg", ResumeOutcome::Missing), "");
   for (const std::string& contents : corrupt) {
-    Put(path, contents);
+    testing::WriteText(path, contents);
     const std::string message = resume(path, ResumeOutcome::Rejected);
     EXPECT_NE(message.find("bad.mtg"), std::string::npos) << message;
   }
@@ -351,18 +335,18 @@ TEST_F(MeetingFileOnDisk, FailedSuspendSaysWhyAndKeepsThePreviousFile) {
 
   // A meeting the layout cannot hold is refused before anything is written.
   const fs::path path = folder_ / "meeting.mtg";
-  Put(path, "previous");
+  testing::WriteText(path, "previous");
   Meeting tooLong;
   tooLong.GroupTitle[1] = std::string(70000, 'A');
   const Status refused = SuspendMeeting(tooLong, path);
   ASSERT_FALSE(refused.ok());
   EXPECT_NE(refused.error().find("65535"), std::string::npos) << refused.error();
-  EXPECT_EQ(Contents(path), "previous");
+  EXPECT_EQ(testing::FileText(path), "previous");
 
   if (::geteuid() == 0) return;    // folder permissions do not stop the superuser
   ::chmod(folder_.c_str(), 0500);  // a read-only folder
   EXPECT_FALSE(SuspendMeeting(Meeting{}, path).ok());
-  EXPECT_EQ(Contents(path), "previous");
+  EXPECT_EQ(testing::FileText(path), "previous");
 }
 
 }  // namespace

@@ -11,8 +11,6 @@
 //
 // N defaults to CORVANE_SOAK_MEETINGS, or 1000. Meeting k uses seed S + k and competition k
 // (in turn), so a failure is repeated by its competition and seed with --meetings 1.
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
@@ -25,6 +23,7 @@
 #include "engine/race/random_source.h"
 #include "soak/awkward_competitions.h"
 #include "soak/scripted_player.h"
+#include "support/test_files.h"
 #include "support/whole_meeting.h"
 
 namespace {
@@ -66,48 +65,42 @@ MeetingChoices DrawChoices(std::uint64_t seed, bool player) {
   return choices;
 }
 
-// Scratch racing with none to nine riders entered and one to eight races, run straight through
-// and once suspended after a random race.
-constexpr const char* kScratchRacing = "scratch-racing";
-std::vector<std::string> SoakScratchRacing(const MeetingChoices& choices, Tally& tally) {
-  Pcg32Random draw(choices.seed, 0x5c7a);
-  const int riders = static_cast<int>(draw.NextBits() % 10);
-  const int races = 1 + static_cast<int>(draw.NextBits() % 8);
-  FinishedMeeting whole = RunScratchMeeting(choices, riders, races);
-  ++tally.meetings;
-  tally.heats += whole.meeting.HeatCount;
-  if (races < 2) return whole.faults;
-  const int stop = 1 + static_cast<int>(draw.NextBits() % static_cast<unsigned>(races - 1));
-  const FinishedMeeting stopped = RunScratchMeeting(choices, riders, races, stop);
-  tally.suspended += stopped.suspended ? 1 : 0;
-  whole.faults.insert(whole.faults.end(), stopped.faults.begin(), stopped.faults.end());
-  if (stopped.report != whole.report) {
-    whole.faults.push_back("suspended after race " + std::to_string(stop) +
-                           ", it ended differently");
-  }
-  return whole.faults;
-}
-
-// Runs one meeting straight through and once stopped at a random heat; returns its faults.
-std::vector<std::string> SoakOne(const std::string& competition, std::uint64_t seed, bool player,
-                                 Tally& tally) {
-  const MeetingChoices choices = DrawChoices(seed, player);
-  if (competition == kScratchRacing) return SoakScratchRacing(choices, tally);
-  FinishedMeeting whole = RunWholeMeeting(competition, choices);
+// Runs the meeting straight through and once stopped at a random heat after `stop(heats)`
+// chosen by a draw; both must end alike.
+template <class Run>
+std::vector<std::string> WholeAndStopped(const Run& run, std::uint64_t stopSeed, Tally& tally) {
+  FinishedMeeting whole = run(-1);
   ++tally.meetings;
   tally.heats += whole.meeting.HeatCount;
   tally.runoffHeats += whole.runoffHeats;
   tally.continues += whole.continues;
   if (whole.meeting.HeatCount < 2) return whole.faults;
-  const int stop = 1 + static_cast<int>(Pcg32Random(seed, 0x570f).NextBits() %
+  const int stop = 1 + static_cast<int>(Pcg32Random(stopSeed, 0x570f).NextBits() %
                                         static_cast<unsigned>(whole.meeting.HeatCount - 1));
-  const FinishedMeeting stopped = RunWholeMeeting(competition, choices, stop);
+  const FinishedMeeting stopped = run(stop);
   tally.suspended += stopped.suspended ? 1 : 0;
   whole.faults.insert(whole.faults.end(), stopped.faults.begin(), stopped.faults.end());
   if (stopped.report != whole.report) {
     whole.faults.push_back("stopped after heat " + std::to_string(stop) + ", it ended differently");
   }
   return whole.faults;
+}
+
+// Scratch racing with none to nine riders entered and one to eight races.
+constexpr const char* kScratchRacing = "scratch-racing";
+
+std::vector<std::string> SoakOne(const std::string& competition, std::uint64_t seed, bool player,
+                                 Tally& tally) {
+  const MeetingChoices choices = DrawChoices(seed, player);
+  if (competition == kScratchRacing) {
+    Pcg32Random draw(choices.seed, 0x5c7a);
+    const int riders = static_cast<int>(draw.NextBits() % 10);
+    const int races = 1 + static_cast<int>(draw.NextBits() % 8);
+    return WholeAndStopped(
+        [&](int stop) { return RunScratchMeeting(choices, riders, races, stop); }, seed, tally);
+  }
+  return WholeAndStopped([&](int stop) { return RunWholeMeeting(competition, choices, stop); },
+                         seed, tally);
 }
 
 bool ReadOptions(int argc, char** argv, Options& options) {
@@ -143,10 +136,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::vector<std::string> competitions = BundledCompetitions();
-  const std::filesystem::path awkward =
-      std::filesystem::temp_directory_path() / ("corvane-soak-" + std::to_string(getpid()));
+  const TempFolder awkward("soak");
   if (options.player) {
-    for (const auto& path : WriteAwkwardCompetitions(awkward)) competitions.push_back(path);
+    for (const auto& path : WriteAwkwardCompetitions(awkward.path())) competitions.push_back(path);
     competitions.push_back(kScratchRacing);
   }
   if (!options.competition.empty()) {
@@ -189,6 +181,5 @@ int main(int argc, char** argv) {
   }
   std::cout << options.meetings << " meetings from seed " << options.seed << " in " << seconds
             << " s, " << failed << " with faults\n";
-  std::filesystem::remove_all(awkward);
   return failed == 0 ? 0 : 1;
 }
