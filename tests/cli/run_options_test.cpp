@@ -24,29 +24,24 @@ TEST(RunOptions, ReadsEveryOption) {
             "league-match.cfg"));
   ASSERT_TRUE(parsed.ok()) << parsed.error();
   const RunOptions& o = parsed.value();
-  EXPECT_EQ(o.competition, "league-match.cfg");
-  EXPECT_EQ(o.lineupsFile, "db.rdb");
+  EXPECT_EQ(std::vector({o.competition, o.lineupsFile, o.support, o.outputFile}),
+            std::vector<std::string>({"league-match.cfg", "db.rdb", "Juniors", "out.txt"}));
+  EXPECT_EQ(std::vector({o.date, o.venue, o.title}),
+            std::vector<std::optional<std::string>>({"01/02/27", "Oak_Park", "Cup"}));
   EXPECT_EQ(o.teams, (std::vector<std::string>{"Reds", "Blues"}));
-  EXPECT_EQ(o.date, "01/02/27");
-  EXPECT_EQ(o.venue, "Oak_Park");
-  EXPECT_EQ(o.title, "Cup");
   EXPECT_EQ(o.seed, 42u);
-  EXPECT_EQ(o.support, "Juniors");
-  EXPECT_EQ(o.outputFile, "out.txt");
-  EXPECT_EQ(o.prefs.PrefHomeAdvantage, 1);
-  EXPECT_EQ(o.prefs.PrefTeamScoring, 1);
-  EXPECT_EQ(o.prefs.PrefStartGrid, 2);
+  EXPECT_EQ(std::vector<Integer>(
+                {o.prefs.PrefHomeAdvantage, o.prefs.PrefTeamScoring, o.prefs.PrefStartGrid}),
+            std::vector<Integer>({1, 1, 2}));
 
   const auto stats = Parse(Words("-n 1000 -j 2 --format csv x.cfg"));
   ASSERT_TRUE(stats.ok());
-  EXPECT_EQ(stats.value().runs, 1000);
-  EXPECT_EQ(stats.value().threads, 2);
-  EXPECT_EQ(stats.value().format, StatisticsFormat::Csv);
+  EXPECT_TRUE(stats.value().runs == 1000 && stats.value().threads == 2 &&
+              stats.value().format == StatisticsFormat::Csv);
 
   const auto suspend = Parse({"--suspend-after", "5", "m.mtg", "x.cfg"});
   ASSERT_TRUE(suspend.ok());
-  EXPECT_EQ(suspend.value().suspendAfter, 5);
-  EXPECT_EQ(suspend.value().suspendFile, "m.mtg");
+  EXPECT_TRUE(suspend.value().suspendAfter == 5 && suspend.value().suspendFile == "m.mtg");
 
   const auto resume = Parse({"--resume", "m.mtg"});
   ASSERT_TRUE(resume.ok());  // a resumed meeting needs no competition
@@ -58,10 +53,7 @@ TEST(RunOptions, ReadsOptionsAsPeopleTypeThem) {
                              "--team=Blues", "-o", "-", "--", "-odd-name.cfg"});
   ASSERT_TRUE(parsed.ok()) << parsed.error();
   const RunOptions& o = parsed.value();
-  EXPECT_EQ(o.seed, 5u);
-  EXPECT_EQ(o.runs, 100);
-  EXPECT_EQ(o.format, StatisticsFormat::Csv);
-  EXPECT_EQ(o.threads, 2);
+  EXPECT_TRUE(o.seed == 5u && o.runs == 100 && o.format == StatisticsFormat::Csv && o.threads == 2);
   EXPECT_EQ(o.teams, (std::vector<std::string>{"Reds", "Blues"}));
   EXPECT_EQ(o.outputFile, "");  // "-": standard output
   EXPECT_EQ(o.competition, "-odd-name.cfg");

@@ -7,7 +7,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -98,22 +97,6 @@ class MainWindowTest : public QObject {
     QVERIFY(w.mnuMResume->isEnabled() && MenuShown(w) == AsShown(MeetingMenu{}));
   }
 
-  // Each item of the Meeting menu follows its own flag of the engine's rule: each flag turned
-  // off alone turns off its item and no other.
-  void meetingMenuFollowsItsFlags() {
-    frmMainWin& w = Window();
-    bool MeetingMenu::*const flags[] = {
-        &MeetingMenu::suspendEnabled, &MeetingMenu::separatorVisible, &MeetingMenu::scratchVisible,
-        &MeetingMenu::supportVisible, &MeetingMenu::continueVisible,  &MeetingMenu::scratchEnabled,
-        &MeetingMenu::supportEnabled, &MeetingMenu::continueEnabled};
-    for (std::size_t flag = 0; flag < std::size(flags); ++flag) {
-      MeetingMenu menu{true, true, true, true, true, true, true, true};
-      menu.*flags[flag] = false;
-      w.host().SetMeetingMenu(menu);
-      QVERIFY2(MenuShown(w) == AsShown(menu), qPrintable(QString::number(flag)));
-    }
-  }
-
   void meetingRunFromTheMenus() {
     frmMainWin& w = Window({{"Test League", "league.cfg"}, {"Missing", "missing.cfg"}});
     w.mnuFNComp[0]->trigger();
@@ -129,8 +112,7 @@ class MainWindowTest : public QObject {
 
     dialogs_.answers = {1};  // the report is discarded
     w.mnuFNComp[1]->trigger();
-    QCOMPARE(dialogs_.warnings.size(), std::size_t{1});
-    QCOMPARE(dialogs_.warnings[0].text, QStringLiteral("Configuration file not found"));
+    QCOMPARE(Warnings(), QStringList{QStringLiteral("Configuration file not found")});
     QVERIFY(m.HeatCount == 4 && w.mnuMScratch->isVisible());  // the meeting stays
 
     dialogs_.answers = {1};
@@ -210,8 +192,7 @@ class MainWindowTest : public QObject {
 
     dialogs_.fileAnswers = {folder_->filePath(QStringLiteral("no-folder/m.mtg"))};
     w.mnuMSuspend->trigger();
-    QCOMPARE(dialogs_.warnings.size(), std::size_t{1});
-    QVERIFY(dialogs_.warnings[0].text.contains(QStringLiteral("m.mtg")));
+    QVERIFY(Warnings().size() == 1 && Warnings()[0].contains(QStringLiteral("m.mtg")));
 
     dialogs_.answers = {1};  // the suspended meeting asks nothing, the report is discarded
     w.mnuFNScratch->trigger();
@@ -324,8 +305,7 @@ class MainWindowTest : public QObject {
     settings.prefs.PrefRiderDbFile = "none.rdb";
     Answer<frmProgEditor>([](frmProgEditor& editor) { editor.mnuMClose->trigger(); });
     Window(settings).mnuFNComp[0]->trigger();
-    QCOMPARE(dialogs_.warnings.size(), std::size_t{1});
-    QCOMPARE(dialogs_.warnings[0].text, QStringLiteral("Rider Database not found"));
+    QCOMPARE(Warnings(), QStringList{QStringLiteral("Rider Database not found")});
   }
 
   // A meeting under way not suspended since its last heat, and a report not saved since it
@@ -438,9 +418,8 @@ class MainWindowTest : public QObject {
     QVERIFY(dialogs_.warnings.empty() && w.resultsFileName().isEmpty());
     dialogs_.fileAnswers = {folder_->filePath(QStringLiteral("no-folder/results.txt"))};
     w.mnuFSave->trigger();
-    QCOMPARE(dialogs_.warnings.size(), std::size_t{1});
-    QVERIFY(dialogs_.warnings[0].text.contains(QStringLiteral("results.txt")));
-    QVERIFY(dialogs_.warnings[0].text.contains(QStringLiteral("No such file or directory")));
+    QVERIFY(Warnings().size() == 1 && Warnings()[0].contains(QStringLiteral("results.txt")));
+    QVERIFY(Warnings()[0].contains(QStringLiteral("No such file or directory")));
     QVERIFY(w.resultsFileName().isEmpty());  // the next Save asks again
 
     dialogs_.fileAnswers = {path};
@@ -466,8 +445,7 @@ class MainWindowTest : public QObject {
     dialogs_.fileAnswers = {existing};
     w.mnuFSaveAs->trigger();
     QFile::setPermissions(folder_->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QCOMPARE(dialogs_.warnings.size(), std::size_t{2});
-    QVERIFY(dialogs_.warnings[1].text.contains(QStringLiteral("kept.txt")));
+    QVERIFY(Warnings().size() == 2 && Warnings()[1].contains(QStringLiteral("kept.txt")));
     QCOMPARE(ReadAll(existing), QByteArray("previous"));
   }
 
@@ -496,8 +474,8 @@ class MainWindowTest : public QObject {
     w.mnuECopy->trigger();
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("First line\nSecond line"));
     w.mnuFPrint->trigger();  // to a file that cannot be written
-    QVERIFY(offeredSelection && remembered == pdf && dialogs_.warnings.size() == 1);
-    QVERIFY(dialogs_.warnings[0].text.contains(QStringLiteral("out.pdf/x")));
+    QVERIFY(offeredSelection && remembered == pdf && Warnings().size() == 1);
+    QVERIFY(Warnings()[0].contains(QStringLiteral("out.pdf/x")));
 
     dialogs_.printAnswer = [](QPrinter&, bool) { return false; };  // cancelled: silent
     w.mnuFPrint->trigger();
@@ -515,7 +493,7 @@ class MainWindowTest : public QObject {
     });
     w.mnuEPrefs->trigger();
     QVERIFY(w.Competitions().size() == 2 && w.settings().prefs.PrefHomeAdvantage == 0);
-    QVERIFY(!QFileInfo::exists(store));
+    QVERIFY(!QFileInfo::exists(store));  // Cancel writes nothing
 
     Answer<frmPreferences>([](frmPreferences& dialog) {
       QTest::mouseClick(dialog.cmdDelete, Qt::LeftButton);
@@ -524,7 +502,6 @@ class MainWindowTest : public QObject {
     });
     w.mnuEPrefs->trigger();
     QCOMPARE(w.Competitions(), (std::vector<CompetitionEntry>{{"Cup", "cup.cfg"}}));
-    QCOMPARE(w.mnuFNComp[0]->objectName(), QStringLiteral("mnuFNComp1"));
     QCOMPARE(w.settings().prefs.PrefHomeAdvantage, Integer{1});
     // OK wrote the settings at once.
     const ShellSettings stored = LoadSettings({store, QString()}, QStringLiteral("0.1"), kScreen);
@@ -544,20 +521,13 @@ class MainWindowTest : public QObject {
     QVERIFY(panel.shown()->decided && panel.shownHeat() == 3);
     QVERIFY(panel.lblState->text().contains(QStringLiteral("decided")));
 
-    const QString png = folder_->filePath(QStringLiteral("chart.png"));
-    dialogs_.fileAnswers = {png, folder_->filePath(QStringLiteral("no-folder/chart.png"))};
-    panel.cmdSaveChart->click();
-    QVERIFY(QImage(png).width() > 100);
+    // A chart that cannot be saved says so.
+    dialogs_.fileAnswers = {folder_->filePath(QStringLiteral("no-folder/chart.png"))};
     panel.cmdSaveChart->click();
     QCOMPARE(dialogs_.warnings.size(), std::size_t{1});
-    panel.cmdCopyChart->click();
-    QVERIFY(!QGuiApplication::clipboard()->image().isNull());
 
     w.mnuVForecast->trigger();
     QVERIFY(!panel.isVisible() && !w.settings().showForecast);
-    w.SaveSettings();
-    const QString store = folder_->filePath(QStringLiteral("store.ini"));
-    QVERIFY(!LoadSettings({store, QString()}, QStringLiteral("0.1"), kScreen).showForecast);
     w.mnuVForecast->trigger();
     QVERIFY(panel.isVisible());
 
@@ -664,6 +634,12 @@ class MainWindowTest : public QObject {
     menu.supportEnabled &= menu.supportVisible;
     menu.continueEnabled &= menu.continueVisible;
     return menu;
+  }
+
+  QStringList Warnings() const {
+    QStringList texts;
+    for (const auto& warning : dialogs_.warnings) texts << warning.text;
+    return texts;
   }
 
   static void SelectFirstLines(frmMainWin& w, int lines) {
