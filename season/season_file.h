@@ -30,6 +30,7 @@ class SeasonFile {
   SeasonFile& operator=(const SeasonFile&) = delete;
 
   const Season& season() const { return season_; }
+  const std::filesystem::path& path() const { return path_; }
   // Stores a raced fixture's result and adds it to the season; on failure neither changes.
   Status AddResult(const FixtureResult& result);
 

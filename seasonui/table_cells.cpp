@@ -1,0 +1,52 @@
+#include "seasonui/table_cells.h"
+
+#include <QHeaderView>
+#include <QTableWidget>
+
+namespace corvane {
+
+namespace {
+
+constexpr int kValueRole = Qt::UserRole + 1;
+
+class NumberItem final : public QTableWidgetItem {
+ public:
+  NumberItem(double value, int decimals) : QTableWidgetItem(QString::number(value, 'f', decimals)) {
+    setData(kValueRole, value);
+    setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  }
+  bool operator<(const QTableWidgetItem& other) const override {
+    const QVariant theirs = other.data(kValueRole);
+    if (!theirs.isValid()) return QTableWidgetItem::operator<(other);
+    return data(kValueRole).toDouble() < theirs.toDouble();
+  }
+};
+
+}  // namespace
+
+QTableWidgetItem* TextCell(const QString& text) {
+  auto* item = new QTableWidgetItem(text);
+  item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+  return item;
+}
+
+QTableWidgetItem* NumberCell(double value, int decimals) {
+  auto* item = new NumberItem(value, decimals);
+  item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+  return item;
+}
+
+void StartRows(QTableWidget& table, const QStringList& headers, int rows) {
+  table.setSortingEnabled(false);
+  table.clearContents();
+  table.setColumnCount(static_cast<int>(headers.size()));
+  table.setHorizontalHeaderLabels(headers);
+  table.setRowCount(rows);
+}
+
+void FinishRows(QTableWidget& table, bool sortable) {
+  table.resizeColumnsToContents();
+  table.setSortingEnabled(sortable);
+}
+
+}  // namespace corvane

@@ -1,0 +1,123 @@
+// The Season window: a raced season's tables, Race the Rest finished and cancelled, and the
+// averages never written over an existing file without a yes.
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "engine/io/file_io.h"
+#include "season/league_table.h"
+#include "season/rider_figures.h"
+#include "season/season_file.h"
+#include "season/season_setup.h"
+#include "seasonui/season_window.h"
+#include "shell/answering_dialogs.h"
+
+namespace corvane {
+
+class SeasonWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir folder_;
+
+  std::string Path(const char* name) const { return folder_.filePath(name).toStdString(); }
+
+  // The bundled league's season in a new file, `raced` fixtures already raced.
+  std::unique_ptr<SeasonFile> NewSeasonFile(const char* name, int raced) {
+    const Result<Season> season = NewSeason(SeasonRequest{}, CORVANE_SOURCE_DIR);
+    if (!season) qFatal("%s", season.error().c_str());
+    auto file = SeasonFile::Create(Path(name), season.value());
+    if (!file) qFatal("%s", file.error().c_str());
+    if (raced > 0 && !PlayFixtures(*file.value(), raced)) qFatal("racing failed");
+    return std::move(file.value());
+  }
+
+ private slots:
+  void ShowsTheTableFixturesAndRidersOfTheSeason() {
+    AnsweringDialogs dialogs;
+    SeasonWindow window(dialogs);
+    window.SetSeasonFile(NewSeasonFile("half.season", 28));
+    const Season& season = window.seasonFile()->season();
+    QVERIFY(window.windowTitle().contains(QStringLiteral("half.season")));
+
+    const std::vector<TableRow> table = LeagueTable(season);
+    QCOMPARE(window.tblTable->rowCount(), static_cast<int>(table.size()));
+    for (const int row : {0, static_cast<int>(table.size()) - 1}) {
+      const TableRow& expected = table[static_cast<std::size_t>(row)];
+      QCOMPARE(window.tblTable->item(row, 1)->text().toStdString(), expected.name);
+      QCOMPARE(window.tblTable->item(row, 2)->text().toInt(), expected.played);
+      QCOMPARE(window.tblTable->item(row, 8)->text().toInt(), expected.Difference());
+      QCOMPARE(window.tblTable->item(row, 11)->text().toInt(), expected.Total());
+    }
+
+    QCOMPARE(window.tblFixtures->rowCount(), static_cast<int>(season.fixtures.size()));
+    const FixtureResult& first = season.results.front();
+    QCOMPARE(window.tblFixtures->item(0, 4)->text(),
+             QStringLiteral("%1 - %2").arg(first.homeScore).arg(first.awayScore));
+    QCOMPARE(window.tblFixtures->item(28, 4)->text(), QStringLiteral("to play"));
+    QVERIFY(window.tblFixtures->item(28, 0)->font().bold());  // the next fixture
+    QVERIFY(!window.tblFixtures->item(29, 0)->font().bold());
+
+    const std::vector<RiderFigures> riders = SeasonRiderFigures(season);
+    QCOMPARE(window.tblRiders->rowCount(), static_cast<int>(riders.size()));
+    QCOMPARE(window.tblRiders->item(0, 1)->text().toStdString(), riders[0].rider);
+    QCOMPARE(window.tblRiders->item(0, 6)->text(), QString::number(riders[0].Average(), 'f', 2));
+    QVERIFY(window.actPlayNext->isEnabled());
+  }
+
+  void RaceTheRestStoresEveryFixtureAndEndsTheSeason() {
+    AnsweringDialogs dialogs;
+    SeasonWindow window(dialogs);
+    window.SetSeasonFile(NewSeasonFile("rest.season", 50));
+    window.RaceTheRest();
+    QVERIFY(dialogs.warnings.empty());
+    QCOMPARE(window.seasonFile()->season().results.size(), std::size_t{56});
+    QVERIFY(!window.actPlayNext->isEnabled());
+    QVERIFY(!window.actRaceRest->isEnabled());
+    window.SetSeasonFile(nullptr);  // closes the file
+    const auto reopened = SeasonFile::Open(Path("rest.season"));
+    QVERIFY(reopened.ok());
+    QCOMPARE(reopened.value()->season().results.size(), std::size_t{56});
+  }
+
+  void ACancelledRaceKeepsTheFixturesFinishedBeforeIt() {
+    AnsweringDialogs dialogs;
+    SeasonWindow window(dialogs);
+    window.SetSeasonFile(NewSeasonFile("cancelled.season", 10));
+    connect(&window, &SeasonWindow::ResultStored, &window, [&window](int fixture) {
+      if (fixture == 12) window.CancelRacing();
+    });
+    window.RaceTheRest();
+    QVERIFY(!window.racing());
+    QCOMPARE(window.seasonFile()->season().results.size(), std::size_t{12});
+    QVERIFY(window.actRaceRest->isEnabled());
+    window.SetSeasonFile(nullptr);
+    QCOMPARE(SeasonFile::Open(Path("cancelled.season")).value()->season().results.size(),
+             std::size_t{12});
+  }
+
+  void AveragesAreWrittenOverAnExistingFileOnlyAfterAYes() {
+    AnsweringDialogs dialogs;
+    SeasonWindow window(dialogs);
+    window.SetSeasonFile(NewSeasonFile("averages.season", 56));
+    const std::string target = Path("mine.rdb");
+    QVERIFY(WriteFileAtomically(target, "the user's own database\n").ok());
+
+    dialogs.fileAnswers = {QString::fromStdString(target)};
+    window.SaveAverages();  // no answer given: Cancel
+    QCOMPARE(dialogs.questions.size(), std::size_t{1});
+    QCOMPARE(ReadWholeFile(target, 1 << 20).value(), std::string("the user's own database\n"));
+
+    dialogs.fileAnswers = {QString::fromStdString(target)};
+    dialogs.answers = {0};
+    window.SaveAverages();
+    QCOMPARE(ReadWholeFile(target, 4 << 20).value(),
+             DatabaseWithSeasonAverages(window.seasonFile()->season()).value());
+  }
+};
+
+}  // namespace corvane
+
+QTEST_MAIN(corvane::SeasonWindowTest)
+#include "season_window_test.moc"
