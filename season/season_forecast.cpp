@@ -22,7 +22,8 @@ struct PlaceCounts {
 }  // namespace
 
 Result<SeasonForecast> ForecastSeason(const Season& season, long runs, int threads,
-                                      std::uint64_t seed, std::atomic<long>* done) {
+                                      std::uint64_t seed, std::atomic<long>* done,
+                                      const std::atomic<bool>* cancel) {
   std::vector<const Fixture*> left;
   std::vector<Meeting> setUps;
   for (const Fixture& fixture : season.fixtures) {
@@ -47,6 +48,7 @@ Result<SeasonForecast> ForecastSeason(const Season& season, long runs, int threa
     const Preferences prefs;
     // Contiguous blocks of runs per thread; a run's meetings are seeded from its number alone.
     for (long run = runs * t / threads; run < runs * (t + 1) / threads; ++run) {
+      if (cancel != nullptr && cancel->load(std::memory_order_relaxed)) return;
       results.resize(season.results.size());
       const std::uint64_t runSeed = RunSeed(seed, run);
       for (std::size_t i = 0; i < left.size(); ++i) {
@@ -70,6 +72,7 @@ Result<SeasonForecast> ForecastSeason(const Season& season, long runs, int threa
   for (int t = 1; t < threads; ++t) workers.emplace_back(work, t);
   work(0);
   for (std::thread& worker : workers) worker.join();
+  if (cancel != nullptr && cancel->load()) return Error{"The forecast was cancelled."};
 
   SeasonForecast forecast;
   forecast.runs = runs;

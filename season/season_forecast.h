@@ -27,9 +27,11 @@ struct SeasonForecast {
 };
 
 // Races the rest of the season `runs` times from `seed` on `threads` threads (0: every core).
-// The same seed gives the same forecast on any number of threads.
+// The same seed gives the same forecast on any number of threads. `done` counts the finished
+// runs; setting `cancel` stops every thread at its next run, and the forecast fails.
 Result<SeasonForecast> ForecastSeason(const Season& season, long runs, int threads,
-                                      std::uint64_t seed, std::atomic<long>* done = nullptr);
+                                      std::uint64_t seed, std::atomic<long>* done = nullptr,
+                                      const std::atomic<bool>* cancel = nullptr);
 
 std::string SeasonForecastText(const SeasonForecast& forecast, TableFormat format);
 

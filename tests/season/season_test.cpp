@@ -261,6 +261,12 @@ TEST(SeasonForecastTest, ChancesAddUpAndDependOnTheSeedAlone) {
     EXPECT_GE(a.expectedPoints, LeagueTable(s)[i].Total()) << "points are never taken away";
   }
   for (const double total : byPosition) EXPECT_NEAR(total, 1.0, 1e-9);
+  // A cancelled forecast stops before its next run and gives no chances.
+  std::atomic<long> done{0};
+  const std::atomic<bool> cancel{true};
+  const auto cancelled = ForecastSeason(s, 1000, 2, 5, &done, &cancel);
+  EXPECT_FALSE(cancelled.ok());
+  EXPECT_EQ(done.load(), 0);
   file.value().reset();
   std::error_code ec;
   for (const char* suffix : {"", "-wal", "-shm"}) fs::remove(path.string() + suffix, ec);
