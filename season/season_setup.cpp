@@ -13,10 +13,59 @@
 
 namespace corvane {
 
-Result<Season> NewSeason(const SeasonRequest& request, const std::filesystem::path& dataFolder) {
+namespace {
+
+// Each line-up by its name in the database, whatever case it was asked for in.
+Result<std::vector<std::string>> DatabaseNames(const RiderDatabase& db,
+                                               const std::vector<std::string>& wanted) {
+  std::vector<std::string> names;
+  for (const std::string& name : wanted) {
+    const auto record =
+        std::find_if(db.records.begin(), db.records.end(),
+                     [&](const LineupRecord& r) { return UpperCase(r.name) == UpperCase(name); });
+    if (record == db.records.end()) {
+      return Error{"no line-up \"" + name + "\" in the rider database"};
+    }
+    names.push_back(record->name);
+  }
+  return names;
+}
+
+// The line-ups the programme editor would offer for the competition.
+Result<std::vector<std::string>> Offered(const RunOptions& options, const MeetingInputs& inputs,
+                                         const RiderDatabase& db, std::uint64_t seed) {
+  Pcg32Random random(seed);
+  const Result<Meeting> meeting = SetUpCommandLineMeeting(options, inputs, random);
+  if (!meeting) return Error{meeting.error()};
+  const auto offered = OfferLineups(inputs.database, meeting.value(), false);
+  if (!offered) return Error{offered.error()};
+  std::vector<std::string> names;
+  for (const OfferedLineup& o : offered.value()) names.push_back(o.text);
+  return DatabaseNames(db, names);
+}
+
+RunOptions InputOptions(const SeasonRequest& request) {
   RunOptions options;
   options.competition = request.competition;
   options.lineupsFile = request.lineupsFile;
+  return options;
+}
+
+}  // namespace
+
+Result<std::vector<std::string>> OfferedSeasonLineups(const SeasonRequest& request,
+                                                      const std::filesystem::path& dataFolder) {
+  const RunOptions options = InputOptions(request);
+  const Result<MeetingInputs> inputs = ReadMeetingInputs(options, dataFolder);
+  if (!inputs) return Error{inputs.error()};
+  RiderDatabase db;
+  const Status read = ReadDatabaseText(db, inputs.value().database);
+  if (!read) return Error{read.error()};
+  return Offered(options, inputs.value(), db, request.seed);
+}
+
+Result<Season> NewSeason(const SeasonRequest& request, const std::filesystem::path& dataFolder) {
+  const RunOptions options = InputOptions(request);
   const Result<MeetingInputs> inputs = ReadMeetingInputs(options, dataFolder);
   if (!inputs) return Error{inputs.error()};
   Season season;
@@ -28,27 +77,12 @@ Result<Season> NewSeason(const SeasonRequest& request, const std::filesystem::pa
   const Status read = ReadDatabaseText(db, season.database);
   if (!read) return Error{read.error()};
   std::vector<std::string> wanted;
-  if (request.lineups.empty()) {
-    // The line-ups the programme editor would offer for this competition.
-    Pcg32Random random(request.seed);
-    const Result<Meeting> meeting = SetUpCommandLineMeeting(options, inputs.value(), random);
-    if (!meeting) return Error{meeting.error()};
-    const auto offered = OfferLineups(season.database, meeting.value(), false);
-    if (!offered) return Error{offered.error()};
-    for (const OfferedLineup& o : offered.value()) wanted.push_back(o.text);
-  } else {
-    for (const std::string& name : request.lineups) wanted.push_back(ValidUtf8(name));
-  }
-  // Each line-up by its name in the database, whatever case it was asked for in.
-  for (const std::string& name : wanted) {
-    const auto record =
-        std::find_if(db.records.begin(), db.records.end(),
-                     [&](const LineupRecord& r) { return UpperCase(r.name) == UpperCase(name); });
-    if (record == db.records.end()) {
-      return Error{"no line-up \"" + name + "\" in the rider database"};
-    }
-    season.lineups.push_back(record->name);
-  }
+  for (const std::string& name : request.lineups) wanted.push_back(ValidUtf8(name));
+  Result<std::vector<std::string>> names = request.lineups.empty()
+                                               ? Offered(options, inputs.value(), db, request.seed)
+                                               : DatabaseNames(db, wanted);
+  if (!names) return Error{names.error()};
+  season.lineups = std::move(names.value());
   for (std::size_t i = 0; i < season.lineups.size(); ++i) {
     if (std::find(season.lineups.begin(), season.lineups.begin() + static_cast<long>(i),
                   season.lineups[i]) != season.lineups.begin() + static_cast<long>(i)) {

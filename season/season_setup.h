@@ -24,6 +24,11 @@ struct SeasonRequest {
   std::uint64_t seed = 1;
 };
 
+// The line-ups of the request's rider database that its competition's IDs select: those a
+// season without a list of line-ups takes.
+Result<std::vector<std::string>> OfferedSeasonLineups(const SeasonRequest& request,
+                                                      const std::filesystem::path& dataFolder);
+
 // `dataFolder` holds the bundled Scripts and Lineups folders.
 Result<Season> NewSeason(const SeasonRequest& request, const std::filesystem::path& dataFolder);
 

@@ -27,6 +27,7 @@
 #include "season/league_table.h"
 #include "season/rider_figures.h"
 #include "season/season_file.h"
+#include "seasonui/season_forecast_view.h"
 #include "seasonui/table_cells.h"
 #include "shell/user_dialogs.h"
 
@@ -63,7 +64,9 @@ SeasonWindow::SeasonWindow(UserDialogs& dialogs, QWidget* parent)
   tblRiders = NewTable(tabs);
   tabs->addTab(tblTable, QStringLiteral("&Table"));
   tabs->addTab(tblFixtures, QStringLiteral("&Fixtures"));
+  forecastView = new SeasonForecastView(tabs);
   tabs->addTab(tblRiders, QStringLiteral("&Riders"));
+  tabs->addTab(forecastView, QStringLiteral("F&orecast"));
   layout->addWidget(tabs);
 
   auto* buttons = new QHBoxLayout;
@@ -79,6 +82,7 @@ SeasonWindow::SeasonWindow(UserDialogs& dialogs, QWidget* parent)
   BuildMenus();
   connect(cmdPlayNext, &QPushButton::clicked, actPlayNext, &QAction::trigger);
   connect(cmdRaceRest, &QPushButton::clicked, actRaceRest, &QAction::trigger);
+  connect(forecastView->cmdForecast, &QPushButton::clicked, actForecast, &QAction::trigger);
   connect(tblFixtures, &QTableWidget::cellDoubleClicked, this,
           [this](int row, int) { ShowFixtureReport(row); });
   resize(760, 520);
@@ -97,6 +101,8 @@ void SeasonWindow::BuildMenus() {
   actRaceRest =
       season->addAction(QStringLiteral("&Race the Rest"), this, &SeasonWindow::RaceTheRest);
   actRaceRest->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+  actForecast = season->addAction(QStringLiteral("&Forecast"), this, &SeasonWindow::Forecast);
+  actForecast->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
   season->addSeparator();
   season->addAction(QStringLiteral("Export &Table..."), this, &SeasonWindow::ExportTable);
   season->addAction(QStringLiteral("Export R&iders..."), this, &SeasonWindow::ExportRiders);
@@ -110,6 +116,7 @@ void SeasonWindow::BuildMenus() {
 void SeasonWindow::SetSeasonFile(std::unique_ptr<SeasonFile> file) {
   StopWorker();
   file_ = std::move(file);
+  forecastView->Clear();
   ShowSeason();
 }
 
@@ -137,6 +144,9 @@ void SeasonWindow::ShowSeason() {
   const QString title =
       file_ ? FileLabel(QString::fromStdString(file_->path().string())) : QStringLiteral("(none)");
   setWindowTitle(QStringLiteral("Season - %1").arg(title));
+  if (forecastView->showing()) {
+    forecastView->Clear(QStringLiteral("The table has changed since the last forecast."));
+  }
   ShowTable();
   ShowFixtures();
   ShowRiders();
@@ -245,6 +255,8 @@ void SeasonWindow::UpdateActions() {
   actRaceRest->setEnabled(canRace);
   cmdPlayNext->setEnabled(canRace);
   cmdRaceRest->setEnabled(canRace);
+  actForecast->setEnabled(season != nullptr && !racing_);
+  forecastView->cmdForecast->setEnabled(actForecast->isEnabled());
   if (season == nullptr) {
     lblStatus->setText(QStringLiteral("No season open."));
   } else if (next == nullptr) {

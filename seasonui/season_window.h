@@ -25,6 +25,7 @@ class QTableWidget;
 namespace corvane {
 
 class SeasonFile;
+class SeasonForecastView;
 class UserDialogs;
 
 class SeasonWindow : public QMainWindow {
@@ -48,6 +49,10 @@ class SeasonWindow : public QMainWindow {
   void CancelRacing();
   bool racing() const { return racing_; }
 
+  // Forecasts the final table from the season as it stands, with a progress dialog; returns
+  // when the forecast is shown, cancelled or has failed.
+  void Forecast();
+
   // Season menu commands, each asking for its file.
   void ExportTable();
   void ExportRiders();
@@ -57,10 +62,12 @@ class SeasonWindow : public QMainWindow {
   QTableWidget* tblTable;
   QTableWidget* tblFixtures;
   QTableWidget* tblRiders;
+  SeasonForecastView* forecastView;
   QPushButton* cmdPlayNext;
   QPushButton* cmdRaceRest;
   QAction* actPlayNext;
   QAction* actRaceRest;
+  QAction* actForecast;
   QLabel* lblStatus;
 
  signals:
