@@ -9,7 +9,7 @@
 #include "engine/io/file_io.h"
 #include "engine/programme/meeting_runner.h"
 #include "engine/race/random_source.h"
-#include "report/meeting_file.h"
+#include "report/results_export.h"
 #include "statistics/forecast.h"
 #include "statistics/meeting_tally.h"
 
@@ -20,17 +20,10 @@ namespace {
 constexpr long kDefaultRuns = 10000;
 constexpr int kMaxContinues = 400;  // more Continue steps than any meeting needs
 
-std::string Csv(const std::string& text) {
-  if (text.find_first_of(",\"\n") == std::string::npos) return text;
-  std::string out = "\"";
-  for (char c : text) out += c == '"' ? std::string("\"\"") : std::string(1, c);
-  return out + "\"";
-}
-
 std::string Row(int heat, const std::string& name, double chance, double expected) {
   char numbers[64];
   std::snprintf(numbers, sizeof numbers, ",%.4f,%.2f\n", chance, expected);
-  return std::to_string(heat) + "," + Csv(name) + numbers;
+  return std::to_string(heat) + "," + CsvField(name) + numbers;
 }
 
 std::string ForecastRows(const Meeting& m, const RunOptions& options, std::uint64_t seed) {
@@ -64,19 +57,9 @@ int RunForecastEachHeat(const RunOptions& options, std::uint64_t seed,
   Pcg32Random random(seed);
   Meeting meeting;
   CommandLineHost host(meeting);
-  if (!options.resumeFile.empty()) {
-    const ResumeOutcome resumed = ResumeMeeting(meeting, options.resumeFile, host);
-    if (resumed.kind == ResumeOutcome::Missing) {
-      return Fail(err, "Meeting file not found: " + options.resumeFile);
-    }
-    if (resumed.kind == ResumeOutcome::Rejected) return Fail(err, resumed.message);
-  } else {
-    const Result<MeetingInputs> inputs = ReadMeetingInputs(options, dataFolder);
-    if (!inputs) return Fail(err, inputs.error());
-    Result<Meeting> setUp = SetUpCommandLineMeeting(options, inputs.value(), random);
-    if (!setUp) return Fail(err, setUp.error());
-    meeting = std::move(setUp.value());
-  }
+  const Result<std::string> started =
+      StartCommandLineMeeting(meeting, options, dataFolder, host, random);
+  if (!started) return Fail(err, started.error());
 
   std::string text =
       "heat,team,win_chance,expected_points\n" + ForecastRows(meeting, options, seed);

@@ -9,6 +9,7 @@
 #include "engine/io/file_io.h"
 #include "engine/io/text_encoding.h"
 #include "report/headless_host.h"
+#include "report/meeting_file.h"
 #include "riderdb/database_lines.h"
 #include "riderdb/rider_database.h"
 
@@ -99,6 +100,25 @@ Result<Meeting> SetUpCommandLineMeeting(const RunOptions& options, const Meeting
     return Error{std::string(kCompetitionFileNotFound) + ": " + inputs.competition.fileName};
   }
   return meeting;
+}
+
+Result<std::string> StartCommandLineMeeting(Meeting& meeting, const RunOptions& options,
+                                            const std::filesystem::path& dataFolder,
+                                            MeetingHost& host, RandomSource& random) {
+  if (!options.resumeFile.empty()) {
+    const ResumeOutcome resumed = ResumeMeeting(meeting, options.resumeFile, host);
+    if (resumed.kind == ResumeOutcome::Missing) {
+      return Error{"Meeting file not found: " + options.resumeFile};
+    }
+    if (resumed.kind == ResumeOutcome::Rejected) return Error{resumed.message};
+    return std::string();
+  }
+  Result<MeetingInputs> inputs = ReadMeetingInputs(options, dataFolder);
+  if (!inputs) return Error{inputs.error()};
+  Result<Meeting> setUp = SetUpCommandLineMeeting(options, inputs.value(), random);
+  if (!setUp) return Error{setUp.error()};
+  meeting = std::move(setUp.value());
+  return std::move(inputs.value().database);
 }
 
 std::string TodayShortDate() {

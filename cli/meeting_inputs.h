@@ -12,6 +12,8 @@
 
 namespace corvane {
 
+class MeetingHost;
+
 struct MeetingInputs {
   CompetitionChoice competition;  // full path and caption
   std::string database;           // the rider database's bytes
@@ -35,6 +37,13 @@ Result<std::string> ReadRiderDatabase(const RunOptions& options,
 // Sets a new meeting up from the inputs, with its line-ups and header, ready for the runner.
 Result<Meeting> SetUpCommandLineMeeting(const RunOptions& options, const MeetingInputs& inputs,
                                         RandomSource& random);
+
+// The meeting a command-line run starts from, into `meeting`: the meeting file of --resume
+// resumed through `host`, or a new meeting set up with `random`. Returns the rider database's
+// bytes read for a new meeting, nothing for a resumed one.
+Result<std::string> StartCommandLineMeeting(Meeting& meeting, const RunOptions& options,
+                                            const std::filesystem::path& dataFolder,
+                                            MeetingHost& host, RandomSource& random);
 
 // Today's date in the locale's short form.
 std::string TodayShortDate();

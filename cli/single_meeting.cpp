@@ -89,26 +89,14 @@ int RunSingleMeeting(const RunOptions& options, std::uint64_t seed,
   Pcg32Random random(seed);
   Meeting meeting;
   CommandLineHost host(meeting);
-  std::string database;
-
-  if (!options.resumeFile.empty()) {
-    const ResumeOutcome resumed = ResumeMeeting(meeting, options.resumeFile, host);
-    if (resumed.kind == ResumeOutcome::Missing) {
-      return Fail(err, "Meeting file not found: " + options.resumeFile);
-    }
-    if (resumed.kind == ResumeOutcome::Rejected) return Fail(err, resumed.message);
-    if (!options.support.empty()) {
-      Result<std::string> bytes = ReadRiderDatabase(options, dataFolder);
-      if (!bytes) return Fail(err, bytes.error());
-      database = std::move(bytes.value());
-    }
-  } else {
-    const Result<MeetingInputs> inputs = ReadMeetingInputs(options, dataFolder);
-    if (!inputs) return Fail(err, inputs.error());
-    Result<Meeting> setUp = SetUpCommandLineMeeting(options, inputs.value(), random);
-    if (!setUp) return Fail(err, setUp.error());
-    meeting = std::move(setUp.value());
-    database = inputs.value().database;
+  Result<std::string> started = StartCommandLineMeeting(meeting, options, dataFolder, host, random);
+  if (!started) return Fail(err, started.error());
+  std::string database = std::move(started.value());
+  if (!options.resumeFile.empty() && !options.support.empty()) {
+    // A resumed meeting reads the rider database only for its support competition's line-ups.
+    Result<std::string> bytes = ReadRiderDatabase(options, dataFolder);
+    if (!bytes) return Fail(err, bytes.error());
+    database = std::move(bytes.value());
   }
 
   if (!options.support.empty() && !HasSupportCompetition(meeting)) {

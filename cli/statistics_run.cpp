@@ -9,7 +9,6 @@
 #include "engine/io/file_io.h"
 #include "engine/race/random_source.h"
 #include "report/headless_host.h"
-#include "report/meeting_file.h"
 #include "statistics/forecast.h"
 
 namespace corvane {
@@ -27,20 +26,13 @@ void DrawProgress(std::ostream& err, long done, long total) {
 // The meeting the runs start from: set up afresh, or resumed and steered by the computer.
 Result<Meeting> StartingMeeting(const RunOptions& options, std::uint64_t seed,
                                 const std::filesystem::path& dataFolder) {
-  if (!options.resumeFile.empty()) {
-    Meeting meeting;
-    HeadlessHost host;
-    const ResumeOutcome resumed = ResumeMeeting(meeting, options.resumeFile, host);
-    if (resumed.kind == ResumeOutcome::Missing) {
-      return Error{"Meeting file not found: " + options.resumeFile};
-    }
-    if (resumed.kind == ResumeOutcome::Rejected) return Error{resumed.message};
-    return ComputerSteeredCopy(meeting);
-  }
-  const Result<MeetingInputs> inputs = ReadMeetingInputs(options, dataFolder);
-  if (!inputs) return Error{inputs.error()};
+  Meeting meeting;
+  HeadlessHost host;
   Pcg32Random setUpRandom(seed);
-  return SetUpCommandLineMeeting(options, inputs.value(), setUpRandom);
+  const Result<std::string> started =
+      StartCommandLineMeeting(meeting, options, dataFolder, host, setUpRandom);
+  if (!started) return Error{started.error()};
+  return options.resumeFile.empty() ? meeting : ComputerSteeredCopy(meeting);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 
 #include "engine/records/conventions.h"
 #include "report/report_tables.h"
@@ -117,16 +118,6 @@ void AppendHeatTable(std::string& html, const ResultTables& tables) {
 
 // --- CSV ---
 
-std::string Field(std::string_view text) {
-  if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
-  std::string out = "\"";
-  for (const char c : text) {
-    if (c == '"') out += '"';
-    out += c;
-  }
-  return out + "\"";
-}
-
 // Names come from rider databases and competition files: one a spreadsheet would take for a
 // formula is written as text.
 std::string Name(std::string_view text) {
@@ -138,12 +129,39 @@ std::string Name(std::string_view text) {
 void AppendRow(std::string& csv, const std::vector<std::string>& fields) {
   for (std::size_t i = 0; i < fields.size(); ++i) {
     if (i > 0) csv += ',';
-    csv += Field(fields[i]);
+    csv += CsvField(fields[i]);
   }
   csv += "\r\n";
 }
 
 }  // namespace
+
+std::string CsvField(std::string_view text) {
+  if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+  std::string out = "\"";
+  for (const char c : text) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  return out + "\"";
+}
+
+std::string JsonString(std::string_view text) {
+  std::string out = "\"";
+  for (const char c : text) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned char>(c));
+      out += escaped;
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
 
 std::string HtmlEscaped(std::string_view text) {
   std::string out;

@@ -26,4 +26,10 @@ std::string ResultsCsv(const Meeting& m);
 // Text with the characters HTML gives a meaning (& < > ") written as entities.
 std::string HtmlEscaped(std::string_view text);
 
+// A CSV field, quoted when it holds a separator, a quote or a line end.
+std::string CsvField(std::string_view text);
+
+// A text quoted for JSON.
+std::string JsonString(std::string_view text);
+
 }  // namespace corvane

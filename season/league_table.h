@@ -29,12 +29,8 @@ std::vector<TableRow> LeagueTable(const Season& season, const std::vector<Fixtur
 enum class TableFormat { Text, Csv, Json, Html };
 std::string TableText(const std::vector<TableRow>& table, TableFormat format);
 
-// A text field quoted for JSON.
-std::string JsonString(const std::string& text);
 // A web page holding one table, every cell escaped.
 std::string HtmlPage(const std::string& title, const std::vector<std::string>& header,
                      const std::vector<std::vector<std::string>>& rows);
-// A CSV field, quoted when it holds a separator, a quote or a line end.
-std::string CsvField(const std::string& text);
 
 }  // namespace corvane

@@ -6,6 +6,7 @@
 
 #include "engine/io/text_encoding.h"
 #include "engine/records/characters.h"
+#include "report/results_export.h"
 #include "riderdb/rider_database.h"
 
 namespace corvane {

@@ -6,6 +6,7 @@
 
 #include "engine/records/characters.h"
 #include "engine/records/preferences.h"
+#include "report/results_export.h"
 #include "season/fixture_race.h"
 #include "statistics/meeting_tally.h"
 #include "statistics/silent_host.h"
