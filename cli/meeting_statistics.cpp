@@ -1,22 +1,18 @@
 #include "cli/meeting_statistics.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <vector>
 
 #include "engine/records/characters.h"
+#include "report/meeting_outcome.h"
+#include "report/results_export.h"
 
 namespace corvane {
 
 namespace {
-
-std::string Percent(long count, long runs) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%5.1f%%",
-                runs > 0 ? 100.0 * static_cast<double>(count) / runs : 0.0);
-  return text;
-}
 
 std::string Fixed(double value, int decimals) {
   char text[32];
@@ -26,37 +22,13 @@ std::string Fixed(double value, int decimals) {
 
 std::string Padded(std::string text, std::size_t width);
 
-std::string Json(const std::string& text) {
-  std::string out = "\"";
-  for (char c : text) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-      out += escaped;
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
-}
-
-std::string Csv(const std::string& text) {
-  if (text.find_first_of(",\"\n") == std::string::npos) return text;
-  std::string out = "\"";
-  for (char c : text) out += c == '"' ? std::string("\"\"") : std::string(1, c);
-  return out + "\"";
-}
-
 struct TeamLine {
   std::string name;
   double mean = 0, sd = 0;
   std::vector<long> places;       // 1..teams; for two teams: won, drawn, lost
   int p10 = 0, p50 = 0, p90 = 0;  // percentiles of its final score
   long wins = 0;                  // of the competition: the top of its last stage
-  long reached = 0;               // meetings in which it rode the last stage
+  std::vector<long> reached;      // meetings in which it rode each stage after the first
 };
 
 // A share of the runs and its standard error, in percent.
@@ -75,7 +47,7 @@ double StandardError(long count, long runs) {
   return std::sqrt(p * (1 - p) / n);
 }
 
-// Characters on screen of UTF-8 text: every byte but continuation bytes.
+// Columns on screen of UTF-8 text.
 std::size_t Width(const std::string& text) {
   return static_cast<std::size_t>(DisplayWidth(text));  // columns on screen, not bytes
 }
@@ -95,7 +67,8 @@ struct StatisticsTable {
   std::string title;
   bool teamMeeting = false;
   bool stages = false;  // a team transfer leads to a last stage of some of the teams
-  bool bonus = false;   // the competition has bonus points
+  std::vector<std::string> stageNames;  // the stages after the first
+  bool bonus = false;                   // the competition has bonus points
   // Two-team meetings: the final margin, the first team's score less the second's.
   std::string marginOf;
   double marginMean = 0, marginSd = 0;
@@ -111,6 +84,9 @@ StatisticsTable TableOf(const Meeting& m, const MeetingTally& tally) {
   table.title = m.CompetitionTitle;
   table.teamMeeting = m.NumTeams > 1;
   table.bonus = m.BonusPts > 0;
+  for (const ProgrammeStage& stage : LaterStages(m)) {
+    if (table.stageNames.size() < tally.reachedStage.size()) table.stageNames.push_back(stage.name);
+  }
   for (int g = 1; g <= kMaxGroups; ++g)
     table.stages = table.stages || tally.filledByTransfer[static_cast<std::size_t>(g)];
   const double runs = static_cast<double>(std::max(1L, tally.runs));
@@ -123,7 +99,8 @@ StatisticsTable TableOf(const Meeting& m, const MeetingTally& tally) {
     line.p10 = Percentile(tally.teamScoreRuns[i], tally.runs, 0.1);
     line.p50 = Percentile(tally.teamScoreRuns[i], tally.runs, 0.5);
     line.p90 = Percentile(tally.teamScoreRuns[i], tally.runs, 0.9);
-    line.reached = tally.reachedLastStage[i];
+    for (std::size_t k = 0; k < table.stageNames.size(); ++k)
+      line.reached.push_back(tally.reachedStage[k][i]);
     line.mean = static_cast<double>(tally.teamPoints[i]) / runs;
     const double meanSquare = static_cast<double>(tally.teamPointsSquared[i]) / runs;
     line.sd = std::sqrt(std::max(0.0, meanSquare - line.mean * line.mean));
@@ -191,38 +168,53 @@ std::string Padded(std::string text, std::size_t width) {
   return text;
 }
 
-// The note under a table whose first two rows are closer than the runs can tell apart.
+// The note under a table whose two leading rows are closer than the runs can tell apart: the
+// teams most likely to win, or in an individual meeting the riders most often first.
 std::string TooFewRunsNote(const StatisticsTable& t, long runs) {
-  if (t.teams.size() < 2) return std::string();
-  const TeamLine& first = t.teams[0];
-  const TeamLine& second = t.teams[1];
-  const double a = StandardError(first.wins, runs), b = StandardError(second.wins, runs);
-  const double gap = static_cast<double>(first.wins - second.wins) / std::max(1L, runs);
+  std::vector<std::pair<long, std::string>> leaders;
+  for (const TeamLine& team : t.teams) leaders.emplace_back(team.wins, team.name);
+  if (!t.teamMeeting) {
+    for (const RiderLine& rider : t.riders) leaders.emplace_back(rider.places[1], rider.name);
+    std::stable_sort(leaders.begin(), leaders.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+  }
+  if (leaders.size() < 2) return std::string();
+  const auto& [firstCount, first] = leaders[0];
+  const auto& [secondCount, second] = leaders[1];
+  const double a = StandardError(firstCount, runs), b = StandardError(secondCount, runs);
+  const double gap = static_cast<double>(firstCount - secondCount) / std::max(1L, runs);
   if (gap > 2 * std::sqrt(a * a + b * b)) return std::string();
-  return "Too few runs to tell " + first.name + " and " + second.name +
+  return "Too few runs to tell " + first + " and " + second +
          " apart: their chances differ by less than twice its standard error (run more with -n).\n";
+}
+
+// A column of chances with their standard errors, wide enough for its heading.
+std::size_t ChanceWidth(const std::string& heading) {
+  return std::max<std::size_t>(14, Width(heading) + 2);
 }
 
 std::string AsText(const StatisticsTable& t, long runs, std::uint64_t seed) {
   std::string out =
       t.title + ": " + std::to_string(runs) + " meetings, seed " + std::to_string(seed) + "\n";
   if (t.teamMeeting) {
-    out += "\n" + Padded("Team", 28) + Right("Wins", 14) +
-           (t.stages ? Right("Last stage", 14) : "") + "  Points      SD   10%   50%   90%";
+    out += "\n" + Padded("Team", 28) + Right("Wins", 14);
+    for (const std::string& stage : t.stageNames) out += Right(stage, ChanceWidth(stage));
+    out += "  Points      SD   10%   50%   90%";
     const bool places = t.placeNames.size() > 1 && t.teams.size() != 2;
     for (std::size_t p = 0; places && p < t.placeNames.size(); ++p)
-      out += Right(t.placeNames[p], 8);
-    if (t.teams.size() == 2) out += Right("drawn", 8);
+      out += Right(t.placeNames[p], 14);
+    if (t.teams.size() == 2) out += Right("drawn", 14);
     out += "\n";
     for (const TeamLine& team : t.teams) {
       out += Padded(team.name, 28) + Right(ShareWithError(team.wins, runs), 14);
-      if (t.stages) out += Right(ShareWithError(team.reached, runs), 14);
+      for (std::size_t k = 0; k < t.stageNames.size(); ++k)
+        out += Right(ShareWithError(team.reached[k], runs), ChanceWidth(t.stageNames[k]));
       out += Right(Fixed(team.mean, 2), 8) + Right(Fixed(team.sd, 2), 8) +
              Right(std::to_string(team.p10), 6) + Right(std::to_string(team.p50), 6) +
              Right(std::to_string(team.p90), 6);
       for (std::size_t p = 0; places && p < team.places.size(); ++p)
-        out += "  " + Percent(team.places[p], runs);
-      if (t.teams.size() == 2) out += "  " + Percent(team.places[1], runs);
+        out += Right(ShareWithError(team.places[p], runs), 14);
+      if (t.teams.size() == 2) out += Right(ShareWithError(team.places[1], runs), 14);
       out += "\n";
     }
     out += TooFewRunsNote(t, runs);
@@ -237,7 +229,7 @@ std::string AsText(const StatisticsTable& t, long runs, std::uint64_t seed) {
   if (t.teamMeeting) {
     out += t.bonus ? "   Bonus\n" : "\n";
   } else {
-    for (const std::string& p : t.placeNames) out += Right(p, 8);
+    for (const std::string& p : t.placeNames) out += Right(p, 14);
     out += "\n";
   }
   for (const RiderLine& rider : t.riders) {
@@ -246,37 +238,68 @@ std::string AsText(const StatisticsTable& t, long runs, std::uint64_t seed) {
     if (t.teamMeeting) {
       if (t.bonus) out += Right(Fixed(rider.bonus, 2), 8);
     } else {
-      for (std::size_t p = 1; p <= 3; ++p) out += "  " + Percent(rider.places[p], runs);
+      for (std::size_t p = 1; p <= 3; ++p) out += Right(ShareWithError(rider.places[p], runs), 14);
     }
     out += "\n";
   }
+  if (!t.teamMeeting) out += TooFewRunsNote(t, runs);
   return out;
 }
 
+// A place's count of runs and the standard error of its share of them.
+std::string JsonPlace(const std::string& place, long count, long runs) {
+  return ", \"" + place + "\": " + std::to_string(count) + ", \"" + place +
+         "SE\": " + Fixed(StandardError(count, runs), 6);
+}
+
+// A CSV column name of a stage: "Final" is "reach_final".
+std::string StageColumn(const std::string& stage) {
+  std::string out = "reach_";
+  for (const char c : stage) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (std::isalnum(byte) || byte >= 0x80) {
+      out += static_cast<char>(std::tolower(byte));
+    } else if (out.back() != '_') {
+      out += '_';
+    }
+  }
+  while (out.back() == '_') out.pop_back();
+  return CsvField(out);
+}
+
 std::string AsJson(const StatisticsTable& t, long runs, std::uint64_t seed) {
-  std::string out = "{\"competition\": " + Json(t.title) + ", \"runs\": " + std::to_string(runs) +
-                    ", \"seed\": " + std::to_string(seed) +
-                    ", \"version\": " + Json(CORVANE_VERSION) + ",\n \"teams\": [";
+  std::string out = "{\"competition\": " + JsonString(t.title) +
+                    ", \"runs\": " + std::to_string(runs) + ", \"seed\": " + std::to_string(seed) +
+                    ", \"version\": " + JsonString(CORVANE_VERSION) + ",\n \"teams\": [";
   for (std::size_t k = 0; k < t.teams.size(); ++k) {
     const TeamLine& team = t.teams[k];
-    out += std::string(k > 0 ? ",\n  " : "\n  ") + "{\"name\": " + Json(team.name) +
+    out += std::string(k > 0 ? ",\n  " : "\n  ") + "{\"name\": " + JsonString(team.name) +
            ", \"meanPoints\": " + Fixed(team.mean, 4) + ", \"sdPoints\": " + Fixed(team.sd, 4) +
            ", \"wins\": " + std::to_string(team.wins) +
            ", \"winChance\": " + Fixed(static_cast<double>(team.wins) / std::max(1L, runs), 6) +
            ", \"winChanceSE\": " + Fixed(StandardError(team.wins, runs), 6);
-    if (t.stages) out += ", \"reachedLastStage\": " + std::to_string(team.reached);
+    if (!team.reached.empty()) {
+      out += ", \"reachedLastStage\": " + std::to_string(team.reached.back()) + ", \"stages\": [";
+      for (std::size_t k = 0; k < team.reached.size(); ++k) {
+        out += std::string(k > 0 ? ", " : "") + "{\"name\": " + JsonString(t.stageNames[k]) +
+               ", \"reached\": " + std::to_string(team.reached[k]) + ", \"chance\": " +
+               Fixed(static_cast<double>(team.reached[k]) / std::max(1L, runs), 6) +
+               ", \"chanceSE\": " + Fixed(StandardError(team.reached[k], runs), 6) + "}";
+      }
+      out += "]";
+    }
     out += ", \"scoreP10\": " + std::to_string(team.p10) +
            ", \"scoreP50\": " + std::to_string(team.p50) +
            ", \"scoreP90\": " + std::to_string(team.p90);
-    for (std::size_t p = 0; p < t.placeNames.size(); ++p) {
-      out += ", \"" + t.placeNames[p] + "\": " + std::to_string(team.places[p]);
-    }
+    for (std::size_t p = 0; p < t.placeNames.size(); ++p)
+      out += JsonPlace(t.placeNames[p], team.places[p], runs);
     out += "}";
   }
   out += "],\n";
   if (!t.marginOf.empty()) {
-    out += " \"margin\": {\"of\": " + Json(t.marginOf) + ", \"mean\": " + Fixed(t.marginMean, 4) +
-           ", \"sd\": " + Fixed(t.marginSd, 4) + ", \"p10\": " + std::to_string(t.marginP10) +
+    out += " \"margin\": {\"of\": " + JsonString(t.marginOf) +
+           ", \"mean\": " + Fixed(t.marginMean, 4) + ", \"sd\": " + Fixed(t.marginSd, 4) +
+           ", \"p10\": " + std::to_string(t.marginP10) +
            ", \"p50\": " + std::to_string(t.marginP50) +
            ", \"p90\": " + std::to_string(t.marginP90) + ", \"runs\": [";
     for (std::size_t k = 0; k < t.margins.size(); ++k) {
@@ -288,12 +311,11 @@ std::string AsJson(const StatisticsTable& t, long runs, std::uint64_t seed) {
   out += " \"riders\": [";
   for (std::size_t k = 0; k < t.riders.size(); ++k) {
     const RiderLine& rider = t.riders[k];
-    out += std::string(k > 0 ? ",\n  " : "\n  ") + "{\"name\": " + Json(rider.name) +
-           ", \"team\": " + Json(rider.team) + ", \"meanPoints\": " + Fixed(rider.points, 4) +
+    out += std::string(k > 0 ? ",\n  " : "\n  ") + "{\"name\": " + JsonString(rider.name) +
+           ", \"team\": " + JsonString(rider.team) + ", \"meanPoints\": " + Fixed(rider.points, 4) +
            ", \"meanBonus\": " + Fixed(rider.bonus, 4);
-    for (std::size_t p = 0; !t.teamMeeting && p < t.placeNames.size(); ++p) {
-      out += ", \"" + t.placeNames[p] + "\": " + std::to_string(rider.places[p + 1]);
-    }
+    for (std::size_t p = 0; !t.teamMeeting && p < t.placeNames.size(); ++p)
+      out += JsonPlace(t.placeNames[p], rider.places[p + 1], runs);
     out += "}";
   }
   return out + "]}\n";
@@ -303,25 +325,38 @@ std::string AsJson(const StatisticsTable& t, long runs, std::uint64_t seed) {
 // carries the competition, runs, seed and program version, so rows stay meaningful when
 // tables from several runs are put together.
 std::string AsCsv(const StatisticsTable& t, long runs, std::uint64_t seed) {
-  const std::string run = "," + Csv(t.title) + "," + std::to_string(runs) + "," +
-                          std::to_string(seed) + "," + Csv(CORVANE_VERSION) + "\n";
+  const std::string run = "," + CsvField(t.title) + "," + std::to_string(runs) + "," +
+                          std::to_string(seed) + "," + CsvField(CORVANE_VERSION) + "\n";
   std::string out = "kind,name,team,mean_points,sd_points,mean_bonus,win_chance,win_chance_se";
-  for (const std::string& p : t.placeNames) out += "," + p;
+  for (const std::string& stage : t.stageNames)
+    out += "," + StageColumn(stage) + "," + StageColumn(stage) + "_se";
+  for (const std::string& p : t.placeNames) out += "," + p + "," + p + "_se";
   out += ",competition,runs,seed,version\n";
   for (const TeamLine& team : t.teams) {
-    out += "team," + Csv(team.name) + ",," + Fixed(team.mean, 4) + "," + Fixed(team.sd, 4) + ",," +
-           Fixed(static_cast<double>(team.wins) / std::max(1L, runs), 6) + "," +
+    out += "team," + CsvField(team.name) + ",," + Fixed(team.mean, 4) + "," + Fixed(team.sd, 4) +
+           ",," + Fixed(static_cast<double>(team.wins) / std::max(1L, runs), 6) + "," +
            Fixed(StandardError(team.wins, runs), 6);
-    for (std::size_t p = 0; p < t.placeNames.size(); ++p) {
-      out += "," + std::to_string(team.places[p]);
+    for (const long reached : team.reached) {
+      out += "," + Fixed(static_cast<double>(reached) / std::max(1L, runs), 6) + "," +
+             Fixed(StandardError(reached, runs), 6);
     }
+    for (std::size_t p = 0; p < t.placeNames.size(); ++p)
+      out += "," + std::to_string(team.places[p]) + "," +
+             Fixed(StandardError(team.places[p], runs), 6);
     out += run;
   }
   for (const RiderLine& rider : t.riders) {
-    out += "rider," + Csv(rider.name) + "," + Csv(rider.team) + "," + Fixed(rider.points, 4) +
-           ",," + (t.bonus || !t.teamMeeting ? Fixed(rider.bonus, 4) : std::string()) + ",,";
+    out += "rider," + CsvField(rider.name) + "," + CsvField(rider.team) + "," +
+           Fixed(rider.points, 4) + ",," +
+           (t.bonus || !t.teamMeeting ? Fixed(rider.bonus, 4) : std::string()) + ",," +
+           std::string(2 * t.stageNames.size(), ',');
     for (std::size_t p = 0; p < t.placeNames.size(); ++p) {
-      out += "," + (t.teamMeeting ? std::string() : std::to_string(rider.places[p + 1]));
+      if (t.teamMeeting) {
+        out += ",,";  // team places
+      } else {
+        const long count = rider.places[p + 1];
+        out += "," + std::to_string(count) + "," + Fixed(StandardError(count, runs), 6);
+      }
     }
     out += run;
   }

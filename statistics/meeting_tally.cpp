@@ -47,8 +47,11 @@ void MeetingTally::Add(const Meeting& m) {
     }
   }
   for (int s = 1; s <= kMaxSlots; ++s) {
-    riderPoints[static_cast<std::size_t>(s)] += m.RiderPoints[static_cast<std::size_t>(s)];
-    riderBonus[static_cast<std::size_t>(s)] += m.RiderBonus[static_cast<std::size_t>(s)];
+    const int group = m.RiderTeam[static_cast<std::size_t>(s)];
+    const bool copy = IsGroup(group) && filledByTransfer[static_cast<std::size_t>(group)];
+    const auto into = static_cast<std::size_t>(copy ? StartingSlot(m, s) : s);
+    riderPoints[into] += m.RiderPoints[static_cast<std::size_t>(s)];
+    riderBonus[into] += m.RiderBonus[static_cast<std::size_t>(s)];
   }
   if (m.NumTeams > 1) {
     for (int g = 1; g <= m.NumTeams && g <= kMaxGroups; ++g) {
@@ -61,7 +64,9 @@ void MeetingTally::Add(const Meeting& m) {
   if (!lastStage.empty()) {
     const int winner = MeetingWinner(m, lastStage);
     if (winner != 0) ++competitionWins[static_cast<std::size_t>(StartingTeam(m, winner))];
-    for (int g : lastStage) ++reachedLastStage[static_cast<std::size_t>(StartingTeam(m, g))];
+  }
+  for (std::size_t k = 0; k < laterStages.size(); ++k) {
+    for (int g : laterStages[k]) ++reachedStage[k][static_cast<std::size_t>(StartingTeam(m, g))];
   }
 }
 
@@ -86,6 +91,22 @@ int MeetingTally::StartingTeam(const Meeting& m, int group) const {
       return g;
   }
   return group;
+}
+
+int MeetingTally::StartingSlot(const Meeting& m, int slot) const {
+  const int group = m.RiderTeam[static_cast<std::size_t>(slot)];
+  const int team = StartingTeam(m, group);
+  if (team == group) return slot;
+  // A team is copied rider by rider in order; the name finds him should the order differ.
+  const std::string& name = m.RiderName[static_cast<std::size_t>(slot)];
+  int same = 0;
+  for (int k = 1; k <= m.NumRiders; ++k) {
+    const int from = RiderSlot(m, team, k);
+    if (!IsSlot(from)) break;
+    if (RiderSlot(m, group, k) == slot) same = from;
+    if (m.RiderName[static_cast<std::size_t>(from)] == name) return from;
+  }
+  return same != 0 ? same : slot;
 }
 
 void MeetingTally::CountValue(std::vector<long>& runsByValue, int value) {
@@ -117,9 +138,11 @@ void AddValues(std::vector<long>& into, const std::vector<long>& from) {
 }  // namespace
 
 void MeetingTally::Merge(const MeetingTally& other) {
-  for (std::size_t g = 0; g < competitionWins.size(); ++g) {
+  for (std::size_t g = 0; g < competitionWins.size(); ++g)
     competitionWins[g] += other.competitionWins[g];
-    reachedLastStage[g] += other.reachedLastStage[g];
+  for (std::size_t k = 0; k < reachedStage.size() && k < other.reachedStage.size(); ++k) {
+    for (std::size_t g = 0; g < reachedStage[k].size(); ++g)
+      reachedStage[k][g] += other.reachedStage[k][g];
   }
   runs += other.runs;
   draws += other.draws;
@@ -172,6 +195,8 @@ MeetingTally RunMeetings(const Meeting& setUp, const Preferences& prefs, std::ui
   MeetingTally start;
   start.finalLine = finalLine;
   start.lastStage = LastStageTeams(setUp);
+  for (ProgrammeStage& stage : LaterStages(setUp)) start.laterStages.push_back(stage.teams);
+  start.reachedStage.resize(start.laterStages.size());
   for (int g = 1; g <= kMaxGroups; ++g)
     start.filledByTransfer[static_cast<std::size_t>(g)] = FilledByTransfer(setUp, g);
   for (MeetingTally& tally : tallies) tally = start;

@@ -31,13 +31,15 @@ struct MeetingTally {
   // The programme line of the final, when the caller wants to know who reached it (0: not).
   int finalLine = 0;
   SlotArray<long> riderFinals{};
-  // Who wins the competition: the teams of the programme's last stage (set before the runs),
-  // the teams a team transfer fills, and each line-up's wins and places in the last stage,
-  // counted under the team it started as.
+  // Who wins the competition and who gets how far: the teams of the programme's last stage and
+  // of each stage after the first (set before the runs), the teams a team transfer fills, and
+  // each line-up's wins and the stages it rode, counted under the team it started as. The
+  // points of a rider copied into a later stage are counted under his own slot.
   std::vector<int> lastStage;
+  std::vector<std::vector<int>> laterStages;
   GroupArray<bool> filledByTransfer{};
   GroupArray<long> competitionWins{};
-  GroupArray<long> reachedLastStage{};
+  std::vector<GroupArray<long>> reachedStage;  // [later stage][team]
 
   void Add(const Meeting& m);
   void Merge(const MeetingTally& other);
@@ -46,6 +48,8 @@ struct MeetingTally {
   static void CountValue(std::vector<long>& runsByValue, int value);
   void CountFinalists(const Meeting& m);
   int StartingTeam(const Meeting& m, int group) const;
+  // The slot of the rider a team transfer copied into `slot`, a slot of a filled team.
+  int StartingSlot(const Meeting& m, int slot) const;
 };
 
 // The smallest value (score or margin) that at least `share` of the runs stayed at or below,

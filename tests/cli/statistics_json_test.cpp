@@ -90,15 +90,28 @@ TEST(StatisticsJson, TheTeamCupNamesFourTeamsAndChancesAddUp) {
   EXPECT_FALSE(cup["version"].text.empty());
   const std::vector<Json>& teams = cup["teams"].items;
   ASSERT_EQ(teams.size(), 4u);  // the finalists' copies are counted under their own names
+  const auto standardError = [](double chance) { return std::sqrt(chance * (1 - chance) / 3000); };
   double wins = 0, finalists = 0, previous = 2;
   for (const Json& team : teams) {
     const double chance = team["winChance"].number;
     EXPECT_LE(chance, previous);  // most likely winner first
     previous = chance;
     EXPECT_NEAR(chance, team["wins"].number / 3000, 1e-6);
-    EXPECT_NEAR(team["winChanceSE"].number, std::sqrt(chance * (1 - chance) / 3000), 1e-5);
+    EXPECT_NEAR(team["winChanceSE"].number, standardError(chance), 1e-5);
     wins += team["wins"].number;
-    finalists += team["reachedLastStage"].number;
+    // Every team rides the first stage; no later stage is reached more often than the one before.
+    double reached = 1;
+    const std::vector<Json>& stages = team["stages"].items;
+    ASSERT_EQ(stages.size(), 1u);
+    EXPECT_EQ(stages[0]["name"].text, "Final");
+    for (const Json& stage : stages) {
+      EXPECT_LE(stage["chance"].number, reached);
+      reached = stage["chance"].number;
+      EXPECT_NEAR(reached, stage["reached"].number / 3000, 1e-6);
+      EXPECT_NEAR(stage["chanceSE"].number, standardError(reached), 1e-5);
+    }
+    EXPECT_GE(reached, chance);  // a winner has ridden the final
+    finalists += stages.back()["reached"].number;
   }
   EXPECT_EQ(finalists, 2 * 3000);  // two teams ride the final of every meeting
   EXPECT_LE(wins, 3000);           // the rest are drawn finals
@@ -114,7 +127,13 @@ TEST(StatisticsJson, OneSidesWinsAreTheOthersLosses) {
     EXPECT_EQ(teams[k]["drawn"].number, teams[1 - k]["drawn"].number);
     EXPECT_EQ(teams[k]["won"].number + teams[k]["drawn"].number + teams[k]["lost"].number, 2000);
     EXPECT_EQ(teams[k]["wins"].number, teams[k]["won"].number);
+    for (const char* place : {"won", "drawn", "lost"}) {
+      const double share = teams[k][place].number / 2000;
+      EXPECT_NEAR(teams[k][std::string(place) + "SE"].number, std::sqrt(share * (1 - share) / 2000),
+                  1e-5);
+    }
   }
+  EXPECT_EQ(league["teams"].items[0].fields.count("stages"), 0u);  // one stage: no stage fields
   EXPECT_GE(teams[0]["wins"].number, teams[1]["wins"].number);
   // The margins of all runs: a draw is a margin of 0, the team named first wins above it.
   double runs = 0, level = 0, mean = 0;
@@ -133,9 +152,9 @@ TEST(StatisticsJson, OneSidesWinsAreTheOthersLosses) {
   EXPECT_NEAR(points, teams[0]["meanPoints"].number + teams[1]["meanPoints"].number, 0.01);
 }
 
-TEST(StatisticsCsv, EveryRowHasEveryColumnAndSaysWhichRunItCameFrom) {
+std::vector<std::vector<std::string>> CsvRows(const std::string& args) {
   const std::string command =
-      std::string(CORVANE_RUN_PROGRAM) + " -s 4 -n 500 --format csv group-stages.cfg 2>/dev/null";
+      std::string(CORVANE_RUN_PROGRAM) + " --format csv " + args + " 2>/dev/null";
   std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
   std::vector<std::vector<std::string>> rows;
   char line[4096];
@@ -150,17 +169,33 @@ TEST(StatisticsCsv, EveryRowHasEveryColumnAndSaysWhichRunItCameFrom) {
     }
     rows.push_back(fields);
   }
-  ASSERT_GT(rows.size(), 5u);
-  long teams = 0;
-  for (const auto& row : rows) {
-    ASSERT_EQ(row.size(), rows[0].size()) << row[1];
-    if (&row == &rows[0]) continue;
-    EXPECT_EQ(row[row.size() - 3], "500");
-    EXPECT_EQ(row[row.size() - 2], "4");
-    teams += row[0] == "team";
+  return rows;
+}
+
+TEST(StatisticsCsv, EveryRowHasEveryColumnAndSaysWhichRunItCameFrom) {
+  const struct {
+    const char* competition;
+    long teams;
+  } cases[] = {{"group-stages.cfg", 4},        {"league-match.cfg", 2},
+               {"league-with-support.cfg", 2}, {"four-team-tournament.cfg", 4},
+               {"individual-16.cfg", 0},       {"handicap-meeting.cfg", 0}};
+  for (const auto& c : cases) {
+    const auto rows = CsvRows(std::string("-s 4 -n 500 ") + c.competition);
+    ASSERT_GT(rows.size(), 5u) << c.competition;
+    long teams = 0;
+    for (const auto& row : rows) {
+      ASSERT_EQ(row.size(), rows[0].size()) << c.competition << ": " << row[1];
+      if (&row == &rows[0]) continue;
+      EXPECT_EQ(row[row.size() - 3], "500");
+      EXPECT_EQ(row[row.size() - 2], "4");
+      teams += row[0] == "team";
+    }
+    EXPECT_EQ(teams, c.teams) << c.competition;
+    EXPECT_EQ(rows[0].back(), "version");
   }
-  EXPECT_EQ(teams, 4);
-  EXPECT_EQ(rows[0].back(), "version");
+  const auto cup = CsvRows("-s 4 -n 500 group-stages.cfg");
+  EXPECT_EQ(cup[0][8], "reach_final");
+  EXPECT_EQ(cup[0][9], "reach_final_se");
 }
 
 }  // namespace
