@@ -37,25 +37,6 @@ class ScoringTest : public ::testing::Test {
   Meeting m = testing::BuildMeeting(2, 2, 4);
 };
 
-TEST_F(ScoringTest, BonusForTeamMatesRightBehindTheirLeader) {
-  m.BonusPts = 1;
-  ScoreNextHeat(m, {{A1, 12}, {A2, 11}, {B1, 10}, {B2, 9}});
-  EXPECT_EQ(m.Scorecard[A2][1], "2*");
-  // Points, bonus and a handicap as if he had won; B2, last behind his team-mate, beat nobody;
-  // the bonus is for the riders only.
-  EXPECT_EQ((std::vector{m.RiderPoints[A2], m.RiderBonus[A2], m.HandicapCode[A2], m.RiderBonus[B2],
-                         m.GroupPoints[1]}),
-            (std::vector<Integer>{2, 1, 12, 0, 5}));
-
-  ScoreNextHeat(m, {{A1, 12}, {B1, 11}, {A2, 10}, {B2, 9}});
-  EXPECT_EQ(m.Scorecard[A2][2], "1");  // a rival in between: no bonus
-
-  m.BonusPts = 2;  // a run of three: both followers are raised, and the team gets it too
-  ScoreNextHeat(m, {{A1, 12}, {A2, 11}, {A3, 10}, {B1, 9}});
-  EXPECT_EQ((std::vector{m.RiderBonus[A3], m.MaxRiderBonus, m.HeatScores[3][3]}),
-            (std::vector<Integer>{2, 2, 9}));
-}
-
 TEST_F(ScoringTest, RidesOfReplacedAndInjuredRidersAndWhoStillNeedsRides) {
   m.MinRides = 4;
   m.RaceStatus[A2] = kNonStarter;  // replaced by A3 before his start
@@ -86,16 +67,6 @@ TEST_F(ScoringTest, RidesOfReplacedAndInjuredRidersAndWhoStillNeedsRides) {
       (std::vector{false, true, false, false}));
   m.GroupReplacement[1][1] = A3;  // the group's replaced rider needs none either
   EXPECT_FALSE(NeedsRides(m, A3));
-}
-
-TEST_F(ScoringTest, ScorecardWidensForEverybodyWhenARiderPassesMaxRides) {
-  m.MaxRides = 1;
-  ResizeScorecard(m, 1);
-  ScoreNextHeat(m, {{A1, 12}, {B1, 11}});
-  ScoreNextHeat(m, {{A1, 12}, {B1, 11}});
-  EXPECT_EQ(m.MaxRides, 2);
-  EXPECT_EQ(m.Scorecard[A1], (std::vector<std::string>{"", "3", "3"}));
-  for (const auto& row : m.Scorecard) EXPECT_EQ(row.size(), 3u);
 }
 
 TEST_F(ScoringTest, PlaceClassOfEveryCode) {

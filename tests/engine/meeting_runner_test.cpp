@@ -40,19 +40,6 @@ TEST(RunProgramme, FortyHeatsEndTheMeetingWhateverLinesRemain) {
   EXPECT_EQ(m.TacSubsNow, 1);
 }
 
-TEST(RunProgramme, AComputerMeetingWaitingAtAHeatLineRacesItOnceAndRunsOn) {
-  // As a meeting stopped after its first heat and resumed from its file is left.
-  Meeting m = StartedMeeting(2, 2, 4, {"1:A1,B1,A2,B2", "2:B3,A3,B4,A4", "3:A1,B2,A3,B4"});
-  m.HeatCount = 1;
-  m.ProgLine = 2;
-  m.LastPreparedLine = 2;
-  m.MeetingState = kWaitForUser;
-  CountingHost host;
-  RunProgramme(m, host, host.random);
-  EXPECT_EQ(m.MeetingState, kMeetingOver);
-  EXPECT_EQ(m.HeatCount, 3);
-}
-
 TEST(RunSingleRace, ARaceAfterTheMeetingDoesNotScoreAndLeavesItOver) {
   Meeting m = StartedMeeting(2, 2, 7);
   m.MainHeats = m.HeatCount = 15;

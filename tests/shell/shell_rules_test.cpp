@@ -401,15 +401,6 @@ class ShellRulesTest : public QObject {
     QVERIFY(unknown && unknown->error && unknown->text.find("--bogus") != std::string::npos);
   }
 
-  void competitionTitleFromFile() {
-    QTemporaryDir folder;
-    WriteFile(folder.filePath(QStringLiteral("c.cfg")), "t~Caf\xc3\xa9 Trophy\n");  // UTF-8
-    QCOMPARE(ReadCompetitionTitle(folder.filePath(QStringLiteral("c.cfg")).toStdString()),
-             std::optional<std::string>("Caf\u00e9 Trophy"));
-    QCOMPARE(ReadCompetitionTitle(folder.filePath(QStringLiteral("none.cfg")).toStdString()),
-             std::nullopt);
-  }
-
   // Files inside the bundled folder, or the user's folder before it, are named relative to it;
   // a sibling folder whose name starts like the bundled one is not inside it.
   void pathsInsideTheFolders() {
