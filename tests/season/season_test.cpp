@@ -26,15 +26,18 @@
 #include "season/season_file.h"
 #include "season/season_forecast.h"
 #include "season/season_setup.h"
+#include "support/test_files.h"
 
 namespace corvane {
 namespace {
 
 namespace fs = std::filesystem;
 
+// A file in this program's own temporary folder, which goes with everything in it at exit;
+// a name used again starts afresh.
 fs::path TempPath(const std::string& name) {
-  const fs::path path =
-      fs::temp_directory_path() / ("corvane-season-" + std::to_string(::getpid()) + "-" + name);
+  static const testing::TempFolder folder("season");
+  const fs::path path = folder.path() / name;
   std::error_code ec;
   for (const char* suffix : {"", "-wal", "-shm"}) fs::remove(path.string() + suffix, ec);
   return path;
@@ -115,7 +118,6 @@ class RacedLeague : public ::testing::Test {
     season_ = new Season(RacedSeason(*path_, 11));
   }
   static void TearDownTestSuite() {
-    fs::remove(*path_);
     delete path_;
     delete season_;
   }
@@ -183,8 +185,6 @@ TEST_F(RacedLeague, SameSeedSameSeasonAnotherSeedAnother) {
     anyDiffers |= different.results[i].report != season_->results[i].report;
   }
   EXPECT_TRUE(anyDiffers);
-  fs::remove(again);
-  fs::remove(other);
 }
 
 TEST_F(RacedLeague, RiderAveragesFollowTheScorecardsAndGoToANewDatabase) {
@@ -267,9 +267,6 @@ TEST(SeasonForecastTest, ChancesAddUpAndDependOnTheSeedAlone) {
   const auto cancelled = ForecastSeason(s, 1000, 2, 5, &done, &cancel);
   EXPECT_FALSE(cancelled.ok());
   EXPECT_EQ(done.load(), 0);
-  file.value().reset();
-  std::error_code ec;
-  for (const char* suffix : {"", "-wal", "-shm"}) fs::remove(path.string() + suffix, ec);
 }
 
 TEST(SeasonTable, AggregateBonusGoesToTheHigherTotalOverTheTwoLegs) {
@@ -312,9 +309,6 @@ TEST(SeasonFile, KilledProcessKeepsEveryFinishedFixture) {
   ASSERT_NE(reopened.value()->season().NextFixture(), nullptr);
   EXPECT_EQ(reopened.value()->season().NextFixture()->number, 6);
   EXPECT_TRUE(PlayFixtures(*reopened.value(), 1).ok());
-  reopened.value().reset();
-  std::error_code ec;
-  for (const char* suffix : {"", "-wal", "-shm"}) fs::remove(path.string() + suffix, ec);
 }
 
 TEST(SeasonFile, NewerDamagedOrForeignFileIsRefusedAndLeftAsItWas) {
@@ -367,10 +361,7 @@ TEST(SeasonFile, NewerDamagedOrForeignFileIsRefusedAndLeftAsItWas) {
     ASSERT_FALSE(opened.ok()) << message;
     EXPECT_NE(opened.error().find(message), std::string::npos) << opened.error();
     EXPECT_EQ(Bytes(path), bytes) << "left as it was";
-    std::error_code ec;
-    for (const char* suffix : {"", "-wal", "-shm"}) fs::remove(path.string() + suffix, ec);
   }
-  fs::remove(made);
 }
 
 TEST(SeasonCommand, NewPlayTableForecastAndAverages) {
@@ -402,8 +393,6 @@ TEST(SeasonCommand, NewPlayTableForecastAndAverages) {
   EXPECT_EQ(run({"play", path.string(), "--next", "0"}), 2);
   EXPECT_EQ(run({"table"}), 2);
   EXPECT_EQ(run({"tables", path.string()}), 2);
-  fs::remove(path);
-  fs::remove(rdb);
 }
 
 }  // namespace
