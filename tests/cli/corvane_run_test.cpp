@@ -41,24 +41,12 @@ class CorvaneRun : public ::testing::Test {
   const std::filesystem::path& folder_ = temp_.path();
 };
 
-TEST_F(CorvaneRun, EveryBundledCompetitionGivesItsReport) {
-  for (const auto& file : fs::directory_iterator(fs::path(CORVANE_SOURCE_DIR) / "Scripts")) {
-    if (file.path().extension() != ".cfg") continue;
-    const std::string name = file.path().filename().string();
-    const Outcome run = Run("-s 11 --date 01/05/27 " + name);
-    ASSERT_EQ(run.status, 0) << name << ": " << run.err;
-    EXPECT_NE(run.out.find(" No. Results"), std::string::npos) << name;
-    EXPECT_NE(run.out.find("  1: "), std::string::npos) << name;
-    EXPECT_EQ(run.out.find('\r'), std::string::npos) << name << ": terminal output has LF ends";
-    EXPECT_NE(run.err.find("seed 11"), std::string::npos) << name;
-  }
-}
-
 TEST_F(CorvaneRun, TheSameSeedGivesTheSameMeeting) {
   const Outcome first = Run("-s 99 --date 01/05/27 league-match.cfg");
   const Outcome second = Run("-s 99 --date 01/05/27 league-match.cfg");
   const Outcome other = Run("-s 98 --date 01/05/27 league-match.cfg");
   ASSERT_EQ(first.status, 0) << first.err;
+  EXPECT_NE(first.err.find("seed 99"), std::string::npos);  // to race it again
   EXPECT_EQ(first.out, second.out);
   EXPECT_NE(first.out, other.out);
 

@@ -32,18 +32,6 @@ bool Finds(const CompetitionCheck& check, int fileLine, const std::string& words
   return false;
 }
 
-TEST(CompetitionCheck, BundledCompetitionsHaveNoFindings) {
-  for (const auto& file : fs::directory_iterator(fs::path(CORVANE_SOURCE_DIR) / "Scripts")) {
-    const CompetitionCheck check =
-        CheckCompetitionText(testing::ScriptText(file.path().filename()));
-    EXPECT_TRUE(check.readable && check.holdsCompetition) << file.path();
-    for (const CheckFinding& f : check.findings) {
-      ADD_FAILURE() << file.path().filename() << ":" << f.fileLine << ": " << f.message;
-    }
-    EXPECT_EQ(CheckSummary(check, "x.cfg"), "x.cfg: no problems found");
-  }
-}
-
 TEST(CompetitionCheck, FindsEachMistakeOnItsLine) {
   const std::string league = testing::ScriptText("league-match.cfg");
   const struct {

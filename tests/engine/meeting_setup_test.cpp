@@ -131,22 +131,6 @@ TEST(HandicapOf, TheDistanceOfTheLatestResultNoneWhenOffOrOutOfRange) {
   EXPECT_EQ(HandicapOf(m, 3), 0);
 }
 
-TEST(MeetingMenuRule, FollowsTheMeetingState) {
-  Meeting m;
-  EXPECT_FALSE(MeetingMenuFor(m).suspendEnabled || MeetingMenuFor(m).separatorVisible);
-  m.ControlMode = 1;
-  m.MeetingState = kWaitForUser;
-  MeetingMenu menu = MeetingMenuFor(m);
-  EXPECT_TRUE(menu.continueVisible && menu.suspendEnabled && !menu.scratchVisible);
-  m.MeetingState = kMeetingOver;
-  m.SupportMode = true;
-  m.HeatCount = 40;  // no heat left for anything
-  menu = MeetingMenuFor(m);
-  EXPECT_TRUE(menu.scratchVisible && menu.supportVisible && !menu.continueVisible);
-  EXPECT_FALSE(menu.scratchEnabled || menu.supportEnabled || menu.continueEnabled ||
-               menu.suspendEnabled);
-}
-
 TEST_F(SetupTest, EmptyProgrammeMarksAreTakenFromThePreferences) {
   ScriptedRandom random({0.1f});
   prefs_.PrefMarks[16] = "5";

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <vector>
 
 #include "engine/race/random_source.h"
@@ -212,27 +211,6 @@ TEST_F(RaceTest, NonStartersRankBelowOtherNonFinishersAndEmptyPlacesLast) {
   SetLineup(m, {A2, B1, A1, 0});
   Run(Laps({kGo, Start(3)}, {0.5f}));
   EXPECT_EQ(RankedEntries(m, 2), expected);
-}
-
-TEST_F(RaceTest, TheUsualSourceRacesAsAScriptOfItsDrawsAndIsLeftWhereTheRaceLeftIt) {
-  for (std::uint64_t seed = 1; seed <= 200; ++seed) {
-    Meeting direct = m;
-    Meeting scripted = m;
-    Pcg32Random directDraws(seed);
-    Pcg32Random copy(seed);
-    std::vector<Single> script(1000);
-    for (Single& draw : script) draw = copy.Next();
-    ScriptedRandom scriptedDraws(script);
-    for (int heat = 0; heat < 3; ++heat) {  // the second and third heat start from the source
-      direct.RaceStatus = {};
-      scripted.RaceStatus = {};
-      RunHeat(direct, host, directDraws);
-      RunHeat(scripted, host, scriptedDraws);
-    }
-    ASSERT_EQ(direct.HeatResults, scripted.HeatResults) << "seed " << seed;
-    ASSERT_FALSE(scriptedDraws.Exhausted());
-    ASSERT_EQ(directDraws.Next(), script[scriptedDraws.Used()]) << "seed " << seed;
-  }
 }
 
 TEST_F(RaceTest, NonFinishersAreNeverRecordedOnTheSameEntry) {
