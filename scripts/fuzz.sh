@@ -25,6 +25,7 @@ seed_corpus() {
     fuzz_heat_line) cp -n Scripts/*.cfg fuzz/corpus/heat_line/* "$dir"/ 2>/dev/null || true ;;
     fuzz_rider_database) cp -n Lineups/*.rdb "$dir"/ 2>/dev/null || true ;;
     fuzz_meeting_file) cp -n fuzz/corpus/meeting_file/* "$dir"/ 2>/dev/null || true ;;
+    fuzz_season_file) cp -n fuzz/corpus/season_file/* "$dir"/ 2>/dev/null || true ;;
   esac
 }
 
