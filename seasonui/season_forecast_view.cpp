@@ -5,7 +5,6 @@
 #include <QChart>
 #include <QChartView>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QHorizontalStackedBarSeries>
 #include <QLabel>
 #include <QLegend>
@@ -34,10 +33,20 @@ QString Ordinal(int n) {
   return QString::number(n) + QLatin1String(ending);
 }
 
-// First place dark green, fading through yellow to red for the last.
+// First place dark green, through yellow, to red for the last: neighbouring places stay apart.
 QColor PositionColour(int position, int positions) {
-  const double t = positions > 1 ? static_cast<double>(position) / (positions - 1) : 0.0;
-  return QColor::fromHsvF(0.33 * (1.0 - t), 0.75, 0.85 - 0.2 * (1.0 - t));
+  static const QColor scale[] = {QColor(0x1a9850), QColor(0x66bd63), QColor(0xa6d96a),
+                                 QColor(0xd9ef8b), QColor(0xfee08b), QColor(0xfdae61),
+                                 QColor(0xf46d43), QColor(0xd73027)};
+  constexpr int last = static_cast<int>(std::size(scale)) - 1;
+  const double at = positions > 1 ? static_cast<double>(position) * last / (positions - 1) : 0.0;
+  const int below = std::min(static_cast<int>(at), last - 1);
+  const double t = at - below;
+  const QColor& a = scale[below];
+  const QColor& b = scale[below + 1];
+  return QColor::fromRgbF(static_cast<float>(a.redF() + (b.redF() - a.redF()) * t),
+                          static_cast<float>(a.greenF() + (b.greenF() - a.greenF()) * t),
+                          static_cast<float>(a.blueF() + (b.blueF() - a.blueF()) * t));
 }
 
 }  // namespace
@@ -62,17 +71,16 @@ SeasonForecastView::SeasonForecastView(QWidget* parent) : QWidget(parent) {
   layout->addLayout(top);
 
   auto* split = new QSplitter(Qt::Vertical, this);
-  tblChances = new QTableWidget(split);
-  tblChances->setSelectionBehavior(QAbstractItemView::SelectRows);
-  tblChances->verticalHeader()->hide();
-  tblChances->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+  tblChances = NewTable(split);
   chtChances = new QChartView(split);
   chtChances->setRenderHint(QPainter::Antialiasing);
-  chtChances->setMinimumHeight(220);
+  chtChances->setMinimumHeight(180);
   split->addWidget(tblChances);
   split->addWidget(chtChances);
-  split->setStretchFactor(0, 2);
+  // The chart needs the height to name every line-up; the table scrolls.
+  split->setStretchFactor(0, 1);
   split->setStretchFactor(1, 3);
+  split->setSizes({100, 300});
   layout->addWidget(split, 1);
   Clear();
 }
@@ -131,7 +139,6 @@ void SeasonForecastView::ShowChart(const SeasonForecast& forecast) {
   }
   auto* chart = new QChart;
   chart->addSeries(series);
-  chart->setTitle(QStringLiteral("Chance of each final position"));
   auto* names = new QBarCategoryAxis;
   for (auto lineup = forecast.lineups.rbegin(); lineup != forecast.lineups.rend(); ++lineup) {
     names->append(WidgetText(lineup->name));
@@ -149,6 +156,9 @@ void SeasonForecastView::ShowChart(const SeasonForecast& forecast) {
   QChart* old = chtChances->chart();
   chtChances->setChart(chart);
   delete old;
+  // A line-up's name is hidden when its bar is lower than the name.
+  const int line = chtChances->fontMetrics().height();
+  chtChances->setMinimumHeight(std::max(180, line * (positions * 2 + 6)));
 }
 
 }  // namespace corvane

@@ -9,12 +9,12 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -36,16 +36,6 @@ namespace corvane {
 namespace {
 
 constexpr int kFixtureRole = Qt::UserRole + 2;
-
-QTableWidget* NewTable(QWidget* parent) {
-  auto* table = new QTableWidget(parent);
-  table->setSelectionBehavior(QAbstractItemView::SelectRows);
-  table->setAlternatingRowColors(true);
-  table->verticalHeader()->hide();
-  // No order until the user clicks a heading: the rows come in their own order.
-  table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
-  return table;
-}
 
 QString FileLabel(const QString& path) {
   return QFileInfo(path).fileName();
@@ -83,9 +73,17 @@ SeasonWindow::SeasonWindow(UserDialogs& dialogs, QWidget* parent)
   connect(cmdPlayNext, &QPushButton::clicked, actPlayNext, &QAction::trigger);
   connect(cmdRaceRest, &QPushButton::clicked, actRaceRest, &QAction::trigger);
   connect(forecastView->cmdForecast, &QPushButton::clicked, actForecast, &QAction::trigger);
-  connect(tblFixtures, &QTableWidget::cellDoubleClicked, this,
+  // Enter or a double-click on a raced fixture shows its report.
+  connect(tblFixtures, &QTableWidget::cellActivated, this,
           [this](int row, int) { ShowFixtureReport(row); });
-  resize(760, 520);
+  connect(tabs, &QTabWidget::currentChanged, this, [this] {
+    if (tabs->currentWidget() == tblFixtures && tblFixtures->currentItem() != nullptr) {
+      tblFixtures->scrollToItem(tblFixtures->currentItem(), QAbstractItemView::PositionAtCenter);
+    }
+  });
+  // Room for the forecast chart, within the screen at any scale.
+  const QSize room = screen()->availableSize() * 9 / 10;
+  resize(std::min(900, room.width()), std::min(680, room.height()));
   ShowSeason();
 }
 
@@ -218,7 +216,9 @@ void SeasonWindow::ShowFixtures() {
     if (isNext) tblFixtures->setCurrentCell(r, 0);
   }
   FinishRows(*tblFixtures, false);
-  if (next != nullptr) tblFixtures->scrollToItem(tblFixtures->currentItem());
+  if (next != nullptr) {
+    tblFixtures->scrollToItem(tblFixtures->currentItem(), QAbstractItemView::PositionAtCenter);
+  }
 }
 
 void SeasonWindow::ShowRiders() {
@@ -291,7 +291,8 @@ void SeasonWindow::ShowFixtureReport(int row) {
   text->setPlainText(WidgetText(result->report));
   auto* layout = new QVBoxLayout(window);
   layout->addWidget(text);
-  window->resize(680, 560);
+  const QFontMetrics metrics(text->font());
+  window->resize(metrics.averageCharWidth() * 100, metrics.height() * 36);
   window->show();
 }
 
@@ -443,7 +444,7 @@ void SeasonWindow::RaceTheRest() {
   });
   loop.exec();
   worker_.join();
-  progress.close();
+  progress.hide();  // closing it would cancel
   racing_ = false;
   ShowSeason();
   if (!failure.isEmpty()) {

@@ -58,7 +58,7 @@ void SeasonWindow::Forecast() {
   loop.exec();
   worker.join();
   poll.stop();
-  progress.close();
+  progress.hide();  // closing it would cancel
   if (cancel) return;
   if (!outcome->ok()) {
     dialogs_.Warning(this, title, WidgetText(outcome->error()));

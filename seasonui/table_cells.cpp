@@ -24,16 +24,23 @@ class NumberItem final : public QTableWidgetItem {
 
 }  // namespace
 
+QTableWidget* NewTable(QWidget* parent) {
+  auto* table = new QTableWidget(parent);
+  table->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table->setAlternatingRowColors(true);
+  table->verticalHeader()->hide();
+  table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+  table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+  return table;
+}
+
 QTableWidgetItem* TextCell(const QString& text) {
-  auto* item = new QTableWidgetItem(text);
-  item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-  return item;
+  return new QTableWidgetItem(text);
 }
 
 QTableWidgetItem* NumberCell(double value, int decimals) {
-  auto* item = new NumberItem(value, decimals);
-  item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-  return item;
+  return new NumberItem(value, decimals);
 }
 
 void StartRows(QTableWidget& table, const QStringList& headers, int rows) {

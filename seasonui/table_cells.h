@@ -6,8 +6,13 @@
 
 class QTableWidget;
 class QTableWidgetItem;
+class QWidget;
 
 namespace corvane {
+
+// A read-only table of whole rows, rows as high as a line of text, in no order until the user
+// clicks a heading.
+QTableWidget* NewTable(QWidget* parent);
 
 QTableWidgetItem* TextCell(const QString& text);
 // A number shown with `decimals` places, sorted by its value.

@@ -1,5 +1,8 @@
 // The Season window: a raced season's tables, Race the Rest finished and cancelled, and the
 // averages never written over an existing file without a yes.
+#include <QChartView>
+#include <QHorizontalStackedBarSeries>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -10,6 +13,7 @@
 #include "season/rider_figures.h"
 #include "season/season_file.h"
 #include "season/season_setup.h"
+#include "seasonui/season_forecast_view.h"
 #include "seasonui/season_window.h"
 #include "shell/answering_dialogs.h"
 
@@ -95,6 +99,33 @@ class SeasonWindowTest : public QObject {
     window.SetSeasonFile(nullptr);
     QCOMPARE(SeasonFile::Open(Path("cancelled.season")).value()->season().results.size(),
              std::size_t{12});
+  }
+
+  void TheForecastShowsEveryPositionAndGoesWhenTheTableChanges() {
+    AnsweringDialogs dialogs;
+    SeasonWindow window(dialogs);
+    window.SetSeasonFile(NewSeasonFile("forecast.season", 54));
+    window.forecastView->spnRuns->setValue(200);
+    window.Forecast();
+    QVERIFY(dialogs.warnings.empty());
+    QVERIFY(window.forecastView->showing());
+    const QTableWidget& chances = *window.forecastView->tblChances;
+    QCOMPARE(chances.rowCount(), 8);
+    QCOMPARE(chances.columnCount(), 2 + 8);
+    for (int row = 0; row < 8; ++row) {
+      double total = 0;
+      for (int column = 2; column < 10; ++column)
+        total += chances.item(row, column)->text().toDouble();
+      QVERIFY2(std::abs(total - 100.0) < 0.5, qPrintable(chances.item(row, 0)->text()));
+    }
+    const auto* bars = qobject_cast<QHorizontalStackedBarSeries*>(
+        window.forecastView->chtChances->chart()->series().value(0));
+    QVERIFY(bars != nullptr);
+    QCOMPARE(bars->count(), 8);
+
+    window.RaceTheRest();
+    QVERIFY(!window.forecastView->showing());
+    QCOMPARE(window.forecastView->tblChances->rowCount(), 0);
   }
 
   void AveragesAreWrittenOverAnExistingFileOnlyAfterAYes() {
