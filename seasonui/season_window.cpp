@@ -453,12 +453,17 @@ void SeasonWindow::RaceTheRest() {
                          .arg(failure)
                          .arg(stored));
   }
+  if (closeAfterRacing_) {
+    closeAfterRacing_ = false;
+    close();
+  }
 }
 
 void SeasonWindow::closeEvent(QCloseEvent* event) {
   // Racing stops after the fixture under way; the window closes once it has.
   if (racing_) {
     CancelRacing();
+    closeAfterRacing_ = true;
     event->ignore();
     return;
   }

@@ -95,6 +95,7 @@ class SeasonWindow : public QMainWindow {
   UserDialogs& dialogs_;
   std::unique_ptr<SeasonFile> file_;
   bool racing_ = false;
+  bool closeAfterRacing_ = false;  // the user closed the window while fixtures were raced
   std::atomic<bool> cancelRacing_{false};
   std::counting_semaphore<> raceStep_{0};  // lets the worker race one more fixture
   std::thread worker_;
