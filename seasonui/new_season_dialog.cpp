@@ -226,8 +226,12 @@ NewSeasonChoices NewSeasonDialog::choices() const {
   c.rules.loss = spnLoss->value();
   c.rules.aggregateBonus = chkBonus->isChecked();
   c.seed = static_cast<std::uint64_t>(spnSeed->value());
+  // A bare name goes in the folder the dialog proposed, not wherever the program was started.
   const QString file = txtSeasonFile->text().trimmed();
-  if (!file.isEmpty()) c.seasonFile = WithDefaultExtension(file.toStdString(), ".season");
+  if (!file.isEmpty()) {
+    c.seasonFile =
+        WithDefaultExtension(QDir(setting_.folder).absoluteFilePath(file).toStdString(), ".season");
+  }
   return c;
 }
 

@@ -114,6 +114,7 @@ void SeasonWindow::BuildMenus() {
 void SeasonWindow::SetSeasonFile(std::unique_ptr<SeasonFile> file) {
   StopWorker();
   file_ = std::move(file);
+  ++shownSeason_;
   forecastView->Clear();
   ShowSeason();
 }
@@ -332,11 +333,31 @@ void SeasonWindow::ExportRiders() {
              });
 }
 
+bool SeasonWindow::RefusedAsSeasonFile(const QString& title, const QString& name) {
+  if (!file_) return false;
+  const QString season =
+      QFileInfo(QString::fromStdString(file_->path().string())).absoluteFilePath();
+  const QFileInfo chosen(name);
+  // The season file, its journal or the same file through another name.
+  const bool same =
+      chosen.absoluteFilePath() == season ||
+      chosen.absoluteFilePath() == season + QStringLiteral("-wal") ||
+      chosen.absoluteFilePath() == season + QStringLiteral("-shm") ||
+      (chosen.exists() && chosen.canonicalFilePath() == QFileInfo(season).canonicalFilePath());
+  if (same) {
+    dialogs_.Warning(this, title,
+                     QStringLiteral("%1 is the season's own file.\nChoose another name.")
+                         .arg(chosen.fileName()));
+  }
+  return same;
+}
+
 void SeasonWindow::ExportText(const QString& title, const QString& proposed,
                               const std::function<std::string(TableFormat)>& text) {
   QString name = dialogs_.SaveFileName(this, title, proposed, kTableFilter, true);
   if (name.isEmpty()) return;
   const TableFormat format = ExportFormat(name);
+  if (RefusedAsSeasonFile(title, name)) return;
   const Status written = WriteFileAtomically(name.toStdString(), text(format));
   if (!written) dialogs_.Warning(this, title, WidgetText(written.error()));
 }
@@ -349,7 +370,7 @@ void SeasonWindow::SaveAverages() {
   const QString name =
       dialogs_.SaveFileName(this, title, ProposedFile(QStringLiteral("-averages.rdb")),
                             QStringLiteral("Rider databases (*.rdb);;All files (*)"), false);
-  if (name.isEmpty()) return;
+  if (name.isEmpty() || RefusedAsSeasonFile(title, name)) return;
   if (QFileInfo::exists(name)) {
     const int answer = dialogs_.Ask(
         this, title,
@@ -408,7 +429,10 @@ void SeasonWindow::RaceTheRest() {
   QString failure;
   // The worker races one fixture, then waits for the result to be stored here before the next:
   // a cancel stops it between fixtures, and every result it finished is in the file.
+  const unsigned racedSeason = shownSeason_;
   const auto received = [&](Result<FixtureResult> result) {
+    // Results of a season replaced meanwhile belong to no file that is open.
+    if (racedSeason != shownSeason_) return;
     if (!result) {
       failure = WidgetText(result.error());
       return;
@@ -443,8 +467,8 @@ void SeasonWindow::RaceTheRest() {
         this, [&loop] { loop.quit(); }, Qt::QueuedConnection);
   });
   loop.exec();
-  worker_.join();
-  progress.hide();  // closing it would cancel
+  if (worker_.joinable()) worker_.join();  // a new season has stopped and joined it already
+  progress.hide();                         // closing it would cancel
   racing_ = false;
   ShowSeason();
   if (!failure.isEmpty()) {

@@ -88,6 +88,8 @@ class SeasonWindow : public QMainWindow {
   void UpdateActions();
   void ShowFixtureReport(int row);
   QString ProposedFile(const QString& ending) const;
+  // Whether `name` is the open season's file, which an export must never replace (told).
+  bool RefusedAsSeasonFile(const QString& title, const QString& name);
   void ExportText(const QString& title, const QString& proposed,
                   const std::function<std::string(TableFormat)>& text);
   void StopWorker();
@@ -95,6 +97,7 @@ class SeasonWindow : public QMainWindow {
   UserDialogs& dialogs_;
   std::unique_ptr<SeasonFile> file_;
   bool racing_ = false;
+  unsigned shownSeason_ = 0;       // counts the files shown, so a late result finds its own
   bool closeAfterRacing_ = false;  // the user closed the window while fixtures were raced
   std::atomic<bool> cancelRacing_{false};
   std::counting_semaphore<> raceStep_{0};  // lets the worker race one more fixture

@@ -22,6 +22,7 @@ void SeasonWindow::Forecast() {
   if (!file_ || racing_) return;
   const QString title = QStringLiteral("Forecast");
   const long runs = forecastView->spnRuns->value();
+  const unsigned shown = shownSeason_;
   tabs->setCurrentWidget(forecastView);
 
   QProgressDialog progress(QStringLiteral("Forecasting the final table..."),
@@ -59,7 +60,7 @@ void SeasonWindow::Forecast() {
   worker.join();
   poll.stop();
   progress.hide();  // closing it would cancel
-  if (cancel) return;
+  if (cancel || shown != shownSeason_) return;
   if (!outcome->ok()) {
     dialogs_.Warning(this, title, WidgetText(outcome->error()));
     return;

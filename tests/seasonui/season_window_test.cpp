@@ -101,6 +101,22 @@ class SeasonWindowTest : public QObject {
              std::size_t{12});
   }
 
+  void ASeasonOpenedDuringTheRaceGetsNoneOfItsResults() {
+    AnsweringDialogs dialogs;
+    SeasonWindow window(dialogs);
+    window.SetSeasonFile(NewSeasonFile("first.season", 10));
+    std::unique_ptr<SeasonFile> second = NewSeasonFile("second.season", 3);
+    connect(&window, &SeasonWindow::ResultStored, &window, [&](int fixture) {
+      if (fixture == 12) window.SetSeasonFile(std::move(second));
+    });
+    window.RaceTheRest();
+    QVERIFY(!window.racing());
+    QCOMPARE(window.seasonFile()->season().results.size(), std::size_t{3});
+    window.SetSeasonFile(nullptr);
+    QCOMPARE(SeasonFile::Open(Path("first.season")).value()->season().results.size(),
+             std::size_t{12});
+  }
+
   void TheForecastShowsEveryPositionAndGoesWhenTheTableChanges() {
     AnsweringDialogs dialogs;
     SeasonWindow window(dialogs);
@@ -145,6 +161,14 @@ class SeasonWindowTest : public QObject {
     window.SaveAverages();
     QCOMPARE(ReadWholeFile(target, 4 << 20).value(),
              DatabaseWithSeasonAverages(window.seasonFile()->season()).value());
+
+    // Nothing is ever written over the open season's own file, even with a yes.
+    dialogs.fileAnswers = {QString::fromStdString(Path("averages.season"))};
+    dialogs.answers = {0};
+    window.SaveAverages();
+    QCOMPARE(dialogs.warnings.size(), std::size_t{1});
+    window.SetSeasonFile(nullptr);
+    QVERIFY(SeasonFile::Open(Path("averages.season")).ok());
   }
 };
 
