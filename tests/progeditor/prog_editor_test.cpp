@@ -2,7 +2,6 @@
 // the rules behind it, and New Meeting through it for every bundled competition.
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QFocusEvent>
@@ -113,59 +112,6 @@ class ProgEditorTest : public QObject {
     QTest::keyClicks(points, QStringLiteral("12345"));
     QCOMPARE(points->text(), QStringLiteral("123"));
     QCOMPARE(m.GroupExtra[2], Integer{123});
-  }
-
-  // Each kind of box focused as a person focuses it: its help line; Edit Cut, Copy and Paste
-  // on that box and no other; Move and Use R/R for a rider's row only; the text trimmed on
-  // leaving.
-  void editCommandsActOnTheFocusedBox() {
-    Meeting m = LeagueWithReplacement();
-    m.RiderName[3] = "Three";
-    frmProgEditor e(m, Setup(kBundledDatabase));
-    e.show();
-    QVERIFY(QTest::qWaitForWindowActive(&e));
-    const struct {
-      QWidget* focus;
-      QLineEdit* box;
-      const char* help;
-      std::string* held;  // the meeting's text the box edits; none for the number boxes
-      bool riderRow;
-    } boxes[] = {
-        {e.txtTitle, e.txtTitle->lineEdit(), "Meeting title (max 32 chars)", &m.TitleLines, false},
-        {e.txtVenue, e.txtVenue, "Host track (max 24 chars)", &m.VenueLines, false},
-        {e.txtDate, e.txtDate->lineEdit(), "Date (dd/MM/yyyy)", &m.DateLines, false},
-        {e.txtTmName[2], e.txtTmName[2]->lineEdit(), "Team name (max 32 chars)", &m.GroupTitle[2],
-         false},
-        {e.txtTmPts[1], e.txtTmPts[1], "Additional team points (0-999)", nullptr, false},
-        {e.txtRdrName[5], e.txtRdrName[5], "Rider name (max 24 chars)", &m.RiderName[5], true},
-        {e.txtRdrAvge[5], e.txtRdrAvge[5], "Rider average (0; 2.00-12.00)", nullptr, true},
-    };
-    QClipboard* clipboard = QApplication::clipboard();
-    for (const auto& b : boxes) {
-      b.focus->setFocus();
-      QCOMPARE(e.lblHelp->text(), QLatin1String(b.help));
-      QCOMPARE(e.mnuEMoveUp->isEnabled(), b.riderRow);
-      QCOMPARE(e.mnuERdrRep->isEnabled(), b.riderRow);
-      clipboard->setText(QStringLiteral("7"));
-      b.box->selectAll();
-      e.mnuEPaste->trigger();
-      QCOMPARE(b.box->text(), QStringLiteral("7"));
-      if (b.held != nullptr) QCOMPARE(*b.held, std::string("7"));
-      b.box->selectAll();
-      clipboard->clear();
-      e.mnuECopy->trigger();
-      QCOMPARE(clipboard->text(), QStringLiteral("7"));
-      e.mnuECut->trigger();
-      QVERIFY(b.box->text().isEmpty());
-      if (b.held != nullptr) QVERIFY(b.held->empty());
-    }
-    QCOMPARE(m.RiderName[3], std::string("Three"));  // nothing reached a box not focused
-    QCOMPARE(m.GroupExtra[1], Integer{0});
-
-    e.txtTitle->setFocus();
-    QTest::keyClicks(e.txtTitle, QStringLiteral("  Cup  "));
-    e.txtVenue->setFocus();
-    QCOMPARE(e.txtTitle->currentText(), QStringLiteral("Cup"));
   }
 
   void startRacingNeedsADate() {
