@@ -52,8 +52,9 @@ void StartRows(QTableWidget& table, const QStringList& headers, int rows) {
 }
 
 void FinishRows(QTableWidget& table, bool sortable) {
-  table.resizeColumnsToContents();
+  // Sorting first, so that the headings leave room for the sort arrow.
   table.setSortingEnabled(sortable);
+  table.resizeColumnsToContents();
 }
 
 }  // namespace corvane
