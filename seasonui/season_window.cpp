@@ -1,29 +1,23 @@
 #include "seasonui/season_window.h"
 
 #include <QAction>
-#include <QBrush>
 #include <QCloseEvent>
 #include <QDialog>
-#include <QDir>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <semaphore>
+#include <vector>
 #include <vector>
 
-#include "engine/io/file_io.h"
 #include "heatcontrol/widget_text.h"
-#include "season/fixture_race.h"
 #include "season/league_table.h"
 #include "season/rider_figures.h"
 #include "season/season_file.h"
@@ -295,192 +289,6 @@ void SeasonWindow::ShowFixtureReport(int row) {
   const QFontMetrics metrics(text->font());
   window->resize(metrics.averageCharWidth() * 100, metrics.height() * 36);
   window->show();
-}
-
-namespace {
-
-const QString kTableFilter = QStringLiteral("CSV files (*.csv);;Web pages (*.html *.htm)");
-
-// CSV unless the name ends as a web page does; a name of neither kind is given ".csv".
-TableFormat ExportFormat(QString& name) {
-  const QString suffix = QFileInfo(name).suffix().toLower();
-  if (suffix == QLatin1String("html") || suffix == QLatin1String("htm")) return TableFormat::Html;
-  if (suffix != QLatin1String("csv")) name += QStringLiteral(".csv");
-  return TableFormat::Csv;
-}
-
-}  // namespace
-
-QString SeasonWindow::ProposedFile(const QString& ending) const {
-  if (!file_) return ending;
-  const QFileInfo season(QString::fromStdString(file_->path().string()));
-  return season.dir().filePath(season.completeBaseName() + ending);
-}
-
-void SeasonWindow::ExportTable() {
-  if (!file_) return;
-  ExportText(
-      QStringLiteral("Export Table"), ProposedFile(QStringLiteral("-table.csv")),
-      [this](TableFormat format) { return TableText(LeagueTable(file_->season()), format); });
-}
-
-void SeasonWindow::ExportRiders() {
-  if (!file_) return;
-  ExportText(QStringLiteral("Export Riders"), ProposedFile(QStringLiteral("-riders.csv")),
-             [this](TableFormat format) {
-               const Season& season = file_->season();
-               return RiderFiguresText(season, SeasonRiderFigures(season), format);
-             });
-}
-
-bool SeasonWindow::RefusedAsSeasonFile(const QString& title, const QString& name) {
-  if (!file_) return false;
-  const QString season =
-      QFileInfo(QString::fromStdString(file_->path().string())).absoluteFilePath();
-  const QFileInfo chosen(name);
-  // The season file, its journal or the same file through another name.
-  const bool same =
-      chosen.absoluteFilePath() == season ||
-      chosen.absoluteFilePath() == season + QStringLiteral("-wal") ||
-      chosen.absoluteFilePath() == season + QStringLiteral("-shm") ||
-      (chosen.exists() && chosen.canonicalFilePath() == QFileInfo(season).canonicalFilePath());
-  if (same) {
-    dialogs_.Warning(this, title,
-                     QStringLiteral("%1 is the season's own file.\nChoose another name.")
-                         .arg(chosen.fileName()));
-  }
-  return same;
-}
-
-void SeasonWindow::ExportText(const QString& title, const QString& proposed,
-                              const std::function<std::string(TableFormat)>& text) {
-  QString name = dialogs_.SaveFileName(this, title, proposed, kTableFilter, true);
-  if (name.isEmpty()) return;
-  const TableFormat format = ExportFormat(name);
-  if (RefusedAsSeasonFile(title, name)) return;
-  const Status written = WriteFileAtomically(name.toStdString(), text(format));
-  if (!written) dialogs_.Warning(this, title, WidgetText(written.error()));
-}
-
-void SeasonWindow::SaveAverages() {
-  if (!file_) return;
-  const QString title = QStringLiteral("Averages to New Rider Database");
-  // The question about an existing file is asked here, whatever the dialog does, so that no
-  // rider database is ever written over without a yes.
-  const QString name =
-      dialogs_.SaveFileName(this, title, ProposedFile(QStringLiteral("-averages.rdb")),
-                            QStringLiteral("Rider databases (*.rdb);;All files (*)"), false);
-  if (name.isEmpty() || RefusedAsSeasonFile(title, name)) return;
-  if (QFileInfo::exists(name)) {
-    const int answer = dialogs_.Ask(
-        this, title,
-        QStringLiteral("%1 already exists.\nDo you want to replace it with the season's averages?")
-            .arg(QFileInfo(name).fileName()),
-        {QStringLiteral("&Replace"), QStringLiteral("Cancel")});
-    if (answer != 0) return;
-  }
-  const Result<std::string> database = DatabaseWithSeasonAverages(file_->season());
-  if (!database) {
-    dialogs_.Warning(this, title, WidgetText(database.error()));
-    return;
-  }
-  const Status written = WriteFileAtomically(name.toStdString(), database.value());
-  if (!written) dialogs_.Warning(this, title, WidgetText(written.error()));
-}
-
-void SeasonWindow::CancelRacing() {
-  cancelRacing_ = true;
-  raceStep_.release();
-}
-
-void SeasonWindow::StopWorker() {
-  if (!worker_.joinable()) return;
-  CancelRacing();
-  worker_.join();
-}
-
-void SeasonWindow::RaceTheRest() {
-  if (!file_ || racing_) return;
-  std::vector<Fixture> left;
-  for (const Fixture& fixture : file_->season().fixtures) {
-    if (file_->season().ResultOf(fixture.number) == nullptr) left.push_back(fixture);
-  }
-  if (left.empty()) return;
-  StopWorker();
-  racing_ = true;
-  cancelRacing_ = false;
-  while (raceStep_.try_acquire()) {
-  }
-  UpdateActions();
-
-  const QString title = QStringLiteral("Race the Rest");
-  const int total = static_cast<int>(left.size());
-  QProgressDialog progress(QStringLiteral("Racing fixture 1 of %1").arg(total),
-                           QStringLiteral("Cancel"), 0, total, this);
-  progress.setWindowTitle(title);
-  progress.setWindowModality(Qt::WindowModal);
-  progress.setMinimumDuration(0);
-  progress.setAutoReset(false);
-  progress.setValue(0);
-  connect(&progress, &QProgressDialog::canceled, this, &SeasonWindow::CancelRacing);
-
-  QEventLoop loop;
-  int stored = 0;
-  QString failure;
-  // The worker races one fixture, then waits for the result to be stored here before the next:
-  // a cancel stops it between fixtures, and every result it finished is in the file.
-  const unsigned racedSeason = shownSeason_;
-  const auto received = [&](Result<FixtureResult> result) {
-    // Results of a season replaced meanwhile belong to no file that is open.
-    if (racedSeason != shownSeason_) return;
-    if (!result) {
-      failure = WidgetText(result.error());
-      return;
-    }
-    const Status kept = file_->AddResult(result.value());
-    if (!kept) {
-      failure = WidgetText(kept.error());
-      CancelRacing();
-      return;
-    }
-    ++stored;
-    ShowSeason();
-    emit ResultStored(result.value().fixture);
-    progress.setLabelText(
-        QStringLiteral("Racing fixture %1 of %2").arg(std::min(stored + 1, total)).arg(total));
-    raceStep_.release();
-    progress.setValue(stored);
-  };
-  raceStep_.release();
-  worker_ = std::thread([this, season = file_->season(), left = std::move(left), &received, &loop] {
-    for (const Fixture& fixture : left) {
-      raceStep_.acquire();
-      if (cancelRacing_) break;
-      Result<FixtureResult> result = RaceFixture(season, fixture);
-      const bool ok = result.ok();
-      QMetaObject::invokeMethod(
-          this, [&received, result = std::move(result)]() mutable { received(std::move(result)); },
-          Qt::QueuedConnection);
-      if (!ok) break;
-    }
-    QMetaObject::invokeMethod(
-        this, [&loop] { loop.quit(); }, Qt::QueuedConnection);
-  });
-  loop.exec();
-  if (worker_.joinable()) worker_.join();  // a new season has stopped and joined it already
-  progress.hide();                         // closing it would cancel
-  racing_ = false;
-  ShowSeason();
-  if (!failure.isEmpty()) {
-    dialogs_.Warning(this, title,
-                     QStringLiteral("%1\n\n%2 fixtures were raced and stored before this.")
-                         .arg(failure)
-                         .arg(stored));
-  }
-  if (closeAfterRacing_) {
-    closeAfterRacing_ = false;
-    close();
-  }
 }
 
 void SeasonWindow::closeEvent(QCloseEvent* event) {
