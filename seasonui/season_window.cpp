@@ -15,7 +15,6 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <vector>
-#include <vector>
 
 #include "heatcontrol/widget_text.h"
 #include "season/league_table.h"
