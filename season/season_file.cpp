@@ -8,6 +8,7 @@
 #include <set>
 #include <utility>
 
+#include "report/meeting_file.h"
 #include "riderdb/rider_database.h"
 #include "season/fixtures.h"
 
@@ -35,6 +36,12 @@ CREATE TABLE results(fixture INTEGER PRIMARY KEY REFERENCES fixtures(number),
 CREATE TABLE rides(fixture INTEGER NOT NULL REFERENCES results(fixture), lineup INTEGER NOT NULL,
   rider TEXT NOT NULL, rides INTEGER NOT NULL, points INTEGER NOT NULL, bonus INTEGER NOT NULL);
 )";
+
+// The fixture suspended in the middle. Files made before it was kept lack the table; it is made
+// when first needed, and older programs that ignore it still read the rest.
+constexpr const char* kInPlaySchema =
+    "CREATE TABLE IF NOT EXISTS fixture_in_play(id INTEGER PRIMARY KEY CHECK (id = 1),"
+    " fixture INTEGER NOT NULL, meeting BLOB NOT NULL)";
 
 // A prepared statement, finalised when it goes out of scope.
 class Statement {
@@ -134,7 +141,8 @@ Result<std::unique_ptr<SeasonFile>> SeasonFile::Create(const std::filesystem::pa
   sqlite3* db = OpenConnection(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
   if (db == nullptr) return Error{"Cannot create the season file: " + path.string()};
   std::unique_ptr<SeasonFile> file(new SeasonFile(db, path));
-  bool ok = UseWriteAheadLog(db) && Exec(db, "BEGIN") && Exec(db, kSchema);
+  bool ok =
+      UseWriteAheadLog(db) && Exec(db, "BEGIN") && Exec(db, kSchema) && Exec(db, kInPlaySchema);
   ok = ok && Exec(db, ("PRAGMA application_id = " + std::to_string(kSeasonApplicationId)).c_str());
   ok = ok && Exec(db, ("PRAGMA user_version = " + std::to_string(kSeasonSchemaVersion)).c_str());
   {
@@ -165,6 +173,7 @@ Result<std::unique_ptr<SeasonFile>> SeasonFile::Create(const std::filesystem::pa
   }
   file->season_ = season;
   file->season_.results.clear();
+  file->hasInPlayTable_ = true;
   return file;
 }
 
@@ -280,7 +289,50 @@ Status SeasonFile::Load() {
     }
     if (rc != SQLITE_DONE) return damaged;
   }
+  if (const Status inPlay = LoadFixtureInPlay(s); !inPlay) return inPlay;
   season_ = std::move(s);
+  return Done{};
+}
+
+Status SeasonFile::LoadFixtureInPlay(const Season& s) {
+  {
+    Statement q(db_,
+                "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND "
+                "name = 'fixture_in_play'");
+    if (q.Step() != SQLITE_ROW) return Error{Damaged(path_)};
+    hasInPlayTable_ = q.Int(0) != 0;
+  }
+  inPlay_.reset();
+  if (!hasInPlayTable_) return Done{};
+  Statement q(db_, "SELECT fixture, meeting FROM fixture_in_play WHERE id = 1");
+  const int rc = q.Step();
+  if (rc == SQLITE_DONE) return Done{};
+  if (rc != SQLITE_ROW || !InRange(q.Int(0), 1, static_cast<std::int64_t>(s.fixtures.size()))) {
+    return Error{Damaged(path_)};
+  }
+  // A program that does not know the record may have stored the fixture's result since.
+  const int fixture = static_cast<int>(q.Int(0));
+  if (s.ResultOf(fixture) == nullptr) inPlay_ = FixtureInPlay{fixture, q.Text(1)};
+  return Done{};
+}
+
+Status SeasonFile::SetFixtureInPlay(const FixtureInPlay& record) {
+  if (record.fixture < 1 || record.fixture > static_cast<int>(season_.fixtures.size()) ||
+      season_.ResultOf(record.fixture) != nullptr || record.meeting.size() > kMaxMeetingFileBytes) {
+    return Error{"Fixture " + std::to_string(record.fixture) + " cannot be kept as in play"};
+  }
+  bool ok = Exec(db_, "BEGIN IMMEDIATE") && Exec(db_, kInPlaySchema);
+  {
+    Statement q(db_, "INSERT OR REPLACE INTO fixture_in_play VALUES (1, ?1, ?2)");
+    ok = ok && q.Bind(1, record.fixture).BindBlob(2, record.meeting).Run();
+  }
+  if (!ok || !Exec(db_, "COMMIT")) {
+    const std::string message = sqlite3_errmsg(db_);
+    Exec(db_, "ROLLBACK");
+    return Error{"Cannot record the fixture in play in " + path_.string() + ": " + message};
+  }
+  hasInPlayTable_ = true;
+  inPlay_ = record;
   return Done{};
 }
 
@@ -308,6 +360,10 @@ Status SeasonFile::AddResult(const FixtureResult& result) {
                      .Bind(6, rides.bonus)
                      .Run();
     }
+    if (hasInPlayTable_) {
+      Statement d(db_, "DELETE FROM fixture_in_play WHERE fixture = ?1");
+      ok = ok && d.Bind(1, result.fixture).Run();
+    }
   }
   if (!ok || !Exec(db_, "COMMIT")) {
     const std::string message = sqlite3_errmsg(db_);
@@ -315,6 +371,7 @@ Status SeasonFile::AddResult(const FixtureResult& result) {
     return Error{"Cannot store the result in " + path_.string() + ": " + message};
   }
   season_.results.push_back(result);
+  if (inPlay_ && inPlay_->fixture == result.fixture) inPlay_.reset();
   return Done{};
 }
 
