@@ -49,6 +49,9 @@ struct ResumeOutcome {
 // Resumes the meeting in `path`. The meeting in memory is replaced only when the whole file was
 // read and is sound; otherwise it is left untouched.
 ResumeOutcome ResumeMeeting(Meeting& m, const std::filesystem::path& path, MeetingHost& host);
+// The same for a meeting file's bytes kept elsewhere; `name` says where in a message.
+ResumeOutcome ResumeMeetingBytes(Meeting& m, std::string_view bytes, std::string_view name,
+                                 MeetingHost& host);
 
 // The file name proposed when suspending, from the date line: its first two characters, its
 // fourth and fifth, its last two, and ".mtg" (a date dd/mm/yy gives ddmmyy.mtg). Characters

@@ -23,9 +23,15 @@ ResumeOutcome ResumeMeeting(Meeting& m, const std::filesystem::path& path, Meeti
 
   const Result<std::string> bytes = ReadWholeFile(path, kMaxMeetingFileBytes);
   if (!bytes) return {ResumeOutcome::Rejected, bytes.error()};
-  Result<Meeting> loaded = DecodeMeeting(bytes.value(), m);
+  return ResumeMeetingBytes(m, bytes.value(), path.string(), host);
+}
+
+ResumeOutcome ResumeMeetingBytes(Meeting& m, std::string_view bytes, std::string_view name,
+                                 MeetingHost& host) {
+  Result<Meeting> loaded = DecodeMeeting(bytes, m);
   if (!loaded) {
-    return {ResumeOutcome::Rejected, "Cannot resume \"" + path.string() + "\". " + loaded.error()};
+    return {ResumeOutcome::Rejected,
+            "Cannot resume \"" + std::string(name) + "\". " + loaded.error()};
   }
   m = std::move(loaded).value();
   RefreshResults(m, host);

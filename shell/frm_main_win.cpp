@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTextCursor>
+#include <utility>
 
 #include "engine/io/data_folders.h"
 #include "engine/io/file_io.h"
@@ -96,6 +97,7 @@ frmMainWin::frmMainWin(MainWindowSetup setup, ShellSettings settings, UserDialog
   });
   host_->SetHeatManager([this](Meeting& m) { ShowHeatManagerDialog(m, this); });
   BuildForecast();
+  BuildSeasonMenu();
 
   SetCompetitions(settings_.competitions);
   const double dpi = logicalDpiX();
@@ -295,11 +297,17 @@ void frmMainWin::OnFirstActivation() {
 }
 
 void frmMainWin::Resume(const QString& file) {
+  // The meeting it replaces no longer counts for the season; the one resumed may.
+  const std::optional<int> kept = std::exchange(fixtureInPlay_, std::nullopt);
   const ResumeOutcome outcome = session_->Resume(ToPath(file));
+  if (outcome.kind != ResumeOutcome::Loaded) fixtureInPlay_ = kept;
   if (outcome.kind == ResumeOutcome::Rejected) {
     dialogs_.Warning(this, QStringLiteral("Resume Meeting"),
                      QString::fromStdString(outcome.message));
   }
+  if (outcome.kind != ResumeOutcome::Loaded) return;
+  fixtureInPlay_ = FixtureSuspendedIn(file);
+  StoreFixtureIfOver();
 }
 
 void frmMainWin::ResumeFromFile() {
@@ -319,8 +327,12 @@ bool frmMainWin::SuspendToFile() {
       ".mtg", true, title);
   if (file.isEmpty()) return false;
   const Status saved = session_->Suspend(ToPath(file));
-  if (!saved) dialogs_.Warning(this, title, QString::fromStdString(saved.error()));
-  return saved.ok();
+  if (!saved) {
+    dialogs_.Warning(this, title, QString::fromStdString(saved.error()));
+    return false;
+  }
+  RecordFixtureInPlay();
+  return true;
 }
 
 void frmMainWin::ContinueMeeting() {
@@ -350,7 +362,11 @@ void frmMainWin::NewMeeting(int menuIndex) {
   if (!MayReplaceWork(choice ? QStringLiteral("New Meeting") : QStringLiteral("Scratch Racing"))) {
     return;
   }
-  session_->NewMeeting(choice, settings_.prefs);
+  // A meeting started here is no fixture; one left in the editor changes nothing.
+  const std::optional<int> kept = std::exchange(fixtureInPlay_, std::nullopt);
+  if (session_->NewMeeting(choice, settings_.prefs) == SetupOutcome::NotStarted) {
+    fixtureInPlay_ = kept;
+  }
 }
 
 std::vector<QAction*> frmMainWin::ReportActions() const {

@@ -3,8 +3,10 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "shell/app_info.h"
@@ -22,6 +24,8 @@ class QStatusBar;
 namespace corvane {
 
 class ForecastPanel;
+class SeasonFile;
+class SeasonWindow;
 class UserDialogs;
 struct ProgEditorSetup;
 
@@ -81,6 +85,16 @@ class frmMainWin : public QMainWindow {
   void EditPreferences();
   void ShowHelpTopics();
   void ShowAbout();
+  void NewSeason();
+  void OpenSeason();
+  void ShowSeasonWindow();
+  void PlayNextFixture();
+  void RaceTheRest();
+
+  // The Season window, made when a season is first opened; nullptr before.
+  SeasonWindow* seasonWindow() const { return seasonWindow_; }
+  // The open season's fixture whose meeting this window runs, until its result is stored.
+  std::optional<int> fixtureInPlay() const { return fixtureInPlay_; }
 
   QMenu* mnuFile;
   QMenu* mnuFNew;
@@ -105,6 +119,12 @@ class frmMainWin : public QMainWindow {
   QAction* mnuMScratch;
   QAction* mnuMSupport;
   QAction* mnuMContinue;
+  QMenu* mnuSeason;
+  QAction* mnuSNew;
+  QAction* mnuSOpen;
+  QAction* mnuSWindow;
+  QAction* mnuSPlayNext;
+  QAction* mnuSRaceRest;
   QMenu* mnuHelp;
   QAction* mnuHTopics;
   QAction* mnuHAbout;
@@ -120,6 +140,24 @@ class frmMainWin : public QMainWindow {
   void BuildMenus();
   // View, Forecast and the Forecast panel, told of every heat and every stop of the meeting.
   void BuildForecast();
+  // The Season menu, and the fixture in play told of every stop of the meeting.
+  void BuildSeasonMenu();
+  void UpdateSeasonMenu();
+  SeasonFile* OpenSeasonFile() const;
+  // Shows the season in the Season window; a fixture suspended in the middle is offered.
+  void UseSeason(std::unique_ptr<SeasonFile> file);
+  // Asks whether to resume the season's fixture suspended in the middle, the first of `buttons`
+  // resuming it here (after the usual questions about the meeting it replaces). The answer is
+  // the button pressed.
+  int AskToResumeFixture(const QString& title, const QStringList& buttons);
+  // Starts the fixture's meeting through the programme editor, its line-ups filled in.
+  void StartFixture(int fixture);
+  // A meeting of the fixture in play that has come to its end goes into the season.
+  void StoreFixtureIfOver();
+  // After a Suspend: the season keeps the meeting file of its fixture in play.
+  void RecordFixtureInPlay();
+  // The fixture in play whose suspended meeting `file` holds, byte for byte.
+  std::optional<int> FixtureSuspendedIn(const QString& file) const;
   // The rider database the preferences name: the user's own of that name, or the bundled one.
   std::filesystem::path RiderDatabaseFile() const;
   // The programme editor's rider database, locale and message boxes.
@@ -155,6 +193,8 @@ class frmMainWin : public QMainWindow {
   std::unique_ptr<QPrinter> printer_;  // keeps the last print's choices, print to file too
   QString CommandFile;
   bool ResumePending = false;
+  SeasonWindow* seasonWindow_ = nullptr;  // a window of its own, child of this one
+  std::optional<int> fixtureInPlay_;
 };
 
 }  // namespace corvane

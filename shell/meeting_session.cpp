@@ -54,7 +54,14 @@ Status MeetingSession::Suspend(const std::filesystem::path& file) {
 }
 
 ResumeOutcome MeetingSession::Resume(const std::filesystem::path& file) {
-  const ResumeOutcome outcome = ResumeMeeting(meeting_, file, host_);
+  return Resumed(ResumeMeeting(meeting_, file, host_));
+}
+
+ResumeOutcome MeetingSession::Resume(std::string_view bytes, std::string_view name) {
+  return Resumed(ResumeMeetingBytes(meeting_, bytes, name, host_));
+}
+
+ResumeOutcome MeetingSession::Resumed(ResumeOutcome outcome) {
   if (outcome.kind == ResumeOutcome::Loaded) {
     started_ = true;
     keptHeatCount_ = meeting_.HeatCount;

@@ -47,6 +47,8 @@ class MeetingSession {
   std::string ProposedSuspendName() const;
   Status Suspend(const std::filesystem::path& file);
   ResumeOutcome Resume(const std::filesystem::path& file);
+  // Resume of a meeting file's bytes kept elsewhere (a season's fixture in play).
+  ResumeOutcome Resume(std::string_view bytes, std::string_view name);
 
   // True while a meeting is under way (its programme, support competition or scratch racing
   // can go on) and can be suspended, and has raced since it was started, last suspended or
@@ -54,6 +56,7 @@ class MeetingSession {
   bool HasUnsuspendedWork() const;
 
  private:
+  ResumeOutcome Resumed(ResumeOutcome outcome);
   void Stopped() const {
     if (onStopped) onStopped();
   }

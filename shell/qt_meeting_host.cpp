@@ -39,6 +39,7 @@ QtMeetingHost::QtMeetingHost(QWidget* window, QPlainTextEdit* results, QLabel* s
       heatManager_(StandInHeatManager) {}
 
 void QtMeetingHost::ShowProgrammeEditor(Meeting& m) {
+  if (editorPreparation_ && !editorPreparation_(m)) return;
   if (programmeEditor_) programmeEditor_(m);
 }
 

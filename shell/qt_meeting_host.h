@@ -41,6 +41,11 @@ class QtMeetingHost final : public MeetingHost {
   // The modal dialogs the engine opens. Without a programme editor no meeting starts; the heat
   // manager starts as the stand-in of stand_in_dialogs.h.
   void SetProgrammeEditor(MeetingDialog editor) { programmeEditor_ = std::move(editor); }
+  // Runs before the programme editor opens on a new meeting, to fill it in; when it returns
+  // false the editor stays shut and the meeting does not start. Empty: the editor just opens.
+  void SetEditorPreparation(std::function<bool(Meeting&)> prepare) {
+    editorPreparation_ = std::move(prepare);
+  }
   void SetHeatManager(MeetingDialog manager) { heatManager_ = std::move(manager); }
   // Called after the status text has been set (each heat ends with its summary line).
   void SetStatusListener(std::function<void()> listener) { statusListener_ = std::move(listener); }
@@ -60,6 +65,7 @@ class QtMeetingHost final : public MeetingHost {
   MeetingMenuActions menu_;
   UserDialogs& dialogs_;
   MeetingDialog programmeEditor_;
+  std::function<bool(Meeting&)> editorPreparation_;
   MeetingDialog heatManager_;
   std::function<void()> statusListener_;
 };
