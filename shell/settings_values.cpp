@@ -66,10 +66,13 @@ std::vector<CompetitionEntry> ReadCompetitions(const SettingsValues& values) {
 }
 
 // The first-run width shows the widest report line of the bundled competitions (105
-// characters) in the results font, with its scroll bar and frame.
+// characters) in the results font, with its scroll bar and frame...
 constexpr int kFirstRunWidth = 13800;
+// ...and the Forecast panel beside it, as wide as its chances of a team meeting make it.
+constexpr int kForecastPanelWidth = 6600;
 
-WindowPlacement ReadPlacement(const SettingsValues& values, ScreenTwips screen) {
+WindowPlacement ReadPlacement(const SettingsValues& values, ScreenTwips screen,
+                              bool forecastShown) {
   WindowPlacement window;
   const long left = WholeNumberOf(values, "MainWindow/Left");
   const long top = WholeNumberOf(values, "MainWindow/Top");
@@ -80,8 +83,10 @@ WindowPlacement ReadPlacement(const SettingsValues& values, ScreenTwips screen) 
   window.top = top >= 0 && top <= screen.height ? static_cast<int>(top) : 0;
   window.height =
       height >= 405 && height <= screen.height ? static_cast<int>(height) : screen.height - 1000;
-  window.width = width >= 1680 && width <= screen.width ? static_cast<int>(width)
-                                                        : std::min(screen.width, kFirstRunWidth);
+  window.width =
+      width >= 1680 && width <= screen.width
+          ? static_cast<int>(width)
+          : std::min(screen.width, kFirstRunWidth + (forecastShown ? kForecastPanelWidth : 0));
   window.state = state == 2 ? 2 : 0;
   return window;
 }
@@ -95,8 +100,8 @@ bool NeedsImport(std::string_view runningVersion, std::string_view storedVersion
 ShellSettings ReadShellSettings(const SettingsValues& values, ScreenTwips screen) {
   ShellSettings settings;
   settings.competitions = ReadCompetitions(values);
-  settings.window = ReadPlacement(values, screen);
   settings.showForecast = ValueOf(values, "MainWindow/ShowForecast") != "0";
+  settings.window = ReadPlacement(values, screen, settings.showForecast);
 
   Preferences& prefs = settings.prefs;
   prefs.PrefMaxAverage = IntegerOf(values, "DefMaxAvge");

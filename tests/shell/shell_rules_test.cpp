@@ -127,8 +127,10 @@ class ShellRulesTest : public QObject {
     const ShellSettings off = Read(
         {{"MainWindow/Left", "-15"}, {"MainWindow/Top", "7201"}, {"MainWindow/Height", "404"}});
     QCOMPARE(off.window, (WindowPlacement{0, 0, 6200, 9600, 0}));  // as wide as the screen
-    // On a wide screen the first run is wide enough for the bundled competitions' reports.
-    QCOMPARE(Read({}, {28800, 16200}).window.width, 13800);
+    // On a wide screen the first run is wide enough for the bundled competitions' reports, with
+    // the Forecast panel beside them when it is wanted.
+    QCOMPARE(Read({}, {28800, 16200}).window.width, 20400);
+    QCOMPARE(Read({{"MainWindow/ShowForecast", "0"}}, {28800, 16200}).window.width, 13800);
     // Twips of a wide screen exceed 16 bits.
     QCOMPARE(Read({{"MainWindow/Width", "40000"}}, {57600, 32400}).window.width, 40000);
   }
