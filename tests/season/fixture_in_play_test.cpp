@@ -2,23 +2,17 @@
 // the fixture's result, and files made before it was kept still open and take it.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-#include <unistd.h>
-
-#include <filesystem>
 
 #include "season/season_file.h"
 #include "season/season_setup.h"
+#include "tests/support/test_files.h"
 
 namespace corvane {
 namespace {
 
-namespace fs = std::filesystem;
-
 class FixtureInPlayTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    path_ = fs::temp_directory_path() / ("corvane-in-play-" + std::to_string(::getpid()));
-    Remove();
     SeasonRequest request;
     request.seed = 11;
     const Result<Season> season = NewSeason(request, CORVANE_SOURCE_DIR);
@@ -26,12 +20,6 @@ class FixtureInPlayTest : public ::testing::Test {
     auto file = SeasonFile::Create(path_, season.value());
     ASSERT_TRUE(file.ok()) << file.error();
     ASSERT_TRUE(PlayFixtures(*file.value(), 2).ok());
-  }
-  void TearDown() override { Remove(); }
-
-  void Remove() {
-    std::error_code ec;
-    for (const char* suffix : {"", "-wal", "-shm"}) fs::remove(path_.string() + suffix, ec);
   }
   void Sql(const char* sql) {
     sqlite3* db = nullptr;
@@ -45,7 +33,8 @@ class FixtureInPlayTest : public ::testing::Test {
     return file.ok() ? std::move(file).value() : nullptr;
   }
 
-  fs::path path_;
+  testing::TempFolder folder_{"in-play"};
+  std::filesystem::path path_ = folder_ / "league.season";
 };
 
 // A file of the previous release has no table for the record: it opens, races on, and takes a
