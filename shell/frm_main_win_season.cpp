@@ -131,7 +131,8 @@ void frmMainWin::ShowSeasonWindow() {
 }
 
 int frmMainWin::AskToResumeFixture(const QString& title, const QStringList& buttons) {
-  const FixtureInPlay& record = *OpenSeasonFile()->fixtureInPlay();
+  // A copy: suspending the meeting in hand first may replace the season's record.
+  const FixtureInPlay record = *OpenSeasonFile()->fixtureInPlay();
   const Season& season = OpenSeasonFile()->season();
   const Fixture& fixture = season.fixtures[static_cast<std::size_t>(record.fixture - 1)];
   const int answer = dialogs_.Ask(this, title,
