@@ -104,13 +104,10 @@ class SeasonPlayTest : public QObject {
     QVERIFY(Results(again) == 1 && !InPlay());
     const FixtureResult first = again.seasonWindow()->seasonFile()->season().results[0];
     QVERIFY(!again.seasonWindow()->seasonFile()->AddResult(first).ok());  // never twice
-
     dialogs_.answers = {1};
     dialogs_.fileAnswers = {mtg};
-    again.mnuMResume->trigger();  // the old file no longer counts
-    QVERIFY(!again.fixtureInPlay());
-    for (int i = 0; i < 40; ++i) again.mnuMContinue->trigger();
-    QCOMPARE(Results(again), 1u);
+    again.mnuMResume->trigger();
+    QVERIFY(!again.fixtureInPlay());  // the file of a fixture stored no longer counts
   }
 
  private:
