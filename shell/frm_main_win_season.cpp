@@ -13,6 +13,7 @@
 #include "report/meeting_file.h"
 #include "season/fixture_race.h"
 #include "season/season_file.h"
+#include "seasonui/new_season_dialog.h"
 #include "seasonui/season_window.h"
 #include "shell/frm_main_win.h"
 #include "shell/qt_text.h"
@@ -80,7 +81,22 @@ SeasonFile* frmMainWin::OpenSeasonFile() const {
   return seasonWindow_ != nullptr ? seasonWindow_->seasonFile() : nullptr;
 }
 
-void frmMainWin::NewSeason() {}
+void frmMainWin::NewSeason() {
+  // As Open Season: a fixture under way of the season closed is offered for suspending first.
+  if (fixtureInPlay_ && !MayReplaceWork(QStringLiteral("New Season"))) return;
+  NewSeasonSetting setting;
+  for (const QAction* item : mnuFNComp) {
+    const std::filesystem::path file =
+        LocateDataFile(item->data().toString().toStdString(), ToPath(setup_.folders.user),
+                       ToPath(setup_.folders.scripts()));
+    setting.competitions.push_back({item->text(), FromPath(file)});
+  }
+  setting.database = FromPath(RiderDatabaseFile());
+  setting.dataFolder = ToPath(setup_.folders.data);
+  setting.folder = setup_.folders.startFolder(QString());
+  std::unique_ptr<SeasonFile> file = CreateSeasonFromDialog(dialogs_, std::move(setting), this);
+  if (file != nullptr) UseSeason(std::move(file));
+}
 
 void frmMainWin::OpenSeason() {
   const QString title = QStringLiteral("Open Season");
