@@ -1,5 +1,5 @@
 // The heat manager window: its controls, keyboard use, the start-time window and the
-// rider-replacement list; the rules behind them are the model's tests.
+// rider-replacement list; the rules behind them (a rider twice, Reset) are the model's tests.
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -51,10 +51,6 @@ class HeatManagerTest : public QObject {
     frmHeatMgr dialog(m);
     QCOMPARE(dialog.lstLineup->count(), 4);
     QCOMPARE(dialog.fraReplacements->title(), QStringLiteral("LIONS"));
-    // Tactical substitutes in use: the kinds are options; no scratch-racing controls.
-    QVERIFY(!dialog.optSubstitutes[1]->isHidden() && !dialog.optSubstitutes[2]->isHidden());
-    QVERIFY(dialog.optSubstitutes[3]->isHidden() && dialog.lblSubstitutes->isHidden());
-    QVERIFY(dialog.cboStarters->isHidden() && dialog.cboHandicap->isHidden());
     QVERIFY(!dialog.cmdReset->isEnabled() && dialog.cmdWithdraw->isEnabled());
 
     // Enter in the candidate list puts the rider in; it does not start the race.
@@ -114,24 +110,6 @@ class HeatManagerTest : public QObject {
     dialog.cmdStart->click();
     QCOMPARE(m.HeatGrid[1][1], Integer{3});
     QCOMPARE(m.RdrRepRides[3], Integer{1});
-  }
-
-  // A line-up holding a rider twice: Start Race is not offered, the line says why beside the
-  // list, and putting a reserve in for the second one offers it again (but not Reset there).
-  void riderTwiceIsNotStarted() {
-    Meeting m = TeamMeeting();
-    testing::SetLineup(m, {1, 8, 1, 9});
-    frmHeatMgr dialog(m);
-    QVERIFY(!dialog.cmdStart->isEnabled() && ListShown(dialog) && !dialog.lblInfo->isHidden());
-    QCOMPARE(dialog.lblInfo->text(),
-             QStringLiteral("A1 stands in two places: the race cannot start."));
-    dialog.lstLineup->setCurrentRow(2);
-    PressEnter(dialog);
-    QCOMPARE(dialog.lstLineup->item(2)->text(), QStringLiteral("3.  A6 [LI]"));
-    // Reset here would bring the second A1 back.
-    QVERIFY(dialog.cmdStart->isEnabled() && !dialog.cmdReset->isEnabled());
-    QCOMPARE(dialog.lblInfo->text(),
-             QStringLiteral("A1 now rides in place 1: Reset would put them in two places."));
   }
 };
 

@@ -1,34 +1,24 @@
-// The programme editor: its window (boxes, Start Racing, line-ups, Use R/R and Move, options),
-// the rules behind it, and New Meeting through it for every bundled competition.
+// The programme editor: its window (boxes, Start Racing, line-ups) and the rules behind it.
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QFocusEvent>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <tuple>
 
 #include "dialogmodels/programme_rules.h"
-#include "engine/competition/meeting_setup.h"
-#include "engine/programme/meeting_runner.h"
-#include "engine/race/random_source.h"
-#include "heatcontrol/frm_control.h"
-#include "heatcontrol/frm_regulations.h"
 #include "progeditor/frm_prog_editor.h"
-#include "report/headless_host.h"
 
 namespace corvane {
 
 namespace {
 
 const std::filesystem::path kBundledDatabase = CORVANE_SOURCE_DIR "/Lineups/Lineups.rdb";
-const std::filesystem::path kScripts = CORVANE_SOURCE_DIR "/Scripts";
 
 Meeting League(int riders) {
   Meeting m;
@@ -168,62 +158,6 @@ class ProgEditorTest : public QObject {
     QCOMPARE(none.txtTmName[1]->count(), 0);
   }
 
-  void useReplacementAndMove() {
-    Meeting m = LeagueWithReplacement();
-    m.RiderName[3] = "Three";
-    m.RiderAverage[3] = 0.5f;
-    m.RiderName[4] = "Four";
-    frmProgEditor e(m, Setup(kBundledDatabase));
-    QVERIFY(!e.txtRdrName[8]->isEnabled());  // the extra rider waits for a replaced one
-
-    Enter(e.txtRdrName[3]);
-    e.mnuERdrRep->trigger();
-    QCOMPARE(m.GroupReplacement[1][1], Integer{3});
-    QVERIFY(e.mnuERdrRep->isChecked() && e.txtRdrName[8]->isEnabled());
-    QCOMPARE(e.txtRdrAvge[3]->text(), QStringLiteral("R/R"));
-    Enter(e.txtRdrAvge[3]);  // typed in, his average shows as a number
-    QCOMPARE(e.txtRdrAvge[3]->text(), QStringLiteral("6"));
-    Leave(e.txtRdrAvge[3]);
-    QCOMPARE(e.txtRdrAvge[3]->text(), QStringLiteral("R/R"));
-    Enter(e.txtRdrName[3]);
-
-    // The replaced rider moves down, and the mark and the focus go with him.
-    e.mnuEMoveDown->trigger();
-    QVERIFY(m.RiderName[4] == "Three" && m.GroupReplacement[1][1] == 4 && e.focusedSlot() == 4);
-    QCOMPARE(e.txtRdrAvge[4]->text(), QStringLiteral("R/R"));
-    QCOMPARE(e.txtRdrAvge[3]->text(), QString());
-
-    e.mnuERdrRep->trigger();  // the second press clears it
-    QCOMPARE(m.GroupReplacement[1][1], Integer{0});
-    QVERIFY(!e.mnuERdrRep->isChecked() && !e.txtRdrName[8]->isEnabled());
-  }
-
-  void optionsOfTheMeeting() {
-    Meeting m = League(4);
-    m.HomeAdvantage = true;
-    ProgEditorSetup setup = Setup(kBundledDatabase);
-    setup.prefs.PrefPlayers[1] = 1;
-    setup.control = [](QWidget*, Meeting& meeting) {
-      frmControl dialog(meeting, {});
-      dialog.optControl[1]->setChecked(true);
-      dialog.optControl[4]->setChecked(true);
-      dialog.cmdOK->click();
-    };
-    frmProgEditor e(m, setup);
-    QCOMPARE(m.TeamControl[1], Integer{1});                            // the preferred player team
-    QCOMPARE(e.fraTeam[1]->title(), QStringLiteral("Team A (home)"));  // while home advantage
-    QVERIFY(e.mnuOInteractive->isChecked());
-    QVERIFY(e.mnuOHomeAdv->isVisible() && e.mnuOHomeAdv->isChecked());
-    e.mnuOHomeAdv->trigger();
-    QVERIFY(!m.HomeAdvantage && !e.mnuOHomeAdv->isChecked());
-    QCOMPARE(e.fraTeam[1]->title(), QStringLiteral("Team A"));
-    e.mnuOInteractive->trigger();
-    QVERIFY(m.ControlMode == 0 && !e.mnuOInteractive->isChecked());
-    e.mnuOControl->trigger();
-    QCOMPARE(m.TeamControl[2], Integer{1});
-    QVERIFY(e.mnuOInteractive->isChecked());  // the tick follows what the dialog set
-  }
-
   void scratchRacingPacksTheRiders() {
     Meeting m;
     m.ControlMode = 2;
@@ -237,62 +171,6 @@ class ProgEditorTest : public QObject {
     e.mnuMStart->trigger();
     QVERIFY(m.NumRiders == 2 && m.RiderName[1] == "First" && m.RiderName[2] == "Second");
     QVERIFY(m.RiderAverage[1] == 0.5f && m.RiderAverage[14] == 0.0f);  // 14 is nobody
-  }
-
-  // New Meeting to the end of the programme for every bundled competition: line-ups chosen
-  // from the bundled database in the editor, a date, Start Racing. The regulations changed in
-  // the editor take effect in the meeting.
-  void bundledCompetitionsStartFromTheEditor() {
-    for (const char* file :
-         {"league-match.cfg", "four-team-tournament.cfg", "group-stages.cfg", "individual-16.cfg",
-          "handicap-meeting.cfg", "league-with-support.cfg"}) {
-      HeadlessHost host;
-      host.startMeeting = false;
-      int editorOpened = 0;
-      host.fillLineups = [this, &editorOpened](Meeting& m) {
-        ++editorOpened;
-        ProgEditorSetup setup = Setup(kBundledDatabase);
-        setup.regulations = [](QWidget*, Meeting& meeting) {
-          frmRegulations dialog(meeting, {});
-          dialog.optTapes[2]->setChecked(true);
-          dialog.txtStartPen->setText(QStringLiteral("20"));
-          dialog.cmdOK->click();
-        };
-        frmProgEditor e(m, setup);
-        e.mnuORegs->trigger();
-        if (m.SupportMode) {
-          // The support riders are typed in.
-          for (const EditorRow& row : e.layout().sections.back().rows) {
-            QTest::keyClicks(e.txtRdrName[static_cast<std::size_t>(row.slot)],
-                             QStringLiteral("Support %1").arg(row.slot));
-            QTest::keyClicks(e.txtRdrAvge[static_cast<std::size_t>(row.slot)], QStringLiteral("5"));
-          }
-        } else if (m.NumTeams > 1) {
-          int k = 0;
-          for (const int team : LineupTeams(m)) {
-            Choose(e.txtTmName[static_cast<std::size_t>(team)], k++);
-          }
-        } else {
-          Choose(e.txtTitle, 0);
-        }
-        QTest::keyClicks(e.txtDate->lineEdit(), QStringLiteral("1/6/24"));
-        e.mnuMStart->trigger();
-      };
-      Meeting m;
-      Pcg32Random random(11);
-      const SetupOutcome outcome =
-          NewMeeting(m, CompetitionChoice{file, "Bundled"}, Preferences{}, kScripts, host, random);
-      QVERIFY2(outcome == SetupOutcome::ReadyToRun, file);
-      QVERIFY2(host.warnings.empty() && warnings_.empty(), file);
-      QCOMPARE(m.MeetingState, Integer{kMeetingOver});
-      QCOMPARE(m.StartPen, Integer{20});
-      if (m.SupportMode) {
-        const Integer mainHeats = m.HeatCount;
-        StartSupportCompetition(m, host, random);
-        QCOMPARE(editorOpened, 2);
-        QVERIFY(m.HeatCount > mainHeats);
-      }
-    }
   }
 
   // Which slot each row edits, for every kind of meeting.
@@ -352,6 +230,8 @@ class ProgEditorTest : public QObject {
     // Another rider takes the mark from the replaced one; the window tries the rest.
     QVERIFY(ToggleReplacedRider(m, layout, 4) && ToggleReplacedRider(m, layout, 3));
     QCOMPARE(m.GroupReplacement[1][1], Integer{3});
+    ExchangeRiders(m, layout, 3, 4);  // the mark goes with the replaced rider
+    QCOMPARE(m.GroupReplacement[1][1], Integer{4});
 
     Meeting none = LeagueWithReplacement();
     none.RdrRepUse = 0;

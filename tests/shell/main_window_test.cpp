@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -22,10 +21,7 @@
 #include <memory>
 
 #include "engine/records/meeting.h"
-#include "heatcontrol/frm_heat_mgr.h"
-#include "helpviewer/help_pane.h"
 #include "progeditor/frm_prog_editor.h"
-#include "report/results_export.h"
 #include "report/results_report.h"
 #include "shell/fixed_font.h"
 #include "shell/forecast_panel.h"
@@ -69,7 +65,6 @@ class MainWindowTest : public QObject {
     realEditor_ = false;
   }
   void cleanup() {
-    standInHeatManager_ = true;
     window_.reset();
     folder_.reset();
   }
@@ -120,61 +115,6 @@ class MainWindowTest : public QObject {
     QCOMPARE(m.HeatCount, Integer{1});  // the first race at once
     w.mnuMContinue->trigger();
     QCOMPARE(m.HeatCount, Integer{2});
-  }
-
-  void scratchRacingThroughTheHeatManager() {
-    standInHeatManager_ = false;
-    frmMainWin& w = Window();
-    w.host().SetProgrammeEditor([](Meeting& m) {  // six riders typed in
-      for (int s = 1; s <= 6; ++s) {
-        m.RiderName[static_cast<std::size_t>(s)] = "Rider " + std::to_string(s);
-        m.RiderAverage[static_cast<std::size_t>(s)] = 0.5f + 0.05f * static_cast<float>(s);
-      }
-      m.MeetingState = kStartedFromEditor;
-    });
-    // The race: six starters, the first rider offered for every place, and 20 metres for the
-    // last. A rider's incident during the start is answered by keeping him.
-    const int starters = 6;
-    int racesLinedUp = 0;
-    bool cancelNext = false;
-    QTimer answer;
-    connect(&answer, &QTimer::timeout, [&] {
-      auto* dialog = qobject_cast<frmHeatMgr*>(QApplication::activeModalWidget());
-      if (dialog == nullptr || !dialog->isVisible()) return;
-      if (dialog->model().IncidentMode()) {
-        dialog->cmdStart->click();
-        return;
-      }
-      if (cancelNext) {
-        dialog->cmdCancel->click();
-        return;
-      }
-      ++racesLinedUp;
-      dialog->cboStarters->setCurrentIndex(dialog->cboStarters->findData(starters));
-      QCOMPARE(dialog->lstLineup->count(), starters);
-      for (int place = 0; place < starters; ++place) {
-        dialog->lstLineup->setCurrentRow(place);
-        dialog->lstSubstitutes->setCurrentRow(0);
-        QTest::keyClick(dialog->lstSubstitutes, Qt::Key_Return);
-      }
-      dialog->cboHandicap->setEditText(QStringLiteral("20"));
-      dialog->cmdStart->click();
-    });
-    answer.start(10);
-
-    w.mnuFNScratch->trigger();
-    const Meeting& m = w.session().meeting();
-    QVERIFY(racesLinedUp == 1 && m.HeatCount == 1);
-    QCOMPARE(m.HeatResults[1][0][2], Integer{6});  // six named riders raced
-    int handicapped = 0;
-    for (std::size_t e = 1; e <= 6; ++e) {
-      if (m.HeatResults[1][e][1] == 6 && m.HeatResults[1][e][3] == 20) ++handicapped;
-    }
-    QCOMPARE(handicapped, 1);
-
-    cancelNext = true;  // the next race, called off in the heat manager: no race
-    w.mnuMContinue->trigger();
-    QVERIFY(m.HeatCount == 1 && m.MeetingState == kWaitForUser && w.mnuMContinue->isVisible());
   }
 
   void suspendAndResume() {
@@ -377,26 +317,6 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.resultsFileName(), cup + QStringLiteral(".txt"));
   }
 
-  // The report's commands work before the File menu is opened; Continue has its key. Export
-  // writes the meeting as a web page or a spreadsheet table.
-  void keysAndExport() {
-    frmMainWin& w = Window({{"Test League", "league.cfg"}});
-    w.mnuFNScratch->trigger();
-    QVERIFY(w.mnuFSave->isEnabled() && w.mnuFExport->isEnabled() && w.mnuFPreview->isEnabled());
-    w.show();
-    w.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-    QTest::keyClick(&w, Qt::Key_F5);
-    QCOMPARE(w.session().meeting().HeatCount, Integer{2});
-
-    const QString page = folder_->filePath(QStringLiteral("results"));  // a web page by default
-    dialogs_.fileAnswers = {page};
-    w.mnuFExport->trigger();
-    QVERIFY(dialogs_.fileQuestions.back().confirmOverwrite && dialogs_.warnings.empty());
-    QCOMPARE(ReadAll(page + QStringLiteral(".html")),
-             QByteArray::fromStdString(ResultsHtml(w.session().meeting())));
-  }
-
   // Save asks once, then appends; Save As asks again and replaces. Failures say why.
   void saveAsksOnceThenAppends() {
     frmMainWin& w = Window();
@@ -491,8 +411,8 @@ class MainWindowTest : public QObject {
     QVERIFY(stored.competitions == w.Competitions() && stored.prefs.PrefHomeAdvantage == 1);
   }
 
-  // The Forecast panel: shown with a meeting to forecast and while View, Forecast is ticked
-  // (remembered), hidden for scratch racing, fresh for every new or resumed meeting.
+  // The Forecast panel: shown with a meeting to forecast, hidden for scratch racing, fresh for
+  // every new or resumed meeting.
   void forecastPanelFollowsTheMeeting() {
     frmMainWin& w = Window({{"Test League", "league.cfg"}});
     w.show();
@@ -503,16 +423,6 @@ class MainWindowTest : public QObject {
     QTRY_VERIFY(panel.shown() != nullptr && !panel.updating());
     QVERIFY(panel.shown()->decided && panel.shownHeat() == 3);
     QVERIFY(panel.lblState->text().contains(QStringLiteral("decided")));
-
-    // A chart that cannot be saved says so.
-    dialogs_.fileAnswers = {folder_->filePath(QStringLiteral("no-folder/chart.png"))};
-    panel.cmdSaveChart->click();
-    QCOMPARE(dialogs_.warnings.size(), std::size_t{1});
-
-    w.mnuVForecast->trigger();
-    QVERIFY(!panel.isVisible() && !w.settings().showForecast);
-    w.mnuVForecast->trigger();
-    QVERIFY(panel.isVisible());
 
     const QString file = folder_->filePath(QStringLiteral("meeting.mtg"));
     dialogs_.fileAnswers = {file};
@@ -547,19 +457,6 @@ class MainWindowTest : public QObject {
     w.mnuHTopics->trigger();
     auto* help = w.findChild<HelpWindow*>();
     QVERIFY(help != nullptr && help->browser()->toPlainText().contains(QStringLiteral("Contents")));
-
-    // Find selects on the page and goes round again from the top.
-    HelpPane& pane = *help->pane();
-    WriteAll(folder_->filePath(QStringLiteral("help/find.html")), "<p>gate one, gate two</p>");
-    pane.Open(QUrl::fromLocalFile(folder_->filePath(QStringLiteral("help/find.html"))));
-    pane.findBox()->setText(QStringLiteral("GATE"));
-    QVERIFY(pane.FindNext());
-    QVERIFY(pane.FindNext());
-    QCOMPARE(help->browser()->textCursor().selectionStart(), 10);
-    QVERIFY(pane.FindNext());  // round again from the top
-    QCOMPARE(help->browser()->textCursor().selectionStart(), 0);
-    pane.findBox()->setText(QStringLiteral("heat"));
-    QVERIFY(!pane.FindNext());
   }
 
  private:
@@ -569,8 +466,8 @@ class MainWindowTest : public QObject {
         MainWindowSetup{AppFolders{folder_->path(), userFolder},
                         folder_->filePath(QStringLiteral("store.ini")), QStringLiteral("0.1"), 7},
         std::move(settings), dialogs_);
-    // Races start as prepared unless a test answers the heat manager itself.
-    if (standInHeatManager_) window_->host().SetHeatManager(StandInHeatManager);
+    // Races start as prepared.
+    window_->host().SetHeatManager(StandInHeatManager);
     if (!realEditor_) {
       // Whole meetings without a person: the stand-in enters the line-ups, a date and starts.
       window_->host().SetProgrammeEditor([database = Database()](Meeting& m) {
@@ -640,7 +537,6 @@ class MainWindowTest : public QObject {
   std::unique_ptr<QTemporaryDir> folder_;
   AnsweringDialogs dialogs_;
   std::unique_ptr<frmMainWin> window_;
-  bool standInHeatManager_ = true;
   bool realEditor_ = false;  // the program's own programme editor instead of the stand-in
 };
 
