@@ -5,10 +5,22 @@
 #include <cstdio>
 #include <map>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
+
+// What corvane-run prints with these arguments.
+std::string Printed(const std::string& args) {
+  const std::string command = std::string(CORVANE_RUN_PROGRAM) + " " + args + " 2>/dev/null";
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+  std::string text;
+  char buffer[4096];
+  for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe.get())) > 0;)
+    text.append(buffer, n);
+  return text;
+}
 
 // A JSON value: enough of the format to read the statistics back (no escapes but \" and \\).
 struct Json {
@@ -19,68 +31,45 @@ struct Json {
   const Json& operator[](const std::string& key) const { return fields.at(key); }
 };
 
-class JsonReader {
- public:
-  explicit JsonReader(const std::string& text) : s_(text) {}
-  Json Value() {
-    Blanks();
-    Json v;
-    const char c = s_.at(at_);
-    if (c == '{') {
-      ++at_;
-      while (Blanks(), s_.at(at_) != '}') {
-        const std::string key = String();
-        Blanks();
-        ++at_;  // ':'
-        v.fields[key] = Value();
-        Blanks();
-        if (s_.at(at_) == ',') ++at_;
-      }
-      ++at_;
-    } else if (c == '[') {
-      ++at_;
-      while (Blanks(), s_.at(at_) != ']') {
-        v.items.push_back(Value());
-        Blanks();
-        if (s_.at(at_) == ',') ++at_;
-      }
-      ++at_;
-    } else if (c == '"') {
-      v.text = String();
-    } else {
-      std::size_t used = 0;
-      v.number = std::stod(s_.substr(at_), &used);
-      at_ += used;
-    }
-    return v;
-  }
-
- private:
-  void Blanks() {
-    while (at_ < s_.size() && std::isspace(static_cast<unsigned char>(s_[at_]))) ++at_;
-  }
-  std::string String() {
+Json ReadJson(const std::string& s, std::size_t& at) {
+  const auto next = [&] {  // the next character that is not a blank
+    while (std::isspace(static_cast<unsigned char>(s.at(at)))) ++at;
+    return s[at];
+  };
+  const auto text = [&] {
     std::string out;
-    for (++at_; s_.at(at_) != '"'; ++at_) {
-      if (s_[at_] == '\\') ++at_;
-      out += s_.at(at_);
-    }
-    ++at_;
+    for (++at; s.at(at) != '"'; ++at) out += s.at(s[at] == '\\' ? ++at : at);
+    ++at;
     return out;
+  };
+  Json v;
+  const char c = next();
+  if (c == '{' || c == '[') {
+    for (++at; next() != (c == '{' ? '}' : ']');) {
+      if (c == '[') {
+        v.items.push_back(ReadJson(s, at));
+      } else {
+        const std::string key = text();
+        next();
+        ++at;  // ':'
+        v.fields[key] = ReadJson(s, at);
+      }
+      if (next() == ',') ++at;
+    }
+    ++at;
+  } else if (c == '"') {
+    v.text = text();
+  } else {
+    std::size_t used = 0;
+    v.number = std::stod(s.substr(at), &used);
+    at += used;
   }
-  const std::string& s_;
-  std::size_t at_ = 0;
-};
+  return v;
+}
 
 Json Statistics(const std::string& args) {
-  const std::string command =
-      std::string(CORVANE_RUN_PROGRAM) + " --format=json " + args + " 2>/dev/null";
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  std::string text;
-  char buffer[4096];
-  for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe.get())) > 0;)
-    text.append(buffer, n);
-  return JsonReader(text).Value();
+  std::size_t at = 0;
+  return ReadJson(Printed("--format=json " + args), at);
 }
 
 TEST(StatisticsJson, TheTeamCupNamesFourTeamsAndChancesAddUp) {
@@ -153,21 +142,17 @@ TEST(StatisticsJson, OneSidesWinsAreTheOthersLosses) {
 }
 
 std::vector<std::vector<std::string>> CsvRows(const std::string& args) {
-  const std::string command =
-      std::string(CORVANE_RUN_PROGRAM) + " --format csv " + args + " 2>/dev/null";
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
   std::vector<std::vector<std::string>> rows;
-  char line[4096];
-  while (fgets(line, sizeof line, pipe.get()) != nullptr) {
-    std::vector<std::string> fields(1);
-    for (const char* c = line; *c != '\0' && *c != '\n'; ++c) {
-      if (*c == ',') {
-        fields.emplace_back();
+  std::istringstream lines(Printed("--format csv " + args));
+  for (std::string line; std::getline(lines, line);) {
+    rows.emplace_back(1);
+    for (const char c : line) {
+      if (c == ',') {
+        rows.back().emplace_back();
       } else {
-        fields.back() += *c;
+        rows.back().back() += c;
       }
     }
-    rows.push_back(fields);
   }
   return rows;
 }

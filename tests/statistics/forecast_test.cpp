@@ -12,6 +12,7 @@
 #include "cli/meeting_inputs.h"
 #include "engine/programme/meeting_runner.h"
 #include "report/meeting_file.h"
+#include "support/test_files.h"
 
 namespace corvane {
 namespace {
@@ -52,30 +53,27 @@ Forecast Race(const Meeting& m, long runs, int threads, std::uint64_t seed = 3) 
   return ForecastMeeting(m, settings);
 }
 
+// Every figure of a forecast, in one list to compare.
+std::vector<double> Figures(const Forecast& f) {
+  std::vector<double> all{f.drawChance};
+  for (const TeamForecast& t : f.teams)
+    all.insert(all.end(), {t.winChance, t.expected, 0.0 + t.low, 0.0 + t.high});
+  for (const MarginRuns& bin : f.margins) all.insert(all.end(), {0.0 + bin.margin, 0.0 + bin.runs});
+  return all;
+}
+
 void ExpectSame(const Forecast& a, const Forecast& b) {
-  ASSERT_EQ(a.teams.size(), b.teams.size());
-  for (std::size_t i = 0; i < a.teams.size(); ++i) {
-    EXPECT_EQ(a.teams[i].winChance, b.teams[i].winChance);
-    EXPECT_EQ(a.teams[i].expected, b.teams[i].expected);
-    EXPECT_EQ(a.teams[i].low, b.teams[i].low);
-    EXPECT_EQ(a.teams[i].high, b.teams[i].high);
-  }
-  EXPECT_EQ(a.drawChance, b.drawChance);
-  ASSERT_EQ(a.margins.size(), b.margins.size());
-  for (std::size_t i = 0; i < a.margins.size(); ++i) {
-    EXPECT_EQ(a.margins[i].margin, b.margins[i].margin);
-    EXPECT_EQ(a.margins[i].runs, b.margins[i].runs);
-  }
+  EXPECT_EQ(Figures(a), Figures(b));
 }
 
 TEST(Forecast, ASymmetricMatchIsEvenBeforeTheFirstHeat) {
   // The same line-up twice, no home advantage, every gate equal, and every heat mirrored.
-  const auto file = std::filesystem::temp_directory_path() / "corvane-mirror-match.cfg";
+  const testing::TempFolder folder("forecast");
+  const auto file = folder.path() / "mirror-match.cfg";
   std::ofstream(file) << "Competition~Mirror Match\nNUMTEAMS=2\nNUMGROUPS=2\nNUMRIDERS=7\n"
                          "MAXRIDES=4,4\nCOMPID=LGE\n1:A1,B1,A2,B2\n2:B1,A1,B2,A2\n"
                          "3:A3,B3,A4,B4\n4:B3,A3,B4,A4\n5:A1,B3,A2,B4\n6:B1,A3,B2,A4\n";
   const Meeting m = BundledMeeting(file.string(), {"Harbour Herons", "Harbour Herons"}, 3);
-  std::filesystem::remove(file);
   const Forecast f = Race(m, 20000, 2);
   ASSERT_EQ(f.teams.size(), 2u);
   EXPECT_FALSE(f.decided);

@@ -5,7 +5,6 @@
 
 #include "engine/competition/meeting_setup.h"
 #include "engine/host/meeting_host.h"
-#include "engine/io/file_io.h"
 #include "engine/programme/meeting_runner.h"
 #include "engine/programme/programme_line.h"
 #include "engine/programme/transfers.h"
@@ -17,6 +16,7 @@
 #include "report/results_report.h"
 #include "riderdb/lineup_choice.h"
 #include "riderdb/lineup_record.h"
+#include "support/test_files.h"
 
 namespace corvane::testing {
 namespace {
@@ -27,11 +27,12 @@ namespace {
 // next heat line.
 class WatchingHost : public HeadlessHost {
  public:
-  explicit WatchingHost(Meeting& m) : meeting_(m) {}
+  WatchingHost(Meeting& m, const MeetingChoices& choices)
+      : player(choices.player), playerDraws(choices.seed, 0x9a7e), meeting_(m) {}
 
   int stopAfterHeats = -1;  // negative: never
   ScriptedPlayer player;
-  Pcg32Random playerDraws{1};
+  Pcg32Random playerDraws;
   void ShowHeatManager(Meeting& m) override {
     if (!player) return HeadlessHost::ShowHeatManager(m);
     ++heatManagerShown;
@@ -245,11 +246,8 @@ std::vector<std::string> BundledCompetitions() {
 }
 
 const std::string& BundledRiderDatabase() {
-  static const std::string bytes = [] {
-    const auto read = ReadWholeFile(
-        std::filesystem::path(CORVANE_SOURCE_DIR) / "Lineups" / "Lineups.rdb", 1u << 20);
-    return read ? read.value() : std::string();
-  }();
+  static const std::string bytes =
+      FileText(std::filesystem::path(CORVANE_SOURCE_DIR) / "Lineups" / "Lineups.rdb");
   return bytes;
 }
 
@@ -278,10 +276,8 @@ FinishedMeeting RunWholeMeeting(const std::string& competition, const MeetingCho
                                 int stopAfter) {
   FinishedMeeting result;
   Meeting& m = result.meeting;
-  WatchingHost host(m);
+  WatchingHost host(m, choices);
   host.stopAfterHeats = stopAfter;
-  host.player = choices.player;
-  host.playerDraws = Pcg32Random(choices.seed, 0x9a7e);
   Pcg32Random random(choices.seed);
   StartMeeting(m, competition, choices, host, random);
   std::string where;
@@ -306,9 +302,7 @@ FinishedMeeting RunScratchMeeting(const MeetingChoices& choices, int riders, int
                                   int stopAfter) {
   FinishedMeeting result;
   Meeting& m = result.meeting;
-  WatchingHost host(m);
-  host.player = choices.player;
-  host.playerDraws = Pcg32Random(choices.seed, 0x9a7e);
+  WatchingHost host(m, choices);
   Pcg32Random random(choices.seed);
   host.fillLineups = [&choices, riders](Meeting& meeting) {
     meeting.DateLines = "01/06/24";
