@@ -1,5 +1,5 @@
 // Meetings a player steers reach their end: a heat line that cannot be raced after a heat the
-// player started, and runoffs still pending when the 40th heat is run.
+// player started. (Runoffs still pending at the 40th heat are the player soak's.)
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -57,28 +57,6 @@ TEST(PlayerMeeting, LinesThatCannotBeRacedArePassedAfterAHeatThePlayerStarted) {
   StartingPlayer again;
   EXPECT_EQ(ContinueToEnd(resumed, again, 2), 1);
   EXPECT_EQ(resumed.HeatCount, 1);  // heat 3
-}
-
-TEST(PlayerMeeting, RunoffsLeftAfterTheFortiethHeatAreGivenUpAndTheMeetingEnds) {
-  // Five riders level at the top with four a heat: the runoff takes more than one stage.
-  const auto levelAtTheTop = [] {
-    Meeting m = StartedMeeting(1, 1, 10, {"RUNOFFS-4", "1:A1,A2,A3,A4"});
-    SteerTeamA(m);
-    m.RunoffMode = 3;
-    m.RunoffDepth = 4;
-    testing::SetStandingPoints(m, {12, 12, 12, 12, 12, 8, 6});
-    return m;
-  };
-  for (const int heatsRun : {39, 40}) {
-    Meeting m = levelAtTheTop();
-    m.HeatCount = static_cast<Integer>(heatsRun);
-    StartingPlayer host;
-    EXPECT_GE(ContinueToEnd(m, host, 3), 1) << heatsRun << " heats run";
-    EXPECT_EQ((std::vector{m.HeatCount, m.MainHeats, m.RunoffsPending, m.MeetingState}),
-              (std::vector<Integer>{40, 40, 0, kMeetingOver}))
-        << heatsRun << " heats run";
-    EXPECT_EQ(host.heatManagerShown, 40 - heatsRun);
-  }
 }
 
 TEST(PlayerMeeting, ScratchRacingWithNobodyEnteredCannotStartAndItsFileReadsBack) {

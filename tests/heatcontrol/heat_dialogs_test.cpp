@@ -70,14 +70,6 @@ class HeatDialogsTest : public QObject {
     pair.cmdOK->click();
     QVERIFY(two.TeamControl[2] == 0 && two.ControlMode == 0);
 
-    Meeting four = Teams(4);
-    frmControl d(four, {});
-    QCOMPARE(ShownFrames(d), 4);
-    d.optControl[6]->setChecked(true);  // team C
-    d.cmdOK->click();
-    QVERIFY(four.ControlMode == 1 && four.TeamControl[3] == 1);
-    QCOMPARE(four.TeamControl[1] + four.TeamControl[2] + four.TeamControl[4], 0);
-
     // Cancel writes nothing.
     frmControl cancelled(two, {});
     cancelled.optControl[2]->setChecked(true);

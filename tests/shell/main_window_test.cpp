@@ -1,9 +1,8 @@
 // The main window: its menus, the Meeting menu through a meeting, the file commands with their
-// failures, preferences, help and start-up.
+// failures, preferences and start-up.
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -15,7 +14,6 @@
 #include <QPushButton>
 #include <QSet>
 #include <QTemporaryDir>
-#include <QTextBrowser>
 #include <QTimer>
 #include <QtTest>
 #include <memory>
@@ -27,7 +25,6 @@
 #include "shell/forecast_panel.h"
 #include "shell/frm_main_win.h"
 #include "shell/frm_preferences.h"
-#include "shell/help_window.h"
 #include "shell/qt_text.h"
 #include "shell/settings_store.h"
 #include "shell/stand_in_dialogs.h"
@@ -352,35 +349,19 @@ class MainWindowTest : public QObject {
     QVERIFY(w.mnuFSave->isEnabled() && dialogs_.warnings.size() == 1);
   }
 
-  // Copy and Print follow the selection; the printer keeps its choices for the next Print,
-  // printing to a file among them.
-  void copyAndPrintTheTextOrTheSelection() {
+  // A print that fails says why; a cancelled one is silent.
+  void printFailuresAreReported() {
     frmMainWin& w = Window();
-    w.host().PublishResults("First line\r\nSecond line\r\n");
+    w.host().PublishResults("First line\r\n");
     emit w.mnuFile->aboutToShow();
-    emit w.mnuEdit->aboutToShow();
-    QVERIFY(!w.mnuECopy->isEnabled());
-    const QString pdf = folder_->filePath(QStringLiteral("out.pdf"));
-    bool offeredSelection = true;
-    QString remembered;
-    dialogs_.printAnswer = [&](QPrinter& printer, bool selectionAvailable) {
-      offeredSelection = selectionAvailable;
-      remembered = printer.outputFileName();
-      printer.setOutputFileName(remembered.isEmpty() ? pdf : remembered + QStringLiteral("/x"));
+    const QString pdf = folder_->filePath(QStringLiteral("no-folder/out.pdf"));
+    dialogs_.printAnswer = [&pdf](QPrinter& printer, bool) {
+      printer.setOutputFileName(pdf);
       return true;
     };
     w.mnuFPrint->trigger();
-    QVERIFY(!offeredSelection && QFileInfo(pdf).size() > 0 && dialogs_.warnings.empty());
-
-    SelectFirstLines(w, 2);
-    emit w.mnuEdit->aboutToShow();
-    w.mnuECopy->trigger();
-    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("First line\nSecond line"));
-    w.mnuFPrint->trigger();  // to a file that cannot be written
-    QVERIFY(offeredSelection && remembered == pdf && Warnings().size() == 1);
-    QVERIFY(Warnings()[0].contains(QStringLiteral("out.pdf/x")));
-
-    dialogs_.printAnswer = [](QPrinter&, bool) { return false; };  // cancelled: silent
+    QVERIFY(Warnings().size() == 1 && Warnings()[0].contains(QStringLiteral("out.pdf")));
+    dialogs_.printAnswer = [](QPrinter&, bool) { return false; };
     w.mnuFPrint->trigger();
     QCOMPARE(dialogs_.warnings.size(), std::size_t{1});
   }
@@ -450,15 +431,6 @@ class MainWindowTest : public QObject {
     QVERIFY(stored.window.width == 9000 && stored.window.height == 6000);
   }
 
-  void helpOpensItsPages() {
-    frmMainWin& w = Window();
-    QDir(folder_->path()).mkpath(QStringLiteral("help"));
-    WriteAll(folder_->filePath(QStringLiteral("help/index.html")), "<h1>Contents</h1>");
-    w.mnuHTopics->trigger();
-    auto* help = w.findChild<HelpWindow*>();
-    QVERIFY(help != nullptr && help->browser()->toPlainText().contains(QStringLiteral("Contents")));
-  }
-
  private:
   frmMainWin& Window(ShellSettings settings = {}, const QString& userFolder = QString()) {
     if (settings.window.width == 0) settings.window = {0, 0, 6000, 9000, 0};
@@ -515,13 +487,6 @@ class MainWindowTest : public QObject {
     QStringList texts;
     for (const auto& warning : dialogs_.warnings) texts << warning.text;
     return texts;
-  }
-
-  static void SelectFirstLines(frmMainWin& w, int lines) {
-    QTextCursor cursor(w.txtResults->document());
-    cursor.movePosition(QTextCursor::Down, QTextCursor::KeepAnchor, lines - 1);
-    cursor.movePosition(QTextCursor::EndOfLine, QTextCursor::KeepAnchor);
-    w.txtResults->setTextCursor(cursor);
   }
 
   static QByteArray ReadAll(const QString& path) {
