@@ -39,13 +39,6 @@ void ForEachCharacter(std::string_view text, F&& f) {
   }
 }
 
-bool IsAscii(std::string_view text) {
-  for (const char c : text) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 std::size_t CharacterCount(std::string_view text) {
@@ -74,8 +67,7 @@ std::string Left(std::string_view text, std::size_t n) {
   return std::string(text.substr(0, cut));
 }
 
-int DisplayWidth(std::string_view text) {
-  if (IsAscii(text)) return static_cast<int>(text.size());
+int UnicodeDisplayWidth(std::string_view text) {
   int width = 0;
   ForEachCharacter(text, [&](std::size_t, std::size_t, char32_t cp) {
     width += ColumnsOf(cp);

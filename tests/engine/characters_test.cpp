@@ -51,6 +51,20 @@ TEST(Characters, NoCutEndsInHalfACharacter) {
   }
 }
 
+TEST(Characters, ALetterBeyondAsciiIsSeenWhereverItStands) {
+  // The ASCII test reads eight bytes at a time and the last eight again: a wide letter at any
+  // place of a name of any length must still be measured as such.
+  for (std::size_t size = 1; size <= 20; ++size) {
+    const std::string plain(size, 'a');
+    EXPECT_EQ(DisplayWidth(plain), static_cast<int>(size));
+    for (std::size_t at = 0; at < size; ++at) {
+      std::string wide = plain;
+      wide.replace(at, 1, "\u4E2D");
+      EXPECT_EQ(DisplayWidth(wide), static_cast<int>(size) + 1) << size << " " << at;
+    }
+  }
+}
+
 TEST(TextEncoding, Windows1252RoundTripsByteForByte) {
   std::string every;
   for (int b = 1; b < 256; ++b) every += static_cast<char>(b);
