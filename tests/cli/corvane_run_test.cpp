@@ -156,11 +156,6 @@ TEST_F(CorvaneRun, StatisticsDoNotDependOnThreads) {
   ASSERT_EQ(one.status, 0) << one.err;
   EXPECT_EQ(one.out, two.out);
   EXPECT_NE(one.out.find("team,"), std::string::npos);
-
-  const Outcome json = Run("-s 3 -n 50 --format json individual-16.cfg");
-  ASSERT_EQ(json.status, 0) << json.err;
-  EXPECT_NE(json.out.find("\"runs\": 50"), std::string::npos);
-  EXPECT_NE(json.out.find("\"1st\": "), std::string::npos);
 }
 
 TEST_F(CorvaneRun, ForecastsFromAMeetingFileAndAfterEveryHeat) {

@@ -5,7 +5,7 @@
 
 #include <QPrinter>
 #include <QString>
-#include <deque>
+#include <QStringList>
 #include <functional>
 #include <vector>
 
@@ -24,9 +24,9 @@ class AnsweringDialogs final : public UserDialogs {
     bool confirmOverwrite = false;
   };
 
-  std::deque<int> answers;  // buttons pressed for the next questions; none: the last, Cancel
+  QList<int> answers;  // buttons pressed for the next questions; none: the last, Cancel
   std::vector<Message> questions;
-  std::deque<QString> fileAnswers;
+  QStringList fileAnswers;
   std::function<bool(QPrinter&, bool selectionAvailable)> printAnswer;
   std::vector<Message> warnings;
   std::vector<FileQuestion> fileQuestions;
@@ -38,30 +38,20 @@ class AnsweringDialogs final : public UserDialogs {
           const QStringList& buttons) override {
     questions.push_back({title, text});
     const int cancel = static_cast<int>(buttons.size()) - 1;
-    if (answers.empty()) return cancel;
-    const int answer = answers.front();
-    answers.pop_front();
+    const int answer = answers.isEmpty() ? cancel : answers.takeFirst();
     return answer >= 0 && answer <= cancel ? answer : cancel;
   }
   QString SaveFileName(QWidget*, const QString&, const QString& proposed, const QString&,
                        bool confirmOverwrite) override {
     fileQuestions.push_back({proposed, confirmOverwrite});
-    return NextAnswer();
+    return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
   }
   QString OpenFileName(QWidget*, const QString&, const QString& folder, const QString&) override {
     fileQuestions.push_back({folder, false});
-    return NextAnswer();
+    return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
   }
   bool Print(QWidget*, QPrinter& printer, bool selectionAvailable) override {
     return printAnswer ? printAnswer(printer, selectionAvailable) : false;
-  }
-
- private:
-  QString NextAnswer() {
-    if (fileAnswers.empty()) return QString();
-    QString answer = fileAnswers.front();
-    fileAnswers.pop_front();
-    return answer;
   }
 };
 

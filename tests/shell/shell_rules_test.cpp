@@ -335,33 +335,18 @@ class ShellRulesTest : public QObject {
                  {"Cup", "cup2.cfg"}, {"League", "league.cfg"}, {"Pairs", "-"}}));
   }
 
-  void browsingForAConfigurationFile() {
+  // What a browsed file brings into the list: its title line's caption, and the checker's line.
+  void competitionTitleAndCheckLine() {
     QTemporaryDir root;
-    QDir(root.path()).mkpath(QStringLiteral("Scripts"));
-    const QString bundled = root.filePath(QStringLiteral("Scripts/premier.cfg"));
+    const QString titled = root.filePath(QStringLiteral("premier.cfg"));
     const QString other = root.filePath(QStringLiteral("untitled.cfg"));
-    WriteFile(bundled, "# comment~not this\nNUMTEAMS=2\nLeague~Premier Match\n");
+    WriteFile(titled, "# comment~not this\nNUMTEAMS=2\nLeague~Premier Match\n");
     WriteFile(other, "NUMTEAMS=2\n1:A1,B1\n");
-
-    AnsweringDialogs dialogs;
-    dialogs.fileAnswers = {bundled, other};
-    frmPreferences dialog(Preferences{}, {}, AppFolders{root.path()}, dialogs);
-    QTest::mouseClick(dialog.cmdAdd, Qt::LeftButton);
-    QTest::mouseClick(dialog.cmdBrowse2, Qt::LeftButton);
-    QCOMPARE(dialogs.fileQuestions.back().proposedOrFolder,
-             root.filePath(QStringLiteral("Scripts")));
-    QCOMPARE(dialog.txtConfigFile->text(), QStringLiteral("premier.cfg"));
-    QCOMPARE(dialog.lstCompetitions->item(0)->text(), QStringLiteral("Premier Match"));
-
-    QTest::mouseClick(dialog.cmdAdd, Qt::LeftButton);
-    QTest::mouseClick(dialog.cmdBrowse2, Qt::LeftButton);
-    QCOMPARE(dialog.txtConfigFile->text(), QFileInfo(other).canonicalFilePath());
-    QCOMPARE(dialog.lstCompetitions->item(0)->text(), QStringLiteral("<New Meeting>"));
-    QCOMPARE(dialog.lblCheck->text(),
-             QStringLiteral("untitled.cfg: 3 problems found (corvane-run --check lists them)"));
-
-    QTest::mouseClick(dialog.cmdBrowse2, Qt::LeftButton);  // cancelled: nothing changes
-    QCOMPARE(dialog.txtConfigFile->text(), QFileInfo(other).canonicalFilePath());
+    QCOMPARE(ReadCompetitionTitle(titled.toStdString()).value_or("none"),
+             std::string("Premier Match"));
+    QVERIFY(!ReadCompetitionTitle(other.toStdString()));
+    QCOMPARE(CompetitionCheckLine(other.toStdString()),
+             std::string("untitled.cfg: 3 problems found (corvane-run --check lists them)"));
   }
 
   void competitionMenuColumns() {

@@ -140,10 +140,7 @@ void CheckHeatScores(const Meeting& m, Faults& faults) {
 }
 
 bool CountsRankHigher(const PlaceCountTable& a, const PlaceCountTable& b) {
-  for (std::size_t k = 0; k < a.size(); ++k) {
-    if (a[k] != b[k]) return a[k] > b[k];
-  }
-  return false;
+  return std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end());
 }
 
 // Checks that order[first..last] is a rearrangement of `before` there and that no entry ranks
