@@ -230,6 +230,23 @@ std::vector<std::string> FinishedMeetingFaults(const Meeting& m, const WatchingH
   return faults;
 }
 
+// Suspends the meeting to meeting file bytes and resumes it from them, as Suspend and Resume do.
+// False when the file is refused.
+bool SuspendAndResume(Meeting& m, WatchingHost& host, FinishedMeeting& result,
+                      const std::string& where) {
+  result.suspended = true;
+  const std::string reportAtStop = WriteResults(m);
+  const Result<std::string> bytes = EncodeMeeting(m);
+  Result<Meeting> resumed = bytes ? DecodeMeeting(bytes.value(), m) : Error{bytes.error()};
+  if (!resumed) {
+    result.faults.push_back(where + "the meeting file failed: " + resumed.error());
+    return false;
+  }
+  m = std::move(resumed.value());
+  if (WriteResults(m) != reportAtStop) host.faults.push_back("the meeting file lost something");
+  return true;
+}
+
 }  // namespace
 
 std::filesystem::path ScriptsFolder() {
@@ -250,27 +267,6 @@ const std::string& BundledRiderDatabase() {
       FileText(std::filesystem::path(CORVANE_SOURCE_DIR) / "Lineups" / "Lineups.rdb");
   return bytes;
 }
-
-namespace {
-
-// Suspends the meeting to meeting file bytes and resumes it from them, as Suspend and Resume do.
-// False when the file is refused.
-bool SuspendAndResume(Meeting& m, WatchingHost& host, FinishedMeeting& result,
-                      const std::string& where) {
-  result.suspended = true;
-  const std::string reportAtStop = WriteResults(m);
-  const Result<std::string> bytes = EncodeMeeting(m);
-  Result<Meeting> resumed = bytes ? DecodeMeeting(bytes.value(), m) : Error{bytes.error()};
-  if (!resumed) {
-    result.faults.push_back(where + "the meeting file failed: " + resumed.error());
-    return false;
-  }
-  m = std::move(resumed.value());
-  if (WriteResults(m) != reportAtStop) host.faults.push_back("the meeting file lost something");
-  return true;
-}
-
-}  // namespace
 
 FinishedMeeting RunWholeMeeting(const std::string& competition, const MeetingChoices& choices,
                                 int stopAfter) {
