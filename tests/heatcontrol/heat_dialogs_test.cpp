@@ -69,12 +69,6 @@ class HeatDialogsTest : public QObject {
     pair.optControl[3]->setChecked(true);
     pair.cmdOK->click();
     QVERIFY(two.TeamControl[2] == 0 && two.ControlMode == 0);
-
-    // Cancel writes nothing.
-    frmControl cancelled(two, {});
-    cancelled.optControl[2]->setChecked(true);
-    cancelled.cmdCancel->click();
-    QCOMPARE(two.TeamControl[1], Integer{0});
   }
 
   void scratchRacingAndPreferredPlayers() {

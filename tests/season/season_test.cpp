@@ -376,7 +376,9 @@ TEST(SeasonCommand, NewPlayTableForecastAndAverages) {
   ASSERT_EQ(run({"new", path.string(), "--team", "harbour herons", "--team", "Larkhill Lynx",
                  "--team", "Ravensmoor Rooks", "--win", "2", "--seed", "4"}),
             0);
+  const std::string made = Bytes(path);
   EXPECT_EQ(run({"new", path.string()}, &text), 2) << "an existing file is kept";
+  EXPECT_EQ(Bytes(path), made);
   EXPECT_EQ(run({"play", path.string(), "--next", "2"}, &text), 0);
   EXPECT_NE(text.find("Fixture 2 (round"), std::string::npos) << text;
   EXPECT_EQ(run({"forecast", path.string(), "--runs", "20", "--format", "csv"}, &text), 0);

@@ -1,5 +1,6 @@
 // New Season: the choices refused with a message (and no file made), a season made from the
-// line-ups ticked and the fixtures typed, and the dialog staying open on a refusal.
+// line-ups ticked and the fixtures typed, and the dialog staying open on a refusal. An existing
+// file is never replaced: the season file's own tests.
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -52,13 +53,6 @@ class NewSeasonTest : public QObject {
       QVERIFY2(!made.ok() && made.error().find(message) != std::string::npos, message);
       QVERIFY(!QFileInfo::exists(QString::fromStdString(c.seasonFile.string())));
     }
-  }
-
-  void NeverReplacesAnExistingFile() {
-    const NewSeasonChoices c = Choices("kept.season");
-    QVERIFY(WriteFileAtomically(c.seasonFile, "someone's file").ok());
-    QVERIFY(!CreateSeason(c, CORVANE_SOURCE_DIR).ok());
-    QCOMPARE(ReadWholeFile(c.seasonFile, 1024).value(), std::string("someone's file"));
   }
 
   void MakesTheSeasonOfTheTickedLineupsAndTypedFixtures() {

@@ -152,26 +152,6 @@ class MainWindowTest : public QObject {
     QCOMPARE(dialogs_.warnings.size(), std::size_t{2});
   }
 
-  void usersOwnFilesBeforeTheBundledOnes() {
-    // The user's league.cfg runs two heats; the bundled one of that name three.
-    const QString user = folder_->filePath(QStringLiteral("user"));
-    QDir().mkpath(user);
-    WriteAll(user + QStringLiteral("/league.cfg"),
-             "NUMTEAMS=2\nNUMGROUPS=2\nNUMRIDERS=4\n1:A1,B1,A2,B2\n2:A3,B3,A4,B4\n");
-    ShellSettings settings;
-    settings.competitions = {{"Mine", "league.cfg"}};
-    frmMainWin& w = Window(settings, user);
-    w.mnuFNComp[0]->trigger();
-    QCOMPARE(w.session().meeting().HeatCount, Integer{2});
-
-    // New files are proposed in the user's folder.
-    w.mnuMSuspend->trigger();
-    QCOMPARE(dialogs_.fileQuestions.back().proposedOrFolder, user + QStringLiteral("/120524.mtg"));
-    dialogs_.answers = {1};
-    w.mnuMResume->trigger();
-    QCOMPARE(dialogs_.fileQuestions.back().proposedOrFolder, user);
-  }
-
   void commandLineMeetingResumedOnce() {
     const QString file = folder_->filePath(QStringLiteral("final.MTG"));
     std::string home;
@@ -432,11 +412,11 @@ class MainWindowTest : public QObject {
   }
 
  private:
-  frmMainWin& Window(ShellSettings settings = {}, const QString& userFolder = QString()) {
+  frmMainWin& Window(ShellSettings settings = {}) {
     if (settings.window.width == 0) settings.window = {0, 0, 6000, 9000, 0};
     window_ = std::make_unique<frmMainWin>(
-        MainWindowSetup{AppFolders{folder_->path(), userFolder},
-                        folder_->filePath(QStringLiteral("store.ini")), QStringLiteral("0.1"), 7},
+        MainWindowSetup{AppFolders{folder_->path()}, folder_->filePath(QStringLiteral("store.ini")),
+                        QStringLiteral("0.1"), 7},
         std::move(settings), dialogs_);
     // Races start as prepared.
     window_->host().SetHeatManager(StandInHeatManager);

@@ -405,10 +405,14 @@ class ShellRulesTest : public QObject {
     QCOMPARE(PathForFolders(scripts + "/league.cfg", user, scripts), std::string("league.cfg"));
     QCOMPARE(PathForFolders(other, user, scripts), other);
 
-    // New files are proposed in the user's folder only once it exists (the window's test).
+    // New files are proposed in the user's folder only once it exists; an empty name, the folder.
     AppFolders folders{root.filePath(QStringLiteral("share")),
                        root.filePath(QStringLiteral("none"))};
     QCOMPARE(folders.proposedFile(QStringLiteral("a.mtg")), QStringLiteral("a.mtg"));
+    folders.user = QString::fromStdString(user);
+    QCOMPARE(folders.proposedFile(QStringLiteral("a.mtg")),
+             folders.user + QStringLiteral("/a.mtg"));
+    QCOMPARE(folders.proposedFile(QString()), folders.user);
   }
 
   void resultsFileText() {

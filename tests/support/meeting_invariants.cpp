@@ -203,14 +203,11 @@ std::vector<std::string> ScoringFaults(const Meeting& m, bool marksFixed) {
 std::vector<std::string> HeatLineupFaults(const Meeting& m) {
   Faults faults;
   if (m.HeatCount < 1 || m.HeatCount > kMaxHeats) return faults;
-  const auto twice = [&faults](const std::string& where, const std::vector<int>& riders) {
-    for (std::size_t a = 0; a < riders.size(); ++a) {
-      for (std::size_t b = a + 1; b < riders.size(); ++b) {
-        if (riders[a] != 0 && riders[a] == riders[b]) {
-          faults.Add(where + ": rider " + N(riders[a]) + " in two places");
-        }
-      }
-    }
+  const auto twice = [&faults](const std::string& where, std::vector<int> riders) {
+    std::erase(riders, 0);
+    std::sort(riders.begin(), riders.end());
+    const auto again = std::adjacent_find(riders.begin(), riders.end());
+    if (again != riders.end()) faults.Add(where + ": rider " + N(*again) + " in two places");
   };
   std::vector<int> recorded;
   std::vector<int> placed;
