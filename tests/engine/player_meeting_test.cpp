@@ -1,5 +1,5 @@
-// Meetings a player steers reach their end: a heat line that cannot be raced after a heat the
-// player started. (Runoffs still pending at the 40th heat are the player soak's.)
+// Meetings a player steers: a heat line that cannot be raced after a heat the player started,
+// runoff heats one a Continue. (Runoffs still pending at the 40th heat are the player soak's.)
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -57,6 +57,26 @@ TEST(PlayerMeeting, LinesThatCannotBeRacedArePassedAfterAHeatThePlayerStarted) {
   StartingPlayer again;
   EXPECT_EQ(ContinueToEnd(resumed, again, 2), 1);
   EXPECT_EQ(resumed.HeatCount, 1);  // heat 3
+}
+
+// Five riders level at the top with four a heat: the runoff takes more than one heat, and each
+// waits for its own Continue.
+TEST(PlayerMeeting, EachRunoffHeatWaitsForContinue) {
+  Meeting m = StartedMeeting(1, 1, 10, {"RUNOFFS-4", "1:A1,A2,A3,A4"});
+  SteerTeamA(m);
+  m.RunoffMode = 3;
+  m.RunoffDepth = 4;
+  testing::SetStandingPoints(m, {12, 12, 12, 12, 12, 8, 6});
+  StartingPlayer host;
+  RunProgramme(m, host, host.random);
+  ASSERT_EQ((std::vector<int>{m.HeatCount, m.RunoffsPending}), (std::vector<int>{0, 1}));
+  int runoffHeats = 0;
+  for (; m.RunoffsPending > 0 && runoffHeats < 10; ++runoffHeats) {
+    const Integer heats = m.HeatCount;
+    RunProgramme(m, host, host.random);
+    EXPECT_EQ(m.HeatCount, heats + 1) << "one runoff heat a Continue";
+  }
+  EXPECT_GE(runoffHeats, 2);
 }
 
 TEST(PlayerMeeting, ScratchRacingWithNobodyEnteredCannotStartAndItsFileReadsBack) {
