@@ -90,15 +90,6 @@ class HeatDialogsTest : public QObject {
   }
 
   void topicsFollowTheCompetition() {
-    Meeting m = Teams(6);
-    m.RunoffMode = 2;
-    m.TacSubUse = 1;
-    m.SpclRaceMode = 1;
-    m.SpclRaceName = "Heat Leader";
-    m.BonusPts = 1;
-    frmRegulations full(m, {});
-    QCOMPARE(full.lstOptions->item(5)->text(), QStringLiteral("Heat Leader"));
-
     // An individual meeting with reserves: no minimum rides, but reserve scores; OK writes
     // MinRides 0 all the same.
     Meeting single;
