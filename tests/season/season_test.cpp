@@ -12,7 +12,6 @@
 #include <iterator>
 #include <map>
 #include <numeric>
-#include <regex>
 #include <set>
 #include <sstream>
 
@@ -194,11 +193,14 @@ TEST_F(RacedLeague, RiderAveragesFollowTheScorecardsAndGoToANewDatabase) {
     std::istringstream lines(r.report);
     std::string line;
     while (std::getline(lines, line)) {
-      static const std::regex kScorecard(R"(^\s*\d+\. (.+?)\.{2,}(.*)$)");
-      std::smatch match;
-      if (!std::regex_match(line, match, kScorecard)) continue;
-      const std::string name = match[1];
-      std::istringstream cells(match[2]);
+      // Blanks, a number, ". ", the name, a run of dots, the cells.
+      const std::size_t dot = line.find(". "), dots = line.find("..", dot);
+      if (dots == std::string::npos || line.find_first_not_of(" 0123456789") != dot ||
+          line.find_first_of("0123456789") > dot || dots <= dot + 2)
+        continue;
+      const std::string name = line.substr(dot + 2, dots - dot - 2);
+      std::istringstream cells(
+          line.substr(std::min(line.find_first_not_of('.', dots), line.size())));
       std::vector<std::string> words{std::istream_iterator<std::string>(cells), {}};
       if (!words.empty() && words.back().front() == '(') words.pop_back();  // "(I)": injured
       ASSERT_FALSE(words.empty()) << line;
