@@ -23,7 +23,7 @@ constexpr int kMaxContinues = 400;  // more Continue steps than any meeting need
 std::string Row(int heat, const std::string& name, double chance, double expected) {
   char numbers[64];
   std::snprintf(numbers, sizeof numbers, ",%.4f,%.2f\n", chance, expected);
-  return std::to_string(heat) + "," + CsvField(name) + numbers;
+  return std::to_string(heat) + "," + CsvName(name) + numbers;
 }
 
 std::string ForecastRows(const Meeting& m, const RunOptions& options, std::uint64_t seed) {

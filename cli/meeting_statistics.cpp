@@ -325,7 +325,7 @@ std::string AsJson(const StatisticsTable& t, long runs, std::uint64_t seed) {
 // carries the competition, runs, seed and program version, so rows stay meaningful when
 // tables from several runs are put together.
 std::string AsCsv(const StatisticsTable& t, long runs, std::uint64_t seed) {
-  const std::string run = "," + CsvField(t.title) + "," + std::to_string(runs) + "," +
+  const std::string run = "," + CsvName(t.title) + "," + std::to_string(runs) + "," +
                           std::to_string(seed) + "," + CsvField(CORVANE_VERSION) + "\n";
   std::string out = "kind,name,team,mean_points,sd_points,mean_bonus,win_chance,win_chance_se";
   for (const std::string& stage : t.stageNames)
@@ -333,7 +333,7 @@ std::string AsCsv(const StatisticsTable& t, long runs, std::uint64_t seed) {
   for (const std::string& p : t.placeNames) out += "," + p + "," + p + "_se";
   out += ",competition,runs,seed,version\n";
   for (const TeamLine& team : t.teams) {
-    out += "team," + CsvField(team.name) + ",," + Fixed(team.mean, 4) + "," + Fixed(team.sd, 4) +
+    out += "team," + CsvName(team.name) + ",," + Fixed(team.mean, 4) + "," + Fixed(team.sd, 4) +
            ",," + Fixed(static_cast<double>(team.wins) / std::max(1L, runs), 6) + "," +
            Fixed(StandardError(team.wins, runs), 6);
     for (const long reached : team.reached) {
@@ -346,7 +346,7 @@ std::string AsCsv(const StatisticsTable& t, long runs, std::uint64_t seed) {
     out += run;
   }
   for (const RiderLine& rider : t.riders) {
-    out += "rider," + CsvField(rider.name) + "," + CsvField(rider.team) + "," +
+    out += "rider," + CsvName(rider.name) + "," + CsvName(rider.team) + "," +
            Fixed(rider.points, 4) + ",," +
            (t.bonus || !t.teamMeeting ? Fixed(rider.bonus, 4) : std::string()) + ",," +
            std::string(2 * t.stageNames.size(), ',');

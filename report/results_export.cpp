@@ -118,14 +118,6 @@ void AppendHeatTable(std::string& html, const ResultTables& tables) {
 
 // --- CSV ---
 
-// Names come from rider databases and competition files: one a spreadsheet would take for a
-// formula is written as text.
-std::string Name(std::string_view text) {
-  const bool formula = !text.empty() && (text[0] == '=' || text[0] == '+' || text[0] == '@' ||
-                                         text[0] == '-' || text[0] == '\t' || text[0] == '\r');
-  return formula ? "'" + std::string(text) : std::string(text);
-}
-
 void AppendRow(std::string& csv, const std::vector<std::string>& fields) {
   for (std::size_t i = 0; i < fields.size(); ++i) {
     if (i > 0) csv += ',';
@@ -135,6 +127,16 @@ void AppendRow(std::string& csv, const std::vector<std::string>& fields) {
 }
 
 }  // namespace
+
+std::string FormulaSafe(std::string_view text) {
+  const bool formula = !text.empty() && (text[0] == '=' || text[0] == '+' || text[0] == '@' ||
+                                         text[0] == '-' || text[0] == '\t' || text[0] == '\r');
+  return formula ? "'" + std::string(text) : std::string(text);
+}
+
+std::string CsvName(std::string_view text) {
+  return CsvField(FormulaSafe(text));
+}
 
 std::string CsvField(std::string_view text) {
   if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
@@ -226,7 +228,8 @@ std::string ResultsCsv(const Meeting& m) {
   AppendRow(csv, heading);
   for (const GroupTable& group : tables.groups) {
     for (const RiderRow& rider : group.riders) {
-      std::vector<std::string> row = {Name(group.title), rider.number, Name(rider.name)};
+      std::vector<std::string> row = {FormulaSafe(group.title), rider.number,
+                                      FormulaSafe(rider.name)};
       const bool card = !rider.rides.empty();
       for (int k = 0; k < tables.rides; ++k) {
         row.push_back(card ? rider.rides[static_cast<std::size_t>(k)] : "");
@@ -243,15 +246,15 @@ std::string ResultsCsv(const Meeting& m) {
   heading = {"Heat"};
   for (std::size_t p = 1; p <= places; ++p) heading.push_back(Ordinal(p));
   if (tables.teams.size() == 2) {
-    for (const std::string& team : tables.teams) heading.push_back(Name(team + " heat"));
+    for (const std::string& team : tables.teams) heading.push_back(FormulaSafe(team + " heat"));
   }
-  for (const std::string& team : tables.teams) heading.push_back(Name(team + " total"));
+  for (const std::string& team : tables.teams) heading.push_back(FormulaSafe(team + " total"));
   heading.push_back("Note");
   AppendRow(csv, heading);
   for (const HeatRow& heat : tables.heats) {
     std::vector<std::string> row = {Dec(heat.number)};
     for (std::size_t p = 0; p < places; ++p) {
-      row.push_back(p < heat.finishers.size() ? Name(heat.finishers[p]) : "");
+      row.push_back(p < heat.finishers.size() ? FormulaSafe(heat.finishers[p]) : "");
     }
     if (tables.teams.size() == 2) {
       for (std::size_t t = 0; t < 2; ++t) {

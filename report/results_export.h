@@ -29,6 +29,12 @@ std::string HtmlEscaped(std::string_view text);
 // A CSV field, quoted when it holds a separator, a quote or a line end.
 std::string CsvField(std::string_view text);
 
+// Names come from rider databases, competition and season files: one a spreadsheet would take
+// for a formula (a leading = + - @, tab or CR) is written as text, behind a quote mark.
+std::string FormulaSafe(std::string_view text);
+// A name as a CSV field, protected as above.
+std::string CsvName(std::string_view text);
+
 // A text quoted for JSON.
 std::string JsonString(std::string_view text);
 

@@ -1,5 +1,7 @@
 #include "season/fixture_race.h"
 
+#include <string_view>
+
 #include "cli/meeting_inputs.h"
 #include "engine/io/text_encoding.h"
 #include "engine/race/random_source.h"
@@ -8,6 +10,35 @@
 #include "statistics/silent_host.h"
 
 namespace corvane {
+
+namespace {
+
+// A line-up's name within a file name. Characters some system refuses in a file name become
+// "_"; a long name is cut where a character starts, so UTF-8 stays whole.
+std::string FileNamePart(std::string_view name) {
+  constexpr std::size_t kMaxBytes = 60;
+  constexpr std::string_view kRefused = "/\\:*?\"<>|";
+  std::string out;
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (out.size() >= kMaxBytes && (byte & 0xC0) != 0x80) break;
+    const bool refused = byte < 0x20 || byte == 0x7F || kRefused.find(c) != std::string_view::npos;
+    out += refused ? '_' : c;
+  }
+  while (!out.empty() && (out.back() == ' ' || out.back() == '.')) out.pop_back();
+  return out.empty() ? "_" : out;
+}
+
+}  // namespace
+
+std::string FixtureMeetingFileName(const Season& season, const Fixture& fixture) {
+  const auto name = [&season](int lineup) {
+    const bool known = lineup >= 0 && lineup < static_cast<int>(season.lineups.size());
+    return FileNamePart(known ? season.lineups[static_cast<std::size_t>(lineup)] : "");
+  };
+  return "Fixture " + std::to_string(fixture.number) + " " + name(fixture.home) + " v " +
+         name(fixture.away) + ".mtg";
+}
 
 std::uint64_t FixtureSeed(const Season& season, int fixtureNumber) {
   return RunSeed(season.seed, fixtureNumber);

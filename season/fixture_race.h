@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "engine/io/result.h"
 #include "engine/records/meeting.h"
@@ -18,6 +19,11 @@ Result<Meeting> SetUpFixture(const Season& season, const Fixture& fixture);
 
 // The result a finished meeting gives the fixture.
 FixtureResult ResultOfMeeting(const Fixture& fixture, const Meeting& m);
+
+// The file name proposed when the fixture's meeting is suspended, from its number and its two
+// line-ups ("Fixture 3 Home v Away.mtg"): safe to use as a file name on any system, letters of
+// any language kept, each name cut short when long.
+std::string FixtureMeetingFileName(const Season& season, const Fixture& fixture);
 
 // Sets the fixture's meeting up and races it to its end under computer control.
 Result<FixtureResult> RaceFixture(const Season& season, const Fixture& fixture);

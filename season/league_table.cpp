@@ -123,7 +123,7 @@ std::string TableText(const std::vector<TableRow>& table, TableFormat format) {
     case TableFormat::Csv:
       out = "position,lineup,played,won,drawn,lost,for,against,match_points,bonus_points,total\n";
       for (std::size_t i = 0; i < table.size(); ++i) {
-        out += std::to_string(i + 1) + "," + CsvField(table[i].name);
+        out += std::to_string(i + 1) + "," + CsvName(table[i].name);
         for (const int n : numbers(table[i])) out += "," + std::to_string(n);
         out += "\n";
       }

@@ -64,7 +64,7 @@ std::string RiderFiguresText(const Season& season, const std::vector<RiderFigure
   if (format == TableFormat::Csv) {
     out = "lineup,rider,meetings,rides,points,bonus,average\n";
     for (const RiderFigures& f : riders) {
-      out += CsvField(lineupName(f.lineup)) + "," + CsvField(f.rider) + "," +
+      out += CsvName(lineupName(f.lineup)) + "," + CsvName(f.rider) + "," +
              std::to_string(f.meetings) + "," + std::to_string(f.rides) + "," +
              std::to_string(f.points) + "," + std::to_string(f.bonus) + "," + average(f) + "\n";
     }

@@ -128,6 +128,39 @@ bool InRange(std::int64_t v, std::int64_t low, std::int64_t high) {
   return v >= low && v <= high;
 }
 
+// What a stored result may hold. Load refuses a file holding anything else, so AddResult
+// refuses it too, before writing: one bad result would make the whole file unreadable.
+class ResultBounds {
+ public:
+  // Whether the result fits its fixture and keeps every rider's season figures within what
+  // they can hold; a result that fits counts towards those figures.
+  bool Accept(const FixtureResult& result, const Fixture& fixture) {
+    if (!InRange(result.homeScore, -kMaxScore, kMaxScore) ||
+        !InRange(result.awayScore, -kMaxScore, kMaxScore) ||
+        result.riders.size() > static_cast<std::size_t>(kMaxRidersInResult))
+      return false;
+    for (const RiderRides& r : result.riders) {
+      if ((r.lineup != fixture.home && r.lineup != fixture.away) || !InRange(r.rides, 0, 1000) ||
+          !InRange(r.points, -kMaxScore, kMaxScore) || !InRange(r.bonus, 0, kMaxScore))
+        return false;
+    }
+    auto points = points_;
+    auto bonus = bonus_;
+    for (const RiderRides& r : result.riders) {
+      const std::pair<int, std::string> rider{r.lineup, r.rider};
+      if (!InRange(points[rider] += r.points, -kMaxSeasonTotal, kMaxSeasonTotal) ||
+          !InRange(bonus[rider] += r.bonus, 0, kMaxSeasonTotal))
+        return false;
+    }
+    points_ = std::move(points);
+    bonus_ = std::move(bonus);
+    return true;
+  }
+
+ private:
+  std::map<std::pair<int, std::string>, std::int64_t> points_, bonus_;
+};
+
 }  // namespace
 
 SeasonFile::~SeasonFile() {
@@ -254,30 +287,26 @@ Status SeasonFile::Load() {
     Statement q(db_, "SELECT fixture, home_score, away_score, report FROM results ORDER BY raced");
     Statement r(db_, "SELECT lineup, rider, rides, points, bonus FROM rides WHERE fixture = ?1");
     std::set<std::int64_t> seen;
-    // A rider's season figures add up his rows; however many rows a file holds, the sums must
-    // stay within what the figures can hold.
-    std::map<std::pair<std::int64_t, std::string>, std::int64_t> seasonPoints, seasonBonus;
+    ResultBounds bounds;
+    // Values beyond an int are refused before they are narrowed; the rest is for the bounds.
+    const auto fitsInt = [](std::int64_t v) {
+      return InRange(v, -kMaxSeasonTotal, kMaxSeasonTotal);
+    };
     int rc;
     while ((rc = q.Step()) == SQLITE_ROW) {
-      if (!InRange(q.Int(0), 1, fixtures) || !seen.insert(q.Int(0)).second ||
-          !InRange(q.Int(1), -kMaxScore, kMaxScore) || !InRange(q.Int(2), -kMaxScore, kMaxScore))
+      if (!InRange(q.Int(0), 1, fixtures) || !seen.insert(q.Int(0)).second || !fitsInt(q.Int(1)) ||
+          !fitsInt(q.Int(2)))
         return damaged;
       FixtureResult result;
       result.fixture = static_cast<int>(q.Int(0));
       result.homeScore = static_cast<int>(q.Int(1));
       result.awayScore = static_cast<int>(q.Int(2));
       result.report = q.Text(3);
-      const Fixture& f = s.fixtures[static_cast<std::size_t>(result.fixture - 1)];
       r.Bind(1, result.fixture);
       int rr;
       while ((rr = r.Step()) == SQLITE_ROW) {
-        if ((r.Int(0) != f.home && r.Int(0) != f.away) || !InRange(r.Int(2), 0, 1000) ||
-            !InRange(r.Int(3), -kMaxScore, kMaxScore) || !InRange(r.Int(4), 0, kMaxScore) ||
+        if (!fitsInt(r.Int(0)) || !fitsInt(r.Int(2)) || !fitsInt(r.Int(3)) || !fitsInt(r.Int(4)) ||
             result.riders.size() >= kMaxRidersInResult)
-          return damaged;
-        const std::pair<std::int64_t, std::string> rider{r.Int(0), r.Text(1)};
-        if (!InRange(seasonPoints[rider] += r.Int(3), -kMaxSeasonTotal, kMaxSeasonTotal) ||
-            !InRange(seasonBonus[rider] += r.Int(4), 0, kMaxSeasonTotal))
           return damaged;
         result.riders.push_back(RiderRides{static_cast<int>(r.Int(0)), r.Text(1),
                                            static_cast<int>(r.Int(2)), static_cast<int>(r.Int(3)),
@@ -285,6 +314,8 @@ Status SeasonFile::Load() {
       }
       if (rr != SQLITE_DONE) return damaged;
       r.Reset();
+      if (!bounds.Accept(result, s.fixtures[static_cast<std::size_t>(result.fixture - 1)]))
+        return damaged;
       s.results.push_back(std::move(result));
     }
     if (rc != SQLITE_DONE) return damaged;
@@ -340,6 +371,14 @@ Status SeasonFile::AddResult(const FixtureResult& result) {
   if (result.fixture < 1 || result.fixture > static_cast<int>(season_.fixtures.size()) ||
       season_.ResultOf(result.fixture) != nullptr) {
     return Error{"Fixture " + std::to_string(result.fixture) + " cannot be stored"};
+  }
+  ResultBounds bounds;
+  for (const FixtureResult& stored : season_.results) {
+    bounds.Accept(stored, season_.fixtures[static_cast<std::size_t>(stored.fixture - 1)]);
+  }
+  if (!bounds.Accept(result, season_.fixtures[static_cast<std::size_t>(result.fixture - 1)])) {
+    return Error{"Fixture " + std::to_string(result.fixture) +
+                 "'s result holds figures a season cannot keep"};
   }
   bool ok = Exec(db_, "BEGIN IMMEDIATE");
   {

@@ -123,7 +123,7 @@ std::string SeasonForecastText(const SeasonForecast& forecast, TableFormat forma
     out += "\n";
     for (const PositionChances& l : forecast.lineups) {
       std::snprintf(cell, sizeof cell, "%.2f", l.expectedPoints);
-      out += CsvField(l.name) + "," + cell;
+      out += CsvName(l.name) + "," + cell;
       for (const double c : l.chance) {
         std::snprintf(cell, sizeof cell, ",%.4f", c);
         out += cell;

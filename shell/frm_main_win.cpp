@@ -321,9 +321,9 @@ void frmMainWin::ResumeFromFile() {
 bool frmMainWin::SuspendToFile() {
   const QString title = QStringLiteral("Suspend Meeting");
   const QString file = CompletedFileName(
-      dialogs_.SaveFileName(
-          this, title, setup_.folders.proposedFile(WidgetText(session_->ProposedSuspendName())),
-          kMeetingFileFilter, true),
+      dialogs_.SaveFileName(this, title,
+                            setup_.folders.proposedFile(WidgetText(ProposedSuspendName())),
+                            kMeetingFileFilter, true),
       ".mtg", true, title);
   if (file.isEmpty()) return false;
   const Status saved = session_->Suspend(ToPath(file));

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "shell/app_info.h"
@@ -158,6 +159,8 @@ class frmMainWin : public QMainWindow {
   void RecordFixtureInPlay();
   // The fixture in play whose suspended meeting `file` holds, byte for byte.
   std::optional<int> FixtureSuspendedIn(const QString& file) const;
+  // A fixture's meeting is named after the fixture, any other after its date.
+  std::string ProposedSuspendName() const;
   // The rider database the preferences name: the user's own of that name, or the bundled one.
   std::filesystem::path RiderDatabaseFile() const;
   // The programme editor's rider database, locale and message boxes.

@@ -297,4 +297,14 @@ std::optional<int> frmMainWin::FixtureSuspendedIn(const QString& file) const {
   return season->fixtureInPlay()->fixture;
 }
 
+std::string frmMainWin::ProposedSuspendName() const {
+  const SeasonFile* file = OpenSeasonFile();
+  if (!fixtureInPlay_ || file == nullptr ||
+      *fixtureInPlay_ > static_cast<int>(file->season().fixtures.size()))
+    return session_->ProposedSuspendName();
+  const Season& season = file->season();
+  return FixtureMeetingFileName(season,
+                                season.fixtures[static_cast<std::size_t>(*fixtureInPlay_ - 1)]);
+}
+
 }  // namespace corvane

@@ -18,6 +18,7 @@
 #include "engine/io/file_io.h"
 #include "engine/records/conventions.h"
 #include "riderdb/rider_database.h"
+#include "season/fixture_race.h"
 #include "season/fixtures.h"
 #include "season/league_table.h"
 #include "season/rider_figures.h"
@@ -110,6 +111,17 @@ TEST(SeasonFixtures, FixtureListIsReadOrRefusedWithTheLine) {
   }
 }
 
+TEST(SeasonFixtures, SuspendedFixtureIsNamedAfterItsLineupsSafely) {
+  Season s;
+  s.lineups = {"Herons", "AC/DC: \"Re*\"", "Łódź Wilki", std::string(70, 'a') + "é", "..", ""};
+  const std::pair<Fixture, std::string> cases[] = {
+      {{3, 1, 0, 1}, "Fixture 3 Herons v AC_DC_ _Re__.mtg"},
+      {{12, 2, 2, 4}, "Fixture 12 Łódź Wilki v _.mtg"},
+      {{4, 1, 3, 5}, "Fixture 4 " + std::string(60, 'a') + " v _.mtg"},
+  };
+  for (const auto& [fixture, name] : cases) EXPECT_EQ(FixtureMeetingFileName(s, fixture), name);
+}
+
 class RacedLeague : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -167,6 +179,10 @@ TEST_F(RacedLeague, TableAddsUp) {
     const std::string text = TableText(table, format);
     for (const std::string& name : season_->lineups) EXPECT_NE(text.find(name), std::string::npos);
   }
+  // A name a spreadsheet would run as a formula is written as text.
+  std::vector<TableRow> formula = table;
+  formula[0].name = "=1+1";
+  EXPECT_NE(TableText(formula, TableFormat::Csv).find("\n1,'=1+1,"), std::string::npos);
 }
 
 TEST_F(RacedLeague, SameSeedSameSeasonAnotherSeedAnother) {
@@ -316,7 +332,20 @@ TEST(SeasonFile, NewerDamagedOrForeignFileIsRefusedAndLeftAsItWas) {
     auto file = SeasonFile::Create(made, BundledSeason(5));
     ASSERT_TRUE(file.ok());
     ASSERT_TRUE(PlayFixtures(*file.value(), 3).ok());
+    // What the file would be refused for is refused before it is written.
+    const Fixture& f = file.value()->season().fixtures[3];
+    int other = 0;
+    while (other == f.home || other == f.away) ++other;
+    const std::vector<RiderRides> riders[] = {{{other, "Stray", 1, 3, 0}},
+                                              {{f.home, "Twin", 1001, 3, 0}},
+                                              {{f.away, "Twin", 1, 3, -1}},
+                                              {80 + 1, {f.home, "Twin", 1, 3, 0}}};
+    for (const auto& rides : riders) {
+      EXPECT_FALSE(file.value()->AddResult({4, 3, 3, "", rides}).ok());
+    }
+    EXPECT_FALSE(file.value()->AddResult({4, 100001, 3, "", {}}).ok());
   }
+  ASSERT_EQ(SeasonFile::Open(made).value()->season().results.size(), 3u);
   const std::string good = Bytes(made);
   ASSERT_GT(good.size(), 4096u);
   auto withSql = [&](const char* sql) {
