@@ -1,4 +1,5 @@
-// The meeting file named on corvane's command line, and the options answered without a window.
+// The meeting or season file named on corvane's command line, and the options answered without a
+// window.
 #pragma once
 
 #include <optional>
@@ -23,5 +24,7 @@ std::string CommandFileFrom(const std::vector<std::string>& arguments);
 
 // True when the name ends in ".mtg", in any case: such a file is resumed at start-up.
 bool IsMeetingFileName(const std::string& name);
+// True when the name ends in ".season", in any case: such a file is opened at start-up.
+bool IsSeasonFileName(const std::string& name);
 
 }  // namespace corvane

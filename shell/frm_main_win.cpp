@@ -240,7 +240,7 @@ std::vector<CompetitionEntry> frmMainWin::Competitions() const {
 
 void frmMainWin::SetCommandFile(const QString& file) {
   CommandFile = file;
-  ResumePending = IsMeetingFileName(file.toStdString());
+  ResumePending = IsMeetingFileName(file.toStdString()) || IsSeasonFileName(file.toStdString());
 }
 
 QString frmMainWin::statusText() const {
@@ -293,7 +293,15 @@ void frmMainWin::OnFirstActivation() {
   ResumePending = false;  // once only, whatever the resume does
   // After the activation has been handled, so a message box does not open inside it.
   QMetaObject::invokeMethod(
-      this, [this] { Resume(CommandFile); }, Qt::QueuedConnection);
+      this,
+      [this] {
+        if (IsSeasonFileName(CommandFile.toStdString())) {
+          OpenSeasonAt(CommandFile, QStringLiteral("Open Season"));
+        } else {
+          Resume(CommandFile);
+        }
+      },
+      Qt::QueuedConnection);
 }
 
 void frmMainWin::Resume(const QString& file) {

@@ -49,7 +49,8 @@ class frmMainWin : public QMainWindow {
   void SetCompetitions(const std::vector<CompetitionEntry>& entries);
   std::vector<CompetitionEntry> Competitions() const;
 
-  // A meeting file named on the command line, resumed when the window is first activated.
+  // A meeting file named on the command line, resumed when the window is first activated; a
+  // season file, opened then.
   void SetCommandFile(const QString& file);
   bool resumePending() const { return ResumePending; }
 
@@ -147,6 +148,8 @@ class frmMainWin : public QMainWindow {
   SeasonFile* OpenSeasonFile() const;
   // Shows the season in the Season window; a fixture suspended in the middle is offered.
   void UseSeason(std::unique_ptr<SeasonFile> file);
+  // Opens the season file in the Season window; one that cannot be opened is reported.
+  void OpenSeasonAt(const QString& name, const QString& title);
   // Asks whether to resume the season's fixture suspended in the middle, the first of `buttons`
   // resuming it here (after the usual questions about the meeting it replaces). The answer is
   // the button pressed.

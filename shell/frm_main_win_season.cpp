@@ -102,7 +102,10 @@ void frmMainWin::OpenSeason() {
   const QString title = QStringLiteral("Open Season");
   const QString name =
       dialogs_.OpenFileName(this, title, setup_.folders.startFolder(QString()), kSeasonFileFilter);
-  if (name.isEmpty()) return;
+  if (!name.isEmpty()) OpenSeasonAt(name, title);
+}
+
+void frmMainWin::OpenSeasonAt(const QString& name, const QString& title) {
   Result<std::unique_ptr<SeasonFile>> opened = SeasonFile::Open(ToPath(name));
   if (!opened) {
     dialogs_.Warning(this, title, QString::fromStdString(opened.error()));

@@ -84,6 +84,8 @@ class SeasonPlayTest : public QObject {
     dialogs_.fileAnswers = {mtg};
     w.mnuMSuspend->trigger();
     QCOMPARE(InPlay(), std::optional<int>(1));
+    QVERIFY(dialogs_.fileQuestions.back().proposedOrFolder.endsWith(
+        QStringLiteral("Fixture 1 Harbour Herons v Larkhill Lynx.mtg")));
 
     dialogs_.answers = {1};  // the report discarded
     w.mnuFNScratch->trigger();
@@ -93,13 +95,16 @@ class SeasonPlayTest : public QObject {
     w.mnuMResume->trigger();
     QCOMPARE(w.fixtureInPlay(), std::optional<int>(1));  // the file the season kept
 
-    // The program closed and started again: the season offers the fixture.
+    // The program closed and started again with the season on its command line: the season
+    // offers the fixture.
     dialogs_.answers = {1, 1};
     QVERIFY(w.close());
     frmMainWin& again = Window();
     dialogs_.answers = {0};  // Resume
-    OpenSeason(again);
-    QCOMPARE(again.fixtureInPlay(), std::optional<int>(1));
+    again.SetCommandFile(seasonFile_);
+    again.show();
+    again.activateWindow();
+    QTRY_COMPARE(again.fixtureInPlay(), std::optional<int>(1));
     for (int i = 0; i < 40 && again.fixtureInPlay(); ++i) again.mnuMContinue->trigger();
     QVERIFY(Results(again) == 1 && !InPlay());
     const FixtureResult first = again.seasonWindow()->seasonFile()->season().results[0];
@@ -108,6 +113,15 @@ class SeasonPlayTest : public QObject {
     dialogs_.fileAnswers = {mtg};
     again.mnuMResume->trigger();
     QVERIFY(!again.fixtureInPlay());  // the file of a fixture stored no longer counts
+  }
+
+  void seasonOnTheCommandLineThatCannotBeOpenedIsReported() {
+    frmMainWin& w = Window();
+    w.SetCommandFile(folder_->filePath(QStringLiteral("gone.Season")));
+    w.show();
+    w.activateWindow();
+    QTRY_COMPARE(dialogs_.warnings.size(), std::size_t{1});
+    QVERIFY(dialogs_.warnings[0].text.contains(QStringLiteral("not found")));
   }
 
  private:

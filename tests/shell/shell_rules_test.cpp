@@ -376,6 +376,7 @@ class ShellRulesTest : public QObject {
              std::string("/home/me/My Meetings/final.mtg"));
     QVERIFY(IsMeetingFileName("/tmp/a.MTG") && IsMeetingFileName("b.Mtg"));
     QVERIFY(!IsMeetingFileName("mtg") && !IsMeetingFileName("/tmp/a.mtgx"));
+    QVERIFY(IsSeasonFileName("a.Season") && !IsSeasonFileName("a.seasons"));
 
     // Help and version are answered wherever they stand; other options only once Qt has taken
     // its own.
