@@ -5,10 +5,12 @@
 #include <QChart>
 #include <QChartView>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QHorizontalStackedBarSeries>
 #include <QLabel>
 #include <QLegend>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTableWidget>
@@ -70,18 +72,18 @@ SeasonForecastView::SeasonForecastView(QWidget* parent) : QWidget(parent) {
   top->addWidget(cmdForecast);
   layout->addLayout(top);
 
-  auto* split = new QSplitter(Qt::Vertical, this);
-  tblChances = NewTable(split);
-  chtChances = new QChartView(split);
+  split_ = new QSplitter(Qt::Vertical, this);
+  tblChances = NewTable(split_);
+  chtChances = new QChartView(split_);
   chtChances->setRenderHint(QPainter::Antialiasing);
   chtChances->setMinimumHeight(180);
-  split->addWidget(tblChances);
-  split->addWidget(chtChances);
-  // The chart needs the height to name every line-up; the table scrolls.
-  split->setStretchFactor(0, 1);
-  split->setStretchFactor(1, 3);
-  split->setSizes({100, 300});
-  layout->addWidget(split, 1);
+  split_->addWidget(tblChances);
+  split_->addWidget(chtChances);
+  split_->setChildrenCollapsible(false);
+  // The table keeps the height of its rows; the chart takes what the window gives beyond it.
+  split_->setStretchFactor(0, 0);
+  split_->setStretchFactor(1, 1);
+  layout->addWidget(split_, 1);
   Clear();
 }
 
@@ -96,6 +98,7 @@ void SeasonForecastView::Clear(const QString& note) {
   QChart* old = chtChances->chart();
   chtChances->setChart(chart);
   delete old;
+  FitTableToRows();
 }
 
 void SeasonForecastView::Show(const SeasonForecast& forecast) {
@@ -121,6 +124,21 @@ void SeasonForecastView::Show(const SeasonForecast& forecast) {
   }
   FinishRows(*tblChances, true);
   ShowChart(forecast);
+  FitTableToRows();
+}
+
+void SeasonForecastView::FitTableToRows() {
+  // A league of usual size shows whole above the chart; a longer one scrolls.
+  constexpr int kMostRowsShown = 12;
+  const int rows = std::min(tblChances->rowCount(), kMostRowsShown);
+  int height = tblChances->horizontalHeader()->sizeHint().height() + 2 * tblChances->frameWidth();
+  for (int r = 0; r < rows; ++r) height += tblChances->rowHeight(r);
+  const int columnsWidth = tblChances->horizontalHeader()->length() + 2 * tblChances->frameWidth();
+  if (columnsWidth > split_->width()) {
+    height += tblChances->horizontalScrollBar()->sizeHint().height();
+  }
+  tblChances->setMaximumHeight(height);
+  split_->setSizes({height, std::max(split_->height() - height, chtChances->minimumHeight())});
 }
 
 void SeasonForecastView::ShowChart(const SeasonForecast& forecast) {

@@ -10,6 +10,7 @@ class QChartView;
 class QLabel;
 class QPushButton;
 class QSpinBox;
+class QSplitter;
 class QTableWidget;
 
 namespace corvane {
@@ -33,7 +34,9 @@ class SeasonForecastView final : public QWidget {
 
  private:
   void ShowChart(const SeasonForecast& forecast);
+  void FitTableToRows();
 
+  QSplitter* split_;
   bool showing_ = false;
 };
 
