@@ -49,7 +49,8 @@ if(CORVANE_BUILD_GUI)
   if(CORVANE_RSVG)
     foreach(size 16 32 48 64 128 256)
       foreach(icon apps/corvane apps/tavrel mimetypes/application-x-corvane-meeting
-                   mimetypes/application-x-corvane-riderdb)
+                   mimetypes/application-x-corvane-riderdb
+                   mimetypes/application-x-corvane-season)
         get_filename_component(context ${icon} DIRECTORY)
         get_filename_component(name ${icon} NAME)
         set(png ${corvane_generated}/icons/${size}x${size}/${context}/${name}.png)

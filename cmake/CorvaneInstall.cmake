@@ -31,6 +31,7 @@ if(CORVANE_BUILD_GUI)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
   install(FILES ${CMAKE_SOURCE_DIR}/desktop/icons/application-x-corvane-meeting.svg
                 ${CMAKE_SOURCE_DIR}/desktop/icons/application-x-corvane-riderdb.svg
+                ${CMAKE_SOURCE_DIR}/desktop/icons/application-x-corvane-season.svg
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/mimetypes)
 endif()
 

@@ -22,6 +22,16 @@ bool WriteWhenChanged(const QString& path, const QByteArray& content) {
   return file.commit();
 }
 
+// The season type came after the other two; versions before it wrote the package without it.
+QString SeasonMimeTypeXml() {
+  return QStringLiteral(
+             "  <mime-type type=\"%1\">\n"
+             "    <comment>Corvane Season</comment>\n"
+             "    <glob pattern=\"*.season\"/>\n"
+             "  </mime-type>\n")
+      .arg(QLatin1String(kSeasonMimeType));
+}
+
 }  // namespace
 
 QString MimePackageXml() {
@@ -37,8 +47,10 @@ QString MimePackageXml() {
              "    <sub-class-of type=\"text/plain\"/>\n"
              "    <glob pattern=\"*.rdb\"/>\n"
              "  </mime-type>\n"
+             "%3"
              "</mime-info>\n")
-      .arg(QLatin1String(kMeetingMimeType), QLatin1String(kRiderDatabaseMimeType));
+      .arg(QLatin1String(kMeetingMimeType), QLatin1String(kRiderDatabaseMimeType),
+           SeasonMimeTypeXml());
 }
 
 QString QuoteExecArgument(const QString& path) {
@@ -74,7 +86,7 @@ QString DesktopEntryString(const QString& text) {
 }
 
 QString DesktopEntry(const QString& name, const QString& genericName, const QString& comment,
-                     const QString& program, const QString& icon, const QString& mimeType,
+                     const QString& program, const QString& icon, const QString& mimeTypes,
                      const QString& keywords) {
   return QStringLiteral(
              "[Desktop Entry]\n"
@@ -91,7 +103,7 @@ QString DesktopEntry(const QString& name, const QString& genericName, const QStr
              "Keywords=%8\n")
       .arg(DesktopEntryString(name), DesktopEntryString(genericName), DesktopEntryString(comment),
            DesktopEntryString(program), DesktopEntryString(QuoteExecArgument(program)),
-           DesktopEntryString(icon), mimeType, DesktopEntryString(keywords));
+           DesktopEntryString(icon), mimeTypes, DesktopEntryString(keywords));
 }
 
 FileTypeTargets StandardFileTypeTargets(const QString& programFolder) {
@@ -106,10 +118,10 @@ FileTypeTargets StandardFileTypeTargets(const QString& programFolder) {
 namespace {
 
 struct RegisteredFile {
-  QString relativePath;       // below a data folder
-  QByteArray content;         // what this program writes there
-  QByteArray earlierContent;  // what versions before this one wrote, or empty
-  QString refreshTool;        // the database that reads the file
+  QString relativePath;               // below a data folder
+  QByteArray content;                 // what this program writes there
+  QList<QByteArray> earlierContents;  // what versions before this one wrote
+  QString refreshTool;                // the database that reads the file
   QString refreshFolder;
 };
 
@@ -124,11 +136,17 @@ QByteArray WithoutExtraKeys(const QString& entry) {
 }
 
 QList<RegisteredFile> FilesToRegister(const FileTypeTargets& targets) {
-  const QString corvane = DesktopEntry(
-      QStringLiteral("Corvane Meeting"), QStringLiteral("Race Meeting Simulator"),
-      QStringLiteral("Simulate race meetings of motorcycle track racing"), targets.corvaneProgram,
-      QStringLiteral("corvane"), QLatin1String(kMeetingMimeType),
-      QStringLiteral("speedway;racing;league;meeting;simulator;"));
+  const auto corvaneEntry = [&targets](const QString& mimeTypes) {
+    return DesktopEntry(QStringLiteral("Corvane Meeting"), QStringLiteral("Race Meeting Simulator"),
+                        QStringLiteral("Simulate race meetings of motorcycle track racing"),
+                        targets.corvaneProgram, QStringLiteral("corvane"), mimeTypes,
+                        QStringLiteral("speedway;racing;league;meeting;simulator;"));
+  };
+  const QString meetingOnly = corvaneEntry(QLatin1String(kMeetingMimeType));
+  const QString corvane = corvaneEntry(QLatin1String(kMeetingMimeType) + QLatin1Char(';') +
+                                       QLatin1String(kSeasonMimeType));
+  QString withoutSeason = MimePackageXml();
+  withoutSeason.remove(SeasonMimeTypeXml());
   const QString tavrel =
       DesktopEntry(QStringLiteral("Tavrel"), QStringLiteral("Rider Database Editor"),
                    QStringLiteral("Edit Corvane rider databases"), targets.tavrelProgram,
@@ -138,12 +156,21 @@ QList<RegisteredFile> FilesToRegister(const FileTypeTargets& targets) {
   const QString applications = QStringLiteral("applications");
   const QString mimeTool = QStringLiteral("update-mime-database");
   const QString desktopTool = QStringLiteral("update-desktop-database");
-  return {{QStringLiteral("mime/packages/corvane.xml"), MimePackageXml().toUtf8(),
-           MimePackageXml().toUtf8(), mimeTool, mime},
-          {QStringLiteral("applications/corvane.desktop"), corvane.toUtf8(),
-           WithoutExtraKeys(corvane), desktopTool, applications},
-          {QStringLiteral("applications/tavrel.desktop"), tavrel.toUtf8(), WithoutExtraKeys(tavrel),
-           desktopTool, applications}};
+  return {{QStringLiteral("mime/packages/corvane.xml"),
+           MimePackageXml().toUtf8(),
+           {withoutSeason.toUtf8()},
+           mimeTool,
+           mime},
+          {QStringLiteral("applications/corvane.desktop"),
+           corvane.toUtf8(),
+           {meetingOnly.toUtf8(), WithoutExtraKeys(meetingOnly)},
+           desktopTool,
+           applications},
+          {QStringLiteral("applications/tavrel.desktop"),
+           tavrel.toUtf8(),
+           {WithoutExtraKeys(tavrel)},
+           desktopTool,
+           applications}};
 }
 
 bool ProvidedBySystem(const FileTypeTargets& targets, const QString& relativePath) {
@@ -171,7 +198,8 @@ void RegisterFileTypes(const FileTypeTargets& targets, const DetachedStarter& st
       if (existing.open(QIODevice::ReadOnly)) {
         const QByteArray content = existing.readAll();
         existing.close();
-        if ((content == file.content || content == file.earlierContent) && existing.remove()) {
+        const bool ours = content == file.content || file.earlierContents.contains(content);
+        if (ours && existing.remove()) {
           refresh(file);
         }
       }

@@ -1,9 +1,9 @@
 // The system's file types on a freedesktop desktop: a shared-mime-info package naming meeting
-// files (.mtg) and rider databases (.rdb), and desktop entries that open them with corvane
-// and tavrel. An installed package provides them system-wide; a build tree or an install under
-// the user's own prefix writes them under the user's data folder at start-up, each one only
-// when no system folder has it. The desktop's databases are then refreshed by their tools,
-// which run on their own and are not waited for.
+// files (.mtg), rider databases (.rdb) and season files (.season), and desktop entries that
+// open them with corvane and tavrel. An installed package provides them system-wide; a build tree
+// or an install under the user's own prefix writes them under the user's data folder at start-up,
+// each one only when no system folder has it. The desktop's databases are then refreshed by their
+// tools, which run on their own and are not waited for.
 #pragma once
 
 #include <QString>
@@ -14,14 +14,16 @@ namespace corvane {
 
 inline constexpr char kMeetingMimeType[] = "application/x-corvane-meeting";
 inline constexpr char kRiderDatabaseMimeType[] = "application/x-corvane-riderdb";
+// A season file is an SQLite database like any other, so only its name's ending tells it.
+inline constexpr char kSeasonMimeType[] = "application/x-corvane-season";
 
 // The mime package's XML.
 QString MimePackageXml();
 
-// A desktop entry for a program that opens files of one type; `icon` is a theme icon's name,
-// `keywords` a list ending in ";".
+// A desktop entry for a program that opens files of the types `mimeTypes` (separated by ";");
+// `icon` is a theme icon's name, `keywords` a list ending in ";".
 QString DesktopEntry(const QString& name, const QString& genericName, const QString& comment,
-                     const QString& program, const QString& icon, const QString& mimeType,
+                     const QString& program, const QString& icon, const QString& mimeTypes,
                      const QString& keywords);
 
 // A program path quoted as one argument of a desktop entry's Exec key.

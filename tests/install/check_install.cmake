@@ -31,7 +31,8 @@ endif()
 if(WITH_GUI AND WITH_PNG_ICONS)
   foreach(size 16 32 48 64 128 256)
     list(APPEND expected ${DATADIR}/icons/hicolor/${size}x${size}/apps/corvane.png
-                         ${DATADIR}/icons/hicolor/${size}x${size}/mimetypes/application-x-corvane-riderdb.png)
+                         ${DATADIR}/icons/hicolor/${size}x${size}/mimetypes/application-x-corvane-riderdb.png
+                         ${DATADIR}/icons/hicolor/${size}x${size}/mimetypes/application-x-corvane-season.png)
   endforeach()
 endif()
 if(WITH_GUI)
@@ -45,6 +46,7 @@ if(WITH_GUI)
     ${DATADIR}/icons/hicolor/scalable/apps/tavrel.svg
     ${DATADIR}/icons/hicolor/scalable/mimetypes/application-x-corvane-meeting.svg
     ${DATADIR}/icons/hicolor/scalable/mimetypes/application-x-corvane-riderdb.svg
+    ${DATADIR}/icons/hicolor/scalable/mimetypes/application-x-corvane-season.svg
     ${MANDIR}/man6/corvane.6.gz
     ${MANDIR}/man6/tavrel.6.gz
     ${DATADIR}/metainfo/org.corvane.corvane.metainfo.xml

@@ -438,10 +438,12 @@ class ShellRulesTest : public QObject {
                                        "/applications"}));
     const QByteArray mime = ReadAll(home.filePath(QStringLiteral("mime/packages/corvane.xml")));
     QVERIFY(mime.contains("<glob pattern=\"*.mtg\"/>"));
+    QVERIFY(mime.contains("<glob pattern=\"*.season\"/>"));
     const QByteArray desktop =
         ReadAll(home.filePath(QStringLiteral("applications/corvane.desktop")));
     QVERIFY(desktop.contains("Exec=\"/opt/corvane \\\\$1/corvane\" %f\n"));
-    QVERIFY(desktop.contains("MimeType=application/x-corvane-meeting;\n"));
+    QVERIFY(
+        desktop.contains("MimeType=application/x-corvane-meeting;application/x-corvane-season;\n"));
 
     // Nothing changed: nothing written, no tool started.
     started.clear();
@@ -486,6 +488,15 @@ class ShellRulesTest : public QObject {
     QVERIFY(ReadAll(home.filePath(QStringLiteral("applications/tavrel.desktop")))
                 .contains("GenericName=Rider Database Editor\n"));
     QCOMPARE(started, QStringList{QStringLiteral("update-desktop-database")});
+
+    // The entry of the version that had the generic name but not yet season files.
+    QByteArray withKeys = earlier;
+    withKeys.replace("Name=Corvane Meeting\n",
+                     "Name=Corvane Meeting\nGenericName=Race Meeting Simulator\n");
+    withKeys += "Keywords=speedway;racing;league;meeting;simulator;\n";
+    WriteFile(home.filePath(QStringLiteral("applications/corvane.desktop")), withKeys);
+    RegisterFileTypes({home.path(), program, QStringLiteral("/t/tavrel"), {system.path()}}, record);
+    QVERIFY(!QFileInfo::exists(home.filePath(QStringLiteral("applications/corvane.desktop"))));
   }
 
   void installedMimePackageMatchesTheUsersOne() {
